@@ -1,0 +1,189 @@
+#include "doc/LedgerIndex.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tallymo {
+namespace {
+
+struct ByDate {
+    template <typename Cell>
+    bool operator()(const Cell& cell, TimeValue date) const {
+        return cell.date < date;
+    }
+    template <typename Cell>
+    bool operator()(TimeValue date, const Cell& cell) const {
+        return date < cell.date;
+    }
+};
+
+std::uint32_t SignedNet(const LedgerEntry& entry, int incomeCount) {
+    const auto amount = static_cast<std::uint32_t>(entry.amount);
+    return entry.matter < incomeCount ? amount : 0u - amount;
+}
+
+}  // namespace
+
+void LedgerIndex::AddTo(Cells& cells, TimeValue date, std::uint32_t amount) {
+    // Bookings mostly go to recent days, so try the end before searching.
+    if (cells.empty() || cells.back().date < date) {
+        cells.push_back(Cell{date, amount, 1});
+        return;
+    }
+    const auto at = std::lower_bound(cells.begin(), cells.end(), date, ByDate{});
+    if (at != cells.end() && at->date == date) {
+        at->sum += amount;
+        ++at->count;
+    } else {
+        cells.insert(at, Cell{date, amount, 1});
+    }
+}
+
+void LedgerIndex::RemoveFrom(Cells& cells, TimeValue date, std::uint32_t amount) {
+    const auto at = std::lower_bound(cells.begin(), cells.end(), date, ByDate{});
+    if (at == cells.end() || at->date != date) return;
+    at->sum -= amount;
+    if (--at->count == 0) cells.erase(at);
+}
+
+void LedgerIndex::Rebuild(const std::vector<LedgerEntry>& entries, int matterCount,
+                          int incomeCount) {
+    // Gather (date, amount) per matter, then sort each and fold equal dates: far cheaper than
+    // inserting a million entries one by one.
+    std::vector<std::vector<std::pair<TimeValue, std::uint32_t>>> raw(
+        static_cast<std::size_t>(std::max(matterCount, 0)));
+    std::vector<std::pair<TimeValue, std::uint32_t>> net;
+    net.reserve(entries.size());
+    for (const LedgerEntry& entry : entries) {
+        if (entry.matter >= 0 && entry.matter < matterCount) {
+            raw[static_cast<std::size_t>(entry.matter)].emplace_back(
+                entry.date, static_cast<std::uint32_t>(entry.amount));
+        }
+        net.emplace_back(entry.date, SignedNet(entry, incomeCount));
+    }
+    auto fold = [](std::vector<std::pair<TimeValue, std::uint32_t>>& items, Cells& out) {
+        std::sort(items.begin(), items.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+        out.clear();
+        for (const auto& [date, amount] : items) {
+            if (!out.empty() && out.back().date == date) {
+                out.back().sum += amount;
+                ++out.back().count;
+            } else {
+                out.push_back(Cell{date, amount, 1});
+            }
+        }
+        out.shrink_to_fit();
+    };
+    m_byMatter.assign(raw.size(), Cells{});
+    for (std::size_t m = 0; m < raw.size(); ++m) fold(raw[m], m_byMatter[m]);
+    fold(net, m_net);
+    m_prefixValid = false;
+    m_valid = true;
+}
+
+void LedgerIndex::Add(const LedgerEntry& entry, int incomeCount) {
+    if (!m_valid) return;
+    if (entry.matter >= 0 && static_cast<std::size_t>(entry.matter) < m_byMatter.size()) {
+        AddTo(m_byMatter[static_cast<std::size_t>(entry.matter)], entry.date,
+              static_cast<std::uint32_t>(entry.amount));
+    }
+    AddTo(m_net, entry.date, SignedNet(entry, incomeCount));
+    m_prefixValid = false;
+}
+
+void LedgerIndex::Remove(const LedgerEntry& entry, int incomeCount) {
+    if (!m_valid) return;
+    if (entry.matter >= 0 && static_cast<std::size_t>(entry.matter) < m_byMatter.size()) {
+        RemoveFrom(m_byMatter[static_cast<std::size_t>(entry.matter)], entry.date,
+                   static_cast<std::uint32_t>(entry.amount));
+    }
+    RemoveFrom(m_net, entry.date, SignedNet(entry, incomeCount));
+    m_prefixValid = false;
+}
+
+void LedgerIndex::InsertMatterSlot(MatterIndex at) {
+    if (!m_valid) return;
+    m_byMatter.insert(m_byMatter.begin() + at, Cells{});
+}
+
+void LedgerIndex::EraseMatterSlot(MatterIndex at) {
+    if (!m_valid) return;
+    m_byMatter.erase(m_byMatter.begin() + at);
+}
+
+void LedgerIndex::SwapMatterSlots(MatterIndex a, MatterIndex b) {
+    if (!m_valid) return;
+    std::swap(m_byMatter[static_cast<std::size_t>(a)], m_byMatter[static_cast<std::size_t>(b)]);
+}
+
+const LedgerIndex::Cells* LedgerIndex::CellsOf(MatterIndex matter) const {
+    if (matter < 0 || static_cast<std::size_t>(matter) >= m_byMatter.size()) return nullptr;
+    return &m_byMatter[static_cast<std::size_t>(matter)];
+}
+
+std::int32_t LedgerIndex::DayAmount(TimeValue date, MatterIndex matter) const {
+    const Cells* cells = CellsOf(matter);
+    if (!cells) return 0;
+    const auto at = std::lower_bound(cells->begin(), cells->end(), date, ByDate{});
+    return (at != cells->end() && at->date == date) ? static_cast<std::int32_t>(at->sum) : 0;
+}
+
+std::uint32_t LedgerIndex::DayCount(TimeValue date, MatterIndex matter) const {
+    const Cells* cells = CellsOf(matter);
+    if (!cells) return 0;
+    const auto at = std::lower_bound(cells->begin(), cells->end(), date, ByDate{});
+    return (at != cells->end() && at->date == date) ? at->count : 0;
+}
+
+std::int32_t LedgerIndex::RangeSum(MatterIndex matter, TimeValue lo, TimeValue hi) const {
+    const Cells* cells = CellsOf(matter);
+    if (!cells) return 0;
+    std::uint32_t sum = 0;
+    for (auto at = std::lower_bound(cells->begin(), cells->end(), lo, ByDate{});
+         at != cells->end() && at->date <= hi; ++at) {
+        sum += at->sum;
+    }
+    return static_cast<std::int32_t>(sum);
+}
+
+std::int32_t LedgerIndex::RangeCount(MatterIndex matter, TimeValue lo, TimeValue hi) const {
+    const Cells* cells = CellsOf(matter);
+    if (!cells) return 0;
+    std::uint32_t count = 0;
+    for (auto at = std::lower_bound(cells->begin(), cells->end(), lo, ByDate{});
+         at != cells->end() && at->date <= hi; ++at) {
+        count += at->count;
+    }
+    return static_cast<std::int32_t>(count);
+}
+
+void LedgerIndex::EnsurePrefix() const {
+    if (m_prefixValid) return;
+    m_prefix.resize(m_net.size());
+    std::uint32_t running = 0;
+    for (std::size_t i = 0; i < m_net.size(); ++i) {
+        running += m_net[i].sum;
+        m_prefix[i] = running;
+    }
+    m_prefixValid = true;
+}
+
+std::int32_t LedgerIndex::NetThrough(TimeValue date) const {
+    EnsurePrefix();
+    const auto after = std::upper_bound(m_net.begin(), m_net.end(), date, ByDate{});
+    if (after == m_net.begin()) return 0;
+    return static_cast<std::int32_t>(m_prefix[static_cast<std::size_t>(after - m_net.begin()) - 1]);
+}
+
+TimeValue LedgerIndex::FirstDate() const { return m_net.empty() ? 0 : m_net.front().date; }
+TimeValue LedgerIndex::LastDate() const { return m_net.empty() ? 0 : m_net.back().date; }
+
+std::size_t LedgerIndex::MemoryBytes() const {
+    std::size_t bytes = m_byMatter.capacity() * sizeof(Cells);
+    for (const Cells& cells : m_byMatter) bytes += cells.capacity() * sizeof(Cell);
+    bytes += m_net.capacity() * sizeof(Cell) + m_prefix.capacity() * sizeof(std::uint32_t);
+    return bytes;
+}
+
+}  // namespace tallymo

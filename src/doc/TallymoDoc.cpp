@@ -1,0 +1,398 @@
+#include "doc/TallymoDoc.h"
+
+#include <algorithm>
+#include <new>
+#include <utility>
+
+namespace tallymo {
+namespace {
+
+UserMessage BookFailedMessage() {
+    return {"データが設定できません。メモリが不足している可能性があります。", 3410,
+            MessageIcon::None};
+}
+
+UserMessage MatterFatalMessage() {
+    return {"事柄処理で致命的なエラーが発生しました。", 3210, MessageIcon::None};
+}
+
+}  // namespace
+
+CTallymoDoc::CTallymoDoc(SettingsStore& store, const Clock& clock)
+    : m_store(store), m_clock(clock) {
+    InitNewLedger();
+}
+
+CTallymoDoc::~CTallymoDoc() = default;
+
+// --- wiring -----------------------------------------------------------------------------
+
+void CTallymoDoc::Report(const UserMessage& message) const {
+    if (m_messageHandler) m_messageHandler(message);
+}
+
+int CTallymoDoc::AddRefreshListener(std::function<void()> listener) {
+    const int id = m_nextListenerId++;
+    m_refreshListeners.emplace_back(id, std::move(listener));
+    return id;
+}
+
+void CTallymoDoc::RemoveRefreshListener(int id) {
+    std::erase_if(m_refreshListeners, [id](const auto& item) { return item.first == id; });
+}
+
+void CTallymoDoc::RefreshLedgerView() const {
+    // Copy first: a listener may add or remove listeners while it runs.
+    const auto listeners = m_refreshListeners;
+    for (const auto& [id, listener] : listeners) listener();
+}
+
+// --- framework state --------------------------------------------------------------------
+
+void CTallymoDoc::DeleteContents() {
+    m_income.clear();
+    m_outgo.clear();
+    m_entries.clear();
+    m_entries.shrink_to_fit();
+    m_redo.clear();
+    m_index.Invalidate();
+}
+
+void CTallymoDoc::OnNewDocument() {
+    DeleteContents();
+    m_pathName.clear();
+    m_modified = false;
+    InitNewLedger();
+}
+
+void CTallymoDoc::SetShowProjection(bool flag) {
+    if (flag != m_settings.ShowProjection) m_modified = true;
+    m_settings.ShowProjection = flag;
+}
+
+// --- matters ----------------------------------------------------------------------------
+
+int CTallymoDoc::ListCount(bool income, int cap) const {
+    const int count = income ? IncomeCount() : static_cast<int>(m_outgo.size());
+    return (cap != 0 && count > cap) ? cap : count;
+}
+
+int CTallymoDoc::VisibleMatterCount() const {
+    return VisibleListCount(true) + VisibleListCount(false);
+}
+
+int CTallymoDoc::VisibleListCount(bool income, int cap) const {
+    const MatterList& list = income ? m_income : m_outgo;
+    const int count = static_cast<int>(
+        std::count_if(list.begin(), list.end(), [](const Matter& m) { return m.IsVisible(); }));
+    return (cap != 0 && count > cap) ? cap : count;
+}
+
+const Matter* CTallymoDoc::GetMatter(MatterIndex index) const {
+    if (index < 0 || index >= MatterCount()) return nullptr;
+    return index < IncomeCount() ? &m_income[static_cast<std::size_t>(index)]
+                                 : &m_outgo[static_cast<std::size_t>(index - IncomeCount())];
+}
+
+Matter* CTallymoDoc::GetMatter(MatterIndex index) {
+    return const_cast<Matter*>(std::as_const(*this).GetMatter(index));
+}
+
+bool CTallymoDoc::IsMatterVisible(MatterIndex index) const {
+    const Matter* matter = GetMatter(index);
+    return matter && matter->IsVisible();
+}
+
+MatterIndex CTallymoDoc::VisibleMatterIndex(int n) const {
+    int seen = 0;
+    for (MatterIndex index = 0; index < MatterCount(); ++index) {
+        if (IsMatterVisible(index) && ++seen == n + 1) return index;
+    }
+    return MatterCount() - 1;
+}
+
+MatterList& CTallymoDoc::ListOf(MatterIndex index) {
+    return index < IncomeCount() ? m_income : m_outgo;
+}
+
+void CTallymoDoc::RenumberRedoHistory(const std::function<bool(LedgerEntry&)>& renumber) {
+    // Entries waiting for redo follow their matters like the booked ones; an entry whose
+    // matter is gone is dropped, so a redo can never bring back an entry under another matter.
+    std::erase_if(m_redo, [&](LedgerEntry& entry) { return !renumber(entry); });
+}
+
+void CTallymoDoc::InsertMatter(int position, std::string name, bool income, bool visible) {
+    try {
+        MatterList& list = income ? m_income : m_outgo;
+        position = std::clamp(position, 0, static_cast<int>(list.size()));
+        const MatterIndex first = income ? position : IncomeCount() + position;
+        list.insert(list.begin() + position, Matter(std::move(name), kNewMatterCellWidth, visible));
+        auto shift = [first](LedgerEntry& entry) {
+            if (entry.matter >= first) ++entry.matter;
+            return true;
+        };
+        for (LedgerEntry& entry : m_entries) shift(entry);
+        RenumberRedoHistory(shift);
+        m_index.InsertMatterSlot(first);
+    } catch (const std::bad_alloc&) {
+        m_index.Invalidate();
+        Report(MatterFatalMessage());
+    }
+}
+
+void CTallymoDoc::ModifyMatter(MatterIndex index, std::string name, bool visible) {
+    Matter* matter = GetMatter(index);
+    if (!matter) {
+        Report(MatterFatalMessage());
+        return;
+    }
+    matter->SetName(std::move(name));
+    if (matter->IsVisible() != visible) m_modified = true;
+    matter->SetVisible(visible);
+}
+
+void CTallymoDoc::DeleteMatter(MatterIndex index) {
+    if (index < 0 || index >= MatterCount()) {
+        Report(MatterFatalMessage());
+        return;
+    }
+    const int incomeCount = IncomeCount();
+    std::erase_if(m_entries, [&](const LedgerEntry& entry) {
+        if (entry.matter != index) return false;
+        m_index.Remove(entry, incomeCount);
+        return true;
+    });
+    MatterList& list = ListOf(index);
+    const MatterIndex first = &list == &m_income ? 0 : incomeCount;
+    list.erase(list.begin() + (index - first));
+    auto shift = [index](LedgerEntry& entry) {
+        if (entry.matter == index) return false;
+        if (entry.matter > index) --entry.matter;
+        return true;
+    };
+    for (LedgerEntry& entry : m_entries) shift(entry);
+    RenumberRedoHistory(shift);
+    m_index.EraseMatterSlot(index);
+}
+
+void CTallymoDoc::SwapMatters(MatterIndex a, MatterIndex b) {
+    const bool valid = a >= 0 && b >= 0 && a < MatterCount() && b < MatterCount() &&
+                       IsIncome(a) == IsIncome(b);
+    if (!valid) {
+        Report(MatterFatalMessage());
+        return;
+    }
+    if (a == b) return;
+    std::swap(*GetMatter(a), *GetMatter(b));
+    auto exchange = [a, b](LedgerEntry& entry) {
+        if (entry.matter == a) {
+            entry.matter = b;
+        } else if (entry.matter == b) {
+            entry.matter = a;
+        }
+        return true;
+    };
+    for (LedgerEntry& entry : m_entries) exchange(entry);
+    RenumberRedoHistory(exchange);
+    m_index.SwapMatterSlots(a, b);
+}
+
+void CTallymoDoc::SetMatterLists(MatterList income, MatterList outgo) {
+    m_income = std::move(income);
+    m_outgo = std::move(outgo);
+    m_entries.clear();
+    m_index.Invalidate();
+}
+
+// --- entries ----------------------------------------------------------------------------
+
+const LedgerIndex& CTallymoDoc::Index() const {
+    if (!m_index.IsValid()) m_index.Rebuild(m_entries, MatterCount(), IncomeCount());
+    return m_index;
+}
+
+bool CTallymoDoc::AppendLoadedEntry(LedgerEntry entry) {
+    if (entry.matter < 0 || entry.matter >= MatterCount()) return false;
+    m_entries.push_back(std::move(entry));
+    m_index.Invalidate();  // rebuilt in one go at the first query after loading
+    return true;
+}
+
+void CTallymoDoc::RemoveEntriesOfCell(TimeValue date, MatterIndex matter) {
+    // The index knows how many entries the cell holds; they are usually recent bookings, so
+    // search from the end and stop once all are found, then close the gaps in one pass.
+    std::uint32_t remaining = Index().DayCount(date, matter);
+    if (remaining == 0) return;
+    std::size_t earliest = m_entries.size();
+    for (std::size_t i = m_entries.size(); i-- > 0 && remaining > 0;) {
+        if (m_entries[i].date == date && m_entries[i].matter == matter) {
+            earliest = i;
+            --remaining;
+        }
+    }
+    const int incomeCount = IncomeCount();
+    const auto removed = std::remove_if(
+        m_entries.begin() + static_cast<std::ptrdiff_t>(earliest), m_entries.end(),
+        [&](const LedgerEntry& entry) {
+            if (entry.date != date || entry.matter != matter) return false;
+            m_index.Remove(entry, incomeCount);
+            return true;
+        });
+    m_entries.erase(removed, m_entries.end());
+}
+
+void CTallymoDoc::BookEntry(TimeValue date, MatterIndex matter, std::int32_t amount,
+                            std::string memo, bool overwrite) {
+    // An entry must always belong to a matter of the lists.
+    if (matter < 0 || matter >= MatterCount()) return;
+    bool changed = false;
+    try {
+        if (overwrite) {
+            const std::size_t before = m_entries.size();
+            RemoveEntriesOfCell(date, matter);
+            changed = m_entries.size() != before;
+        }
+        if (amount != 0) {
+            m_entries.push_back(LedgerEntry{date, matter, amount, std::move(memo)});
+            m_index.Add(m_entries.back(), IncomeCount());
+            changed = true;
+        }
+    } catch (const std::bad_alloc&) {
+        m_index.Invalidate();
+        Report(BookFailedMessage());
+        if (changed) m_modified = true;
+        return;
+    }
+    RefreshLedgerView();
+    if (changed) m_modified = true;
+}
+
+void CTallymoDoc::RemoveZeroEntries() {
+    const int incomeCount = IncomeCount();
+    std::erase_if(m_entries, [&](const LedgerEntry& entry) {
+        if (entry.amount != 0) return false;
+        m_index.Remove(entry, incomeCount);
+        return true;
+    });
+}
+
+// --- undo and redo ----------------------------------------------------------------------
+
+void CTallymoDoc::Undo() {
+    if (m_entries.empty()) return;
+    m_redo.push_back(m_entries.back());
+    m_index.Remove(m_entries.back(), IncomeCount());
+    m_entries.pop_back();
+    RefreshLedgerView();
+}
+
+void CTallymoDoc::Redo() {
+    if (m_redo.empty()) return;
+    m_entries.push_back(std::move(m_redo.back()));
+    m_redo.pop_back();
+    m_index.Add(m_entries.back(), IncomeCount());
+    RefreshLedgerView();
+}
+
+// --- dates and queries ------------------------------------------------------------------
+
+void CTallymoDoc::SetCurrentDate(TimeValue date) {
+    m_currentDate = date;
+    RefreshLedgerView();
+}
+
+std::int32_t CTallymoDoc::DayAmount(TimeValue date, MatterIndex matter) const {
+    return Index().DayAmount(date, matter);
+}
+
+std::int32_t CTallymoDoc::BalanceThrough(TimeValue date) const {
+    return Index().NetThrough(date);
+}
+
+std::int32_t CTallymoDoc::CountEntries(MatterIndex matter, TimeValue a, TimeValue b) const {
+    return Index().RangeCount(matter, std::min(a, b), std::max(a, b));
+}
+
+std::int32_t CTallymoDoc::PeriodSum(MatterIndex matter, TimeValue a, TimeValue b,
+                                    bool project) const {
+    const TimeValue lo = std::min(a, b);
+    const TimeValue hi = std::max(a, b);
+    const std::int32_t sum = Index().RangeSum(matter, lo, hi);
+    if (!project) return sum;
+    // Booked once in the span and once in the same span a month before: a fixed monthly
+    // amount, not projected.
+    if (CountEntries(matter, lo, hi) == 1 &&
+        CountEntries(matter, PreviousMonth(lo), PreviousMonth(hi)) == 1) {
+        return sum;
+    }
+    const LocalFields last = ToLocal(hi);
+    const LocalFields today = ToLocal(m_currentDate);
+    const LocalFields clock = ToLocal(m_clock.Now());
+    const long long hiEnd = MakeLocalTime(last.year, last.month, last.day, 23, 59, 59);
+    const long long now = MakeLocalTime(today.year, today.month, today.day, clock.hour,
+                                        clock.minute, clock.second);
+    const long long elapsed = now - lo;
+    // Without elapsed time there is nothing to project from: the booked sum stands.
+    if (elapsed <= 0) return sum;
+    const double factor = static_cast<double>(hiEnd - now) / static_cast<double>(elapsed) + 1.0;
+    const double projected = static_cast<double>(static_cast<std::uint32_t>(sum)) * factor;
+    // Truncate toward zero, then keep the low 32 bits as the ledger's arithmetic does.
+    const auto truncated = static_cast<long long>(projected);
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(truncated));
+}
+
+TimeValue CTallymoDoc::PeriodEnd(int k) const {
+    const LocalFields today = ToLocal(m_currentDate);
+    const int closeDay = m_settings.CloseDay;
+    int year = today.year;
+    int month = today.month - k;
+    if (today.day > closeDay) ++month;
+    if (month > 12) {
+        year += (month - 1) / 12;
+        month -= 12 * ((month - 1) / 12);
+    } else if (month < 1) {
+        year -= (12 - month) / 12;
+        month += 12 * ((12 - month) / 12);
+    }
+    if (closeDay == 0) return PreviousDay(MakeLocalTime(year, month, 1));
+    return MakeLocalTime(year, month, closeDay);
+}
+
+TimeValue CTallymoDoc::PeriodStart(int k) const { return NextDay(PeriodEnd(k + 1)); }
+
+TimeValue CTallymoDoc::PreviousMonth(TimeValue t) const {
+    if (t == 0) t = m_currentDate;
+    const LocalFields f = ToLocal(t);
+    return MakeLocalTime(f.year, f.month - 1, f.day, f.hour, f.minute, f.second);
+}
+
+int CTallymoDoc::DaysInView() const {
+    switch (m_settings.ShowType) {
+        case 0:
+            return CalendarDaysBetween(PreviousMonth(0), m_currentDate);
+        case 2:
+            return -1;
+        default:
+            return 7;
+    }
+}
+
+std::int32_t CTallymoDoc::OutgoTotal(TimeValue from, TimeValue to) const {
+    if (to == 0) to = from;
+    const LedgerIndex& index = Index();
+    std::uint32_t total = 0;
+    for (TimeValue day = from; day <= to;) {
+        for (MatterIndex m = IncomeCount(); m < MatterCount(); ++m) {
+            total += static_cast<std::uint32_t>(index.DayAmount(day, m));
+        }
+        const TimeValue next = NextDay(day);
+        if (next <= day) break;  // the end of the time range
+        day = next;
+    }
+    return static_cast<std::int32_t>(total);
+}
+
+TimeValue CTallymoDoc::FirstDate() const { return Index().FirstDate(); }
+TimeValue CTallymoDoc::LastDate() const { return Index().LastDate(); }
+
+}  // namespace tallymo

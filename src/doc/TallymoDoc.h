@@ -1,0 +1,169 @@
+#pragma once
+// The ledger document: matter lists, the entry sequence, the per-file settings, the current
+// date and the redo history, with every query and change the views use. It never opens a
+// window: failures go to the message handler, table refreshes to the refresh listeners.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "doc/Clock.h"
+#include "doc/LedgerIndex.h"
+#include "doc/Matter.h"
+#include "doc/UserMessage.h"
+
+namespace tallymo {
+
+class SettingsStore;
+
+// Settings that travel with a ledger file.
+struct LedgerSettings {
+    bool EnterMode = false;          // booking pane overwrites instead of adding
+    std::uint16_t FontSize = 90;     // ledger cell font, tenths of a point
+    std::int32_t ShowType = 0;       // 0 month, 1 week, 2 fitted to the window height
+    bool ShowQuickWizard = true;     // show the input wizard at start
+    std::uint16_t FractionMode = 1;  // rounding of amount expressions
+    std::uint16_t CloseDay = 0;      // 0 month end, 1..27 closing day of a period
+    bool ShowProjection = false;     // graph shows the running period projected
+
+    bool operator==(const LedgerSettings&) const = default;
+};
+
+struct ProgramVersion {
+    unsigned major = 2, minor = 0, build = 5, revision = 0;
+    std::int32_t Packed() const {
+        return static_cast<std::int32_t>(((major * 100 + minor) * 100 + build) * 100 + revision);
+    }
+};
+
+enum class ShowTypeKind : std::int32_t { Month = 0, Week = 1, Fit = 2 };
+
+class CTallymoDoc {
+public:
+    // The store supplies new-ledger defaults; the clock supplies "today" and "now". Both must
+    // outlive the document. The document starts as a new ledger.
+    explicit CTallymoDoc(SettingsStore& store, const Clock& clock = SystemClock::Instance());
+    ~CTallymoDoc();
+    CTallymoDoc(const CTallymoDoc&) = delete;
+    CTallymoDoc& operator=(const CTallymoDoc&) = delete;
+
+    // --- wiring -----------------------------------------------------------------------
+    void SetMessageHandler(MessageHandler handler) { m_messageHandler = std::move(handler); }
+    void Report(const UserMessage& message) const;
+    // RefreshLedgerView reaches every listener; the id removes it again.
+    int AddRefreshListener(std::function<void()> listener);
+    void RemoveRefreshListener(int id);
+    const Clock& GetClock() const { return m_clock; }
+    SettingsStore& Store() const { return m_store; }
+
+    // --- framework state ----------------------------------------------------------------
+    bool IsModified() const { return m_modified; }
+    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+    const std::string& PathName() const { return m_pathName; }  // local 8-bit file name
+    void SetPathName(std::string path) { m_pathName = std::move(path); }
+    void DeleteContents();
+    void OnNewDocument();  // clears the path, then InitNewLedger
+
+    // --- settings -----------------------------------------------------------------------
+    LedgerSettings& Settings() { return m_settings; }
+    const LedgerSettings& Settings() const { return m_settings; }
+    const ProgramVersion& Version() const { return m_version; }
+    void SetShowProjection(bool flag);
+
+    // --- matters ------------------------------------------------------------------------
+    const MatterList& IncomeList() const { return m_income; }
+    const MatterList& OutgoList() const { return m_outgo; }
+    int IncomeCount() const { return static_cast<int>(m_income.size()); }
+    int MatterCount() const { return static_cast<int>(m_income.size() + m_outgo.size()); }
+    int ListCount(bool income, int cap = 0) const;
+    int VisibleMatterCount() const;
+    int VisibleListCount(bool income, int cap = 0) const;
+    const Matter* GetMatter(MatterIndex index) const;
+    Matter* GetMatter(MatterIndex index);
+    bool IsMatterVisible(MatterIndex index) const;
+    bool IsIncome(MatterIndex index) const { return index < IncomeCount(); }
+    MatterIndex VisibleMatterIndex(int n) const;
+
+    void InsertMatter(int position, std::string name, bool income, bool visible);
+    void ModifyMatter(MatterIndex index, std::string name, bool visible);
+    void DeleteMatter(MatterIndex index);
+    void SwapMatters(MatterIndex a, MatterIndex b);
+    // Replaces both lists and empties the entries (readers fill them afterwards).
+    void SetMatterLists(MatterList income, MatterList outgo);
+
+    // --- entries ------------------------------------------------------------------------
+    const std::vector<LedgerEntry>& Entries() const { return m_entries; }
+    const std::vector<LedgerEntry>& RedoHistory() const { return m_redo; }
+    // Appends an entry read from a file: no refresh, no modified mark. An entry whose matter
+    // index is negative or not below MatterCount is dropped (false).
+    bool AppendLoadedEntry(LedgerEntry entry);
+    void ReserveEntries(std::size_t count) { m_entries.reserve(count); }
+    void BookEntry(TimeValue date, MatterIndex matter, std::int32_t amount, std::string memo,
+                   bool overwrite);
+    void RemoveZeroEntries();
+
+    // --- undo and redo ------------------------------------------------------------------
+    bool CanUndo() const { return !m_entries.empty(); }
+    bool CanRedo() const { return !m_redo.empty(); }
+    void Undo();
+    void Redo();
+
+    // --- dates and queries ----------------------------------------------------------------
+    TimeValue GetCurrentDate() const { return m_currentDate; }
+    void SetCurrentDate(TimeValue date);
+    void RefreshLedgerView() const;
+
+    std::int32_t DayAmount(TimeValue date, MatterIndex matter) const;
+    std::int32_t BalanceThrough(TimeValue date) const;
+    std::int32_t CountEntries(MatterIndex matter, TimeValue a, TimeValue b) const;
+    std::int32_t PeriodSum(MatterIndex matter, TimeValue a, TimeValue b, bool project) const;
+    TimeValue PeriodEnd(int k) const;
+    TimeValue PeriodStart(int k) const;
+    TimeValue PreviousMonth(TimeValue t = 0) const;
+    int DaysInView() const;
+    std::int32_t OutgoTotal(TimeValue from, TimeValue to = 0) const;
+    TimeValue FirstDate() const;
+    TimeValue LastDate() const;
+
+    // --- new-ledger defaults ----------------------------------------------------------------
+    void InitNewLedger();
+    void LoadDefaultSettings();
+    void SaveDefaultSettings() const;
+    void LoadDefaultMatters(bool income);
+    void SaveDefaultMatters(bool income) const;
+
+    // --- files (the form is chosen by the extension) ------------------------------------------
+    // Each reports its own failure through the message handler. A failed load leaves the
+    // document cleared; a failed save leaves the document and the file on disk as they were.
+    bool LoadLedgerFile(const std::string& path);
+    bool SaveLedgerFile(const std::string& path);
+
+    std::size_t IndexMemoryBytes() const { return m_index.MemoryBytes(); }
+
+private:
+    const LedgerIndex& Index() const;
+    MatterList& ListOf(MatterIndex index);
+    void RemoveEntriesOfCell(TimeValue date, MatterIndex matter);
+    void RenumberRedoHistory(const std::function<bool(LedgerEntry&)>& renumber);
+
+    SettingsStore& m_store;
+    const Clock& m_clock;
+    MessageHandler m_messageHandler;
+    std::vector<std::pair<int, std::function<void()>>> m_refreshListeners;
+    int m_nextListenerId = 1;
+
+    MatterList m_income;
+    MatterList m_outgo;
+    std::vector<LedgerEntry> m_entries;
+    std::vector<LedgerEntry> m_redo;  // top is the back
+    mutable LedgerIndex m_index;
+
+    LedgerSettings m_settings;
+    ProgramVersion m_version;
+    TimeValue m_currentDate = 0;
+    bool m_modified = false;
+    std::string m_pathName;
+};
+
+}  // namespace tallymo
