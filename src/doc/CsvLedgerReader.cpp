@@ -1,0 +1,170 @@
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <utility>
+#include <vector>
+
+#include "doc/CsvLedgerForm.h"
+#include "doc/TallymoDoc.h"
+
+namespace tallymo {
+namespace {
+
+constexpr std::uint16_t kLastCloseDay = 27;  // anything above reads as month end (0)
+
+struct InvalidCsv {};
+
+// Lines as the Ver.1 program read them: LF ends a line; CR ends it and takes the byte after it
+// (normally the LF) with it; a last line without an ending still counts.
+class LineScanner {
+public:
+    explicit LineScanner(std::string_view text) : m_text(text) {}
+
+    bool Next(std::string_view& line) {
+        if (m_pos >= m_text.size()) return false;
+        const std::size_t start = m_pos;
+        while (m_pos < m_text.size() && m_text[m_pos] != '\n' && m_text[m_pos] != '\r') ++m_pos;
+        line = m_text.substr(start, m_pos - start);
+        if (m_pos < m_text.size()) m_pos += m_text[m_pos] == '\r' ? 2 : 1;
+        return true;
+    }
+
+private:
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+};
+
+// Every "," splits: an empty line is one empty field. CP932 trail bytes are never ",".
+void SplitFields(std::string_view line, std::vector<std::string_view>& fields) {
+    fields.clear();
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = line.find(',', start);
+        if (comma == std::string_view::npos) break;
+        fields.push_back(line.substr(start, comma - start));
+        start = comma + 1;
+    }
+    fields.push_back(line.substr(start));
+}
+
+bool IsCBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// A number as atoi reads it on this platform ((int) strtol): leading blanks, an optional sign,
+// the digits up to the first other character, 0 when there are none. Values beyond the range
+// of a long saturate before the conversion to 32 bits wraps them.
+std::int32_t AtoiNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsCBlank(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    constexpr std::uint64_t kLimit = static_cast<std::uint64_t>(INT64_MAX) + 1;
+    std::uint64_t magnitude = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        const auto digit = static_cast<unsigned>(text[i] - '0');
+        magnitude = magnitude > (kLimit - digit) / 10 ? kLimit : magnitude * 10 + digit;
+    }
+    std::int64_t value;
+    if (negative) {
+        value = magnitude >= kLimit ? INT64_MIN : -static_cast<std::int64_t>(magnitude);
+    } else {
+        value = magnitude >= kLimit ? INT64_MAX : static_cast<std::int64_t>(magnitude);
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+// Line 1: the number of income matters, then one width field (in tens of twips) per matter,
+// then a trailing field that is no matter.
+void ReadWidthLine(const std::vector<std::string_view>& fields, MatterList& income,
+                   MatterList& outgo) {
+    const std::int32_t incomeCount = AtoiNumber(fields[0]);
+    for (std::size_t k = 1; k < fields.size(); ++k) {
+        const auto width =
+            static_cast<std::uint16_t>(static_cast<std::int64_t>(AtoiNumber(fields[k])) * 10);
+        const bool isIncome = static_cast<std::int64_t>(k) <= incomeCount;
+        (isIncome ? income : outgo).emplace_back(std::string(), width, true);
+    }
+    // The trailing field must have made an outgo matter; otherwise the line is no width line.
+    if (outgo.empty()) throw InvalidCsv{};
+    outgo.pop_back();
+}
+
+// Line 2: the year (unused), one name per matter, then the close day.
+void ReadNameLine(const std::vector<std::string_view>& fields, MatterList& income,
+                  MatterList& outgo, LedgerSettings& settings) {
+    const std::size_t matters = income.size() + outgo.size();
+    for (std::size_t k = 1; k < fields.size(); ++k) {
+        if (k <= matters) {
+            const std::size_t index = k - 1;
+            Matter& matter = index < income.size() ? income[index] : outgo[index - income.size()];
+            matter.SetName(std::string(fields[k]));
+        } else {
+            const auto closeDay = static_cast<std::uint16_t>(AtoiNumber(fields[k]));
+            settings.CloseDay = closeDay > kLastCloseDay ? 0 : closeDay;
+        }
+    }
+}
+
+// "yyyy/mm/dd" with blanks and double quotes removed; every part must be above 0 and the day
+// must lie inside the range of time values. Out-of-range parts roll over (2000/02/30 is
+// 1 March).
+TimeValue ReadDate(std::string_view field) {
+    std::string text;
+    for (const char c : field) {
+        if (c != '"' && c != ' ') text += c;
+    }
+    const std::size_t first = text.find('/');
+    if (first == std::string::npos) throw InvalidCsv{};
+    const std::size_t second = text.find('/', first + 1);
+    if (second == std::string::npos) throw InvalidCsv{};
+    const std::string_view view(text);
+    const std::int32_t year = AtoiNumber(view.substr(0, first));
+    const std::int32_t month = AtoiNumber(view.substr(first + 1, second - first - 1));
+    const std::int32_t day = AtoiNumber(view.substr(second + 1));
+    if (year <= 0 || month <= 0 || day <= 0) throw InvalidCsv{};
+    if (!FitsTimeValue(year, month, day)) throw InvalidCsv{};
+    return MakeLocalTime(year, month, day);
+}
+
+void ReadDayLine(const std::vector<std::string_view>& fields, CTallymoDoc& doc) {
+    const TimeValue date = ReadDate(fields[0]);
+    const std::size_t matters = static_cast<std::size_t>(doc.MatterCount());
+    const std::size_t last = std::min(fields.size() - 1, matters);  // the balance is ignored
+    for (std::size_t k = 1; k <= last; ++k) {
+        const std::int32_t amount = AtoiNumber(fields[k]);
+        if (amount != 0) {
+            doc.AppendLoadedEntry(LedgerEntry{date, static_cast<MatterIndex>(k - 1), amount, {}});
+        }
+    }
+}
+
+}  // namespace
+
+bool ReadCsvLedger(std::string_view text, CTallymoDoc& doc) {
+    LineScanner lines(text);
+    std::string_view line;
+    std::vector<std::string_view> fields;
+    try {
+        MatterList income;
+        MatterList outgo;
+        if (!lines.Next(line)) return false;
+        SplitFields(line, fields);
+        ReadWidthLine(fields, income, outgo);
+
+        if (!lines.Next(line)) return false;
+        SplitFields(line, fields);
+        ReadNameLine(fields, income, outgo, doc.Settings());
+        doc.SetMatterLists(std::move(income), std::move(outgo));
+
+        while (lines.Next(line)) {
+            SplitFields(line, fields);
+            ReadDayLine(fields, doc);
+        }
+    } catch (const InvalidCsv&) {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tallymo
