@@ -1,6 +1,7 @@
 #include "doc/TallymoDoc.h"
 
 #include <algorithm>
+#include <climits>
 #include <new>
 #include <utility>
 
@@ -335,10 +336,13 @@ std::int32_t CTallymoDoc::PeriodSum(MatterIndex matter, TimeValue a, TimeValue b
     // Without elapsed time there is nothing to project from: the booked sum stands.
     if (elapsed <= 0) return sum;
     const double factor = static_cast<double>(hiEnd - now) / static_cast<double>(elapsed) + 1.0;
-    const double projected = static_cast<double>(static_cast<std::uint32_t>(sum)) * factor;
-    // Truncate toward zero, then keep the low 32 bits as the ledger's arithmetic does.
-    const auto truncated = static_cast<long long>(projected);
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(truncated));
+    // A non-negative sum projects as it always has. A negative one (possible only with
+    // entries from files) would, read as unsigned, become some four billion yen; it projects
+    // as the signed figure instead, and a result beyond the 32-bit range is held at its end.
+    const double projected = static_cast<double>(sum) * factor;
+    if (projected >= 2147483647.0) return INT32_MAX;
+    if (projected <= -2147483648.0) return INT32_MIN;
+    return static_cast<std::int32_t>(projected);  // truncated toward zero
 }
 
 TimeValue CTallymoDoc::PeriodEnd(int k) const {

@@ -1,0 +1,54 @@
+#include "support/LedgerBuilder.h"
+
+#include <random>
+
+#include "doc/TallymoDoc.h"
+#include "doc/TextCodec.h"
+
+namespace tallymo::test {
+
+TimeValue Day(int year, int month, int day) { return MakeLocalTime(year, month, day); }
+
+MatterList Matters(const std::vector<std::string>& utf8Names) {
+    MatterList list;
+    for (const std::string& name : utf8Names) {
+        list.emplace_back(Utf8ToCp932(name).value_or(name), kNewMatterCellWidth, true);
+    }
+    return list;
+}
+
+void ResetLedger(CTallymoDoc& doc, const std::vector<std::string>& incomeNames,
+                 const std::vector<std::string>& outgoNames) {
+    doc.DeleteContents();
+    doc.SetMatterLists(Matters(incomeNames), Matters(outgoNames));
+}
+
+void FillGeneratedLedger(CTallymoDoc& doc, std::size_t entryCount, int matterCount, int years,
+                         TimeValue lastDay, std::uint32_t seed) {
+    std::vector<std::string> income;
+    std::vector<std::string> outgo;
+    const int incomeCount = matterCount >= 8 ? 4 : 1;
+    for (int i = 0; i < incomeCount; ++i) income.push_back("収入" + std::to_string(i + 1));
+    for (int i = incomeCount; i < matterCount; ++i) outgo.push_back("支出" + std::to_string(i));
+    ResetLedger(doc, income, outgo);
+
+    const TimeValue firstDay = AddDays(lastDay, -365 * years);
+    const int dayCount = CalendarDaysBetween(firstDay, lastDay) + 1;
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> matter(0, matterCount - 1);
+    std::uniform_int_distribution<int> amount(1, 30000);
+    doc.ReserveEntries(entryCount);
+    TimeValue day = firstDay;
+    int dayIndex = 0;
+    for (std::size_t i = 0; i < entryCount; ++i) {
+        // Walk the days evenly so the entries come in date order.
+        const int wanted = static_cast<int>(i * static_cast<std::size_t>(dayCount) / entryCount);
+        if (wanted != dayIndex) {
+            day = AddDays(day, wanted - dayIndex);
+            dayIndex = wanted;
+        }
+        doc.AppendLoadedEntry(LedgerEntry{day, matter(random), amount(random), {}});
+    }
+}
+
+}  // namespace tallymo::test

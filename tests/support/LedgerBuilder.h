@@ -1,0 +1,33 @@
+#pragma once
+// Small helpers to build ledgers in tests and benchmarks.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "doc/Matter.h"
+#include "doc/TimeValue.h"
+
+namespace tallymo {
+class CTallymoDoc;
+}
+
+namespace tallymo::test {
+
+// Local 00:00:00 of a calendar day.
+TimeValue Day(int year, int month, int day);
+
+// A matter list from UTF-8 names (stored as CP932), all visible, width 900.
+MatterList Matters(const std::vector<std::string>& utf8Names);
+
+// Replaces the document's lists and entries: `incomeNames` then `outgoNames`.
+void ResetLedger(CTallymoDoc& doc, const std::vector<std::string>& incomeNames,
+                 const std::vector<std::string>& outgoNames);
+
+// A generated ledger: `entryCount` entries over `matterCount` matters (4 income, the rest
+// outgo) spread over `years` years ending on `lastDay`, appended in date order the way a
+// person books, with a few entries per cell. Deterministic for a given seed.
+void FillGeneratedLedger(CTallymoDoc& doc, std::size_t entryCount, int matterCount, int years,
+                         TimeValue lastDay, std::uint32_t seed = 12345);
+
+}  // namespace tallymo::test
