@@ -243,7 +243,7 @@ void CTallymoDoc::RemoveEntriesOfCell(TimeValue date, MatterIndex matter) {
 }
 
 void CTallymoDoc::BookEntry(TimeValue date, MatterIndex matter, std::int32_t amount,
-                            std::string memo, bool overwrite) {
+                            MemoText memo, bool overwrite) {
     // An entry must always belong to a matter of the lists.
     if (matter < 0 || matter >= MatterCount()) return;
     bool changed = false;
@@ -394,6 +394,13 @@ std::int32_t CTallymoDoc::OutgoTotal(TimeValue from, TimeValue to) const {
         day = next;
     }
     return static_cast<std::int32_t>(total);
+}
+
+std::size_t CTallymoDoc::EntryMemoryBytes() const {
+    std::size_t bytes = (m_entries.capacity() + m_redo.capacity()) * sizeof(LedgerEntry);
+    for (const LedgerEntry& entry : m_entries) bytes += entry.memo.HeapBytes();
+    for (const LedgerEntry& entry : m_redo) bytes += entry.memo.HeapBytes();
+    return bytes;
 }
 
 TimeValue CTallymoDoc::FirstDate() const { return Index().FirstDate(); }

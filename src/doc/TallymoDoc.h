@@ -99,7 +99,7 @@ public:
     // index is negative or not below MatterCount is dropped (false).
     bool AppendLoadedEntry(LedgerEntry entry);
     void ReserveEntries(std::size_t count) { m_entries.reserve(count); }
-    void BookEntry(TimeValue date, MatterIndex matter, std::int32_t amount, std::string memo,
+    void BookEntry(TimeValue date, MatterIndex matter, std::int32_t amount, MemoText memo,
                    bool overwrite);
     void RemoveZeroEntries();
 
@@ -140,6 +140,8 @@ public:
     bool SaveLedgerFile(const std::string& path);
 
     std::size_t IndexMemoryBytes() const { return m_index.MemoryBytes(); }
+    // Bytes held by the entry sequence and the redo history (memos included).
+    std::size_t EntryMemoryBytes() const;
 
 private:
     const LedgerIndex& Index() const;
