@@ -1,0 +1,329 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QClipboard>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "calc/LeadingInteger.h"
+#include "calc/widgets/CalcEdit.h"
+#include "support/WidgetTestSupport.h"
+
+namespace tallymo {
+namespace {
+
+using test::Day;
+
+// A window with the amount field and a second field to take the focus away to.
+class CalcEditTest : public ::testing::Test {
+public:
+    void SetUp() override {
+        auto* layout = new QVBoxLayout(&window);
+        field = new CCalcEdit(false, kWhite);
+        other = new QLineEdit;
+        layout->addWidget(field);
+        layout->addWidget(other);
+        field->Bind(&fixture.doc, 0, 0, true);
+        ASSERT_TRUE(test::ShowActive(window));
+        ASSERT_TRUE(test::FocusOn(*field));
+        field->clear();
+    }
+
+    void Type(const QString& keys) { QTest::keyClicks(field, keys); }
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(field, key, modifiers);
+    }
+
+    test::DocFixture fixture;
+    test::MessageCapture capture;
+    QWidget window;
+    CCalcEdit* field = nullptr;
+    QLineEdit* other = nullptr;
+};
+
+struct TypedCase {
+    const char* typed;
+    const char* shown;
+    int helpContext;  // 0: no message
+};
+
+TEST_F(CalcEditTest, TypedExpressionsShowTheirAmountOnEnter) {
+    const TypedCase cases[] = {
+        {"1,980", "1,980", 0},  // the comma key types nothing; the amount is the same
+        {"100-300", "200", 0},
+        {"(100+200)*1.05", "315", 0},
+        {"1000+100*1.05", "1,105", 0},
+        {"abc12", "12", 0},  // letters are swallowed
+        {"5/0", "0", 2110},
+        {"5+", "0", 2130},
+        {"99999*99999", "0", 2120},
+    };
+    for (const TypedCase& c : cases) {
+        SCOPED_TRACE(c.typed);
+        capture.messages.clear();
+        field->clear();
+        Type(QString::fromUtf8(c.typed));
+        Key(Qt::Key_Return);
+        EXPECT_EQ(field->text().toStdString(), c.shown);
+        if (c.helpContext == 0) {
+            EXPECT_TRUE(capture.messages.empty());
+        } else {
+            ASSERT_EQ(capture.messages.size(), 1u);
+            EXPECT_EQ(capture.messages[0].helpContext, c.helpContext);
+            EXPECT_EQ(capture.messages[0].icon, MessageIcon::Exclamation);
+        }
+    }
+}
+
+TEST_F(CalcEditTest, FailureMessagesHaveTheirExactTexts) {
+    Type("5/0");
+    Key(Qt::Key_Return);
+    Type("5+");
+    Key(Qt::Key_Return);
+    Type("4294967297");
+    Key(Qt::Key_Return);
+    ASSERT_EQ(capture.messages.size(), 3u);
+    EXPECT_EQ(capture.messages[0].text, "セルに数字が入力されていません。");
+    EXPECT_EQ(capture.messages[1].text, "無効な計算式です。");
+    EXPECT_EQ(capture.messages[2].text, "計算上限を超えているため、計算できません。");
+}
+
+TEST_F(CalcEditTest, ShownAmountsEvaluateToThemselves) {
+    field->setText("1,234,567");
+    field->Commit();
+    EXPECT_EQ(field->text(), "1,234,567");
+    EXPECT_TRUE(capture.messages.empty());
+}
+
+TEST_F(CalcEditTest, RoundingFollowsTheLedgersFractionMode) {
+    const std::pair<std::uint16_t, const char*> cases[] = {{0, "8"}, {1, "7"}, {2, "7"}};
+    for (const auto& [mode, shown] : cases) {
+        fixture.doc.Settings().FractionMode = mode;
+        field->setText("7*1.05");
+        field->Commit();
+        EXPECT_EQ(field->text().toStdString(), shown) << "mode " << mode;
+    }
+}
+
+TEST_F(CalcEditTest, LossOfFocusAndTabCommit) {
+    Type("2*3");
+    ASSERT_TRUE(test::FocusOn(*other));
+    EXPECT_EQ(field->text(), "6");
+
+    ASSERT_TRUE(test::FocusOn(*field));
+    Type("+1000");  // the comma-free text 6 was kept on focus, and typing appends
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(field->text(), "1,006");
+    EXPECT_TRUE(other->hasFocus());
+}
+
+TEST_F(CalcEditTest, FailureGivesTheFocusBackBeforeTheMessage) {
+    Type("5+");
+    other->setFocus(Qt::OtherFocusReason);
+    ASSERT_EQ(capture.messages.size(), 1u);
+    EXPECT_EQ(capture.focusAtMessage[0], field);
+    EXPECT_EQ(field->text(), "0");
+}
+
+TEST_F(CalcEditTest, TheMessageBoxTakingTheFocusStartsNoSecondEvaluation) {
+    // The presenter behaves like a modal box: its own window becomes active while it is open.
+    capture.onMessage = [this] {
+        QDialog box(&window);
+        auto* button = new QLineEdit(&box);
+        box.show();
+        QApplication::setActiveWindow(&box);
+        button->setFocus();
+        QTest::qWait(20);
+        box.close();
+        QApplication::setActiveWindow(&window);
+    };
+    Type("5/0");
+    Key(Qt::Key_Return);
+    QTest::qWait(20);
+    EXPECT_EQ(capture.messages.size(), 1u);
+    EXPECT_EQ(field->text(), "0");
+}
+
+TEST_F(CalcEditTest, FieldBoundToACellStoresWithOverwrite) {
+    CTallymoDoc& doc = fixture.doc;
+    const TimeValue day = Day(2005, 3, 10);
+    doc.BookEntry(day, 1, 500, "", false);
+    doc.BookEntry(day, 1, 300, "", false);
+    doc.BookEntry(day, 2, 40, "", false);
+    doc.SetModifiedFlag(false);
+
+    field->Bind(&doc, day, 1, true);
+    Type("7");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(doc.DayAmount(day, 1), 7);
+    EXPECT_EQ(doc.CountEntries(1, day, day), 1);
+    EXPECT_EQ(doc.DayAmount(day, 2), 40);
+    EXPECT_TRUE(doc.IsModified());
+
+    // A failure stores 0, which empties the cell.
+    field->clear();
+    Type("5/0");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(doc.CountEntries(1, day, day), 0);
+    EXPECT_EQ(doc.DayAmount(day, 2), 40);
+}
+
+TEST_F(CalcEditTest, FieldNotBoundToACellStoresNothing) {
+    Type("1200");
+    Key(Qt::Key_Return);
+    EXPECT_TRUE(fixture.doc.Entries().empty());
+    EXPECT_FALSE(fixture.doc.IsModified());
+}
+
+TEST_F(CalcEditTest, WithoutADocumentNothingIsEvaluated) {
+    field->Bind(nullptr, 0, 0, true);
+    Type("1+2");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(field->text(), "1+2");
+    EXPECT_TRUE(capture.messages.empty());
+}
+
+struct KeyCase {
+    const char* name;
+    std::function<void(CalcEditTest&)> keys;  // run after typing "12"
+    const char* expected;
+};
+
+TEST_F(CalcEditTest, KeyFilterPassesEditingKeysAndSwallowsTheRest) {
+    QApplication::clipboard()->setText("99");
+    const KeyCase cases[] = {
+        {"left passes", [](CalcEditTest& t) { t.Key(Qt::Key_Left), t.Type("3"); }, "132"},
+        {"backspace passes", [](CalcEditTest& t) { t.Key(Qt::Key_Backspace); }, "1"},
+        {"delete passes", [](CalcEditTest& t) { t.Key(Qt::Key_Left), t.Key(Qt::Key_Delete); }, "1"},
+        {"home swallowed", [](CalcEditTest& t) { t.Key(Qt::Key_Home), t.Type("3"); }, "123"},
+        {"end swallowed",
+         [](CalcEditTest& t) { t.Key(Qt::Key_Left), t.Key(Qt::Key_End), t.Type("3"); }, "132"},
+        {"escape swallowed", [](CalcEditTest& t) { t.Key(Qt::Key_Escape); }, "12"},
+        {"space swallowed", [](CalcEditTest& t) { t.Key(Qt::Key_Space); }, "12"},
+        {"select all swallowed",
+         [](CalcEditTest& t) { t.Key(Qt::Key_A, Qt::ControlModifier), t.Type("3"); }, "123"},
+        {"paste swallowed", [](CalcEditTest& t) { t.Key(Qt::Key_V, Qt::ControlModifier); }, "12"},
+        {"cut swallowed",
+         [](CalcEditTest& t) {
+             t.field->selectAll();
+             t.Key(Qt::Key_X, Qt::ControlModifier);
+         },
+         "12"},
+        {"insert swallowed", [](CalcEditTest& t) { t.Key(Qt::Key_Insert, Qt::ShiftModifier); },
+         "12"},
+        {"operators and parentheses pass", [](CalcEditTest& t) { t.Type("*(+-/).5"); },
+         "12*(+-/).5"},
+        {"number pad digit passes",
+         [](CalcEditTest& t) { QTest::keyClick(t.field, Qt::Key_7, Qt::KeypadModifier); }, "127"},
+    };
+    for (const KeyCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        field->clear();
+        Type("12");
+        c.keys(*this);
+        EXPECT_EQ(field->text().toStdString(), c.expected);
+    }
+}
+
+TEST_F(CalcEditTest, FrameChordsReachTheWindowsShortcuts) {
+    int undone = 0;
+    int saved = 0;
+    auto* undo = new QAction(&window);
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QObject::connect(undo, &QAction::triggered, [&] { ++undone; });
+    auto* save = new QAction(&window);
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    QObject::connect(save, &QAction::triggered, [&] { ++saved; });
+    window.addAction(undo);
+    window.addAction(save);
+
+    Type("12");
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(undone, 1);
+    EXPECT_EQ(field->text(), "12");  // the field's own undo did not run
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(saved, 0);  // swallowed like every other chord
+}
+
+TEST_F(CalcEditTest, FocusRemovesCommasAndDetachesTheInputMethod) {
+    field->setText("1,234,567");
+    ASSERT_TRUE(test::FocusOn(*other));
+    EXPECT_TRUE(field->testAttribute(Qt::WA_InputMethodEnabled));
+    ASSERT_TRUE(test::FocusOn(*field));
+    EXPECT_EQ(field->text(), "1234567");
+    EXPECT_FALSE(field->testAttribute(Qt::WA_InputMethodEnabled));
+    ASSERT_TRUE(test::FocusOn(*other));
+    EXPECT_TRUE(field->testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_EQ(field->text(), "1,234,567");
+}
+
+TEST_F(CalcEditTest, AClickSelectsTheWholeAmount) {
+    field->setText("12,345");
+    ASSERT_TRUE(test::FocusOn(*other));
+    QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier, QPoint(5, field->height() / 2));
+    EXPECT_TRUE(field->hasFocus());
+    EXPECT_EQ(field->selectedText(), "12345");  // commas gone on focus
+}
+
+TEST_F(CalcEditTest, DisplayOnlyFieldIsGreyTakesNoKeysAndShowsNegativesRed) {
+    field->SetDisplayOnly(true);
+    EXPECT_EQ(field->BackColor(), kDisplayOnlyGrey);
+    EXPECT_FALSE(field->IsCalculating());
+    EXPECT_EQ(field->palette().color(QPalette::Base), QColor(202, 202, 202));
+
+    field->setText("-1,234");
+    EXPECT_TRUE(field->ShowsNegativeInRed());
+    EXPECT_EQ(field->palette().color(QPalette::Text), QColor(255, 0, 0));
+    field->setText("1,234");
+    EXPECT_FALSE(field->ShowsNegativeInRed());
+    EXPECT_NE(field->palette().color(QPalette::Text), QColor(255, 0, 0));
+
+    Type("99");
+    EXPECT_EQ(field->text(), "1,234");
+}
+
+TEST_F(CalcEditTest, NegativeFiguresAreRedOnlyInDisplayOnlyMode) {
+    field->setText("-5");
+    EXPECT_FALSE(field->ShowsNegativeInRed());
+    field->SetBackColor(Rgb(1, 2, 3));
+    EXPECT_EQ(field->palette().color(QPalette::Base), QColor(1, 2, 3));
+}
+
+TEST_F(CalcEditTest, StoppedFieldSwallowsKeysButStillCommitsOnLossOfFocus) {
+    field->setText("2*2");
+    field->StopCalculating();
+    Type("5");
+    EXPECT_EQ(field->text(), "2*2");
+    ASSERT_TRUE(test::FocusOn(*other));
+    EXPECT_EQ(field->text(), "4");
+}
+
+TEST_F(CalcEditTest, PointFontMapsTheFaceAndDefaultsToNinePoints) {
+    EXPECT_EQ(field->font().family(), "IPAGothic");
+    EXPECT_DOUBLE_EQ(field->font().pointSizeF(), 9.0);
+    field->SetPointFont(0, QStringLiteral("ＭＳ Ｐゴシック"));
+    EXPECT_EQ(field->font().family(), "IPAPGothic");
+    EXPECT_DOUBLE_EQ(field->font().pointSizeF(), 9.0);
+    field->SetPointFont(120, QStringLiteral("ＭＳ 明朝"));
+    EXPECT_EQ(field->font().family(), "IPAMincho");
+    EXPECT_DOUBLE_EQ(field->font().pointSizeF(), 12.0);
+}
+
+TEST(LeadingIntegerTest, ReadsLikeTheCLibrary) {
+    const std::pair<const char*, std::int32_t> cases[] = {
+        {"1980", 1980},
+        {"  -1,234", -1},
+        {"+7x", 7},
+        {"", 0},
+        {"abc", 0},
+        {"-", 0},
+        {"99999999999", 2147483647},
+        {"-99999999999", -2147483647 - 1},
+    };
+    for (const auto& [text, value] : cases) EXPECT_EQ(LeadingInteger(text), value) << text;
+}
+
+}  // namespace
+}  // namespace tallymo
