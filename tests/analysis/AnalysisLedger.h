@@ -1,0 +1,62 @@
+#pragma once
+// A small ledger for the analysis tests: one income matter and named outgo matters, a fixed
+// clock, and bookings by calendar day.
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <utility>
+
+#include "doc/Clock.h"
+#include "doc/SettingsStore.h"
+#include "doc/TallymoDoc.h"
+#include "doc/TextCodec.h"
+#include "doc/TimeValue.h"
+
+namespace tallymo::test {
+
+struct OutgoSpec {
+    const char* name;  // UTF-8
+    bool visible = true;
+};
+
+class AnalysisLedger {
+public:
+    // The current date and the clock both stand at the given day, `hour` o'clock.
+    AnalysisLedger(int year, int month, int day, std::initializer_list<OutgoSpec> outgo,
+                   int closeDay = 0, int hour = 12)
+        : clock(MakeLocalTime(year, month, day, hour)), doc(store, clock) {
+        MatterList outgoList;
+        for (const OutgoSpec& spec : outgo) {
+            outgoList.emplace_back(Cp932(spec.name), kNewMatterCellWidth, spec.visible);
+        }
+        doc.SetMatterLists({Matter(Cp932("給料"), kNewMatterCellWidth, true)},
+                           std::move(outgoList));
+        doc.Settings().CloseDay = static_cast<std::uint16_t>(closeDay);
+        doc.SetCurrentDate(MakeLocalTime(year, month, day));
+    }
+
+    static std::string Cp932(const char* utf8) {
+        auto bytes = Utf8ToCp932(utf8);
+        EXPECT_TRUE(bytes.has_value()) << utf8;
+        return bytes.value_or("");
+    }
+
+    MatterIndex Outgo(int position) const { return doc.IncomeCount() + position; }
+
+    // Books `amount` on the day for outgo matter `position` (0-based in the outgo list).
+    void Book(int year, int month, int day, int position, std::int32_t amount) {
+        ASSERT_TRUE(
+            doc.AppendLoadedEntry({MakeLocalTime(year, month, day), Outgo(position), amount, ""}));
+    }
+    void BookIncome(int year, int month, int day, std::int32_t amount) {
+        ASSERT_TRUE(doc.AppendLoadedEntry({MakeLocalTime(year, month, day), 0, amount, ""}));
+    }
+
+    MemorySettingsStore store;
+    FixedClock clock;
+    CTallymoDoc doc;
+};
+
+}  // namespace tallymo::test

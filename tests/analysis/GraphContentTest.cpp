@@ -1,0 +1,143 @@
+// The graph window's texts built from a ledger: table rows, chart rows and series, advice.
+
+#include "analysis/GraphContent.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "analysis/AnalysisLedger.h"
+
+namespace tallymo {
+namespace {
+
+using test::AnalysisLedger;
+using Rows = std::vector<GraphTableRow>;
+using Texts = std::vector<std::vector<std::string>>;
+
+// 11 March 2005 at 00:00; 食費 1,000 this month (projected 3,099) and 4,000 in February,
+// 交通費 booked monthly (3,000 now, 1,000 before), a hidden matter and 書籍 without entries.
+class GraphContentTest : public testing::Test {
+protected:
+    GraphContentTest() {
+        ledger.Book(2005, 3, 2, 0, 1000);
+        ledger.Book(2005, 2, 10, 0, 4000);
+        ledger.Book(2005, 3, 3, 1, 777);
+        ledger.Book(2005, 3, 4, 2, 3000);
+        ledger.Book(2005, 2, 4, 2, 1000);
+    }
+    AnalysisLedger ledger{2005, 3, 11, {{"食費"}, {"隠し", false}, {"交通費"}, {"書籍"}}, 0, 0};
+};
+
+TEST_F(GraphContentTest, ShareTabWithAndWithoutProjection) {
+    const GraphContent off = BuildGraphContent(ledger.doc, {GraphTab::Share, false, 0});
+    EXPECT_EQ(off.table, (Rows{
+                             {"事柄", "支出", "割合", "前月", "前月比"},
+                             {"食費", "1,000", "25.00", "4,000", "25.00"},
+                             {"交通費", "3,000", "75.00", "1,000", "300.00"},
+                             {"書籍", "0", "0.00", "0", "0.00"},
+                             {"合計", "4,000", "100.00", "5,000", "80.00"},
+                         }));
+    EXPECT_EQ(off.chart.type, ChartType::Pie);
+    EXPECT_EQ(off.chart.rowLabels, (std::vector<std::string>{"今月分", "前月分"}));
+    EXPECT_EQ(off.chart.columns, (std::vector<std::string>{"食費", "交通費", "書籍"}));
+    EXPECT_EQ(off.chart.texts, (Texts{{"1000", "3000", "0"}, {"4000", "1000", "0"}}));
+    ASSERT_EQ(off.matters.size(), 3u);
+    EXPECT_EQ(off.matters[1].index, ledger.Outgo(2));
+    // The projected total 6,099 is above February's 5,000 even with the box off.
+    EXPECT_EQ(off.advice,
+              "\u3000支出合計予測額が前月分を超過しています。支出を控えるようにしましょう。\r\n");
+
+    const GraphContent on = BuildGraphContent(ledger.doc, {GraphTab::Share, true, 0});
+    EXPECT_EQ(on.table[1], (GraphTableRow{"食費", "3,099", "50.81", "4,000", "77.47"}));
+    EXPECT_EQ(on.table[4], (GraphTableRow{"合計", "6,099", "100.00", "5,000", "121.98"}));
+    EXPECT_EQ(on.chart.texts, (Texts{{"3099", "3000", "0"}, {"4000", "1000", "0"}}));
+    EXPECT_EQ(on.advice, off.advice);
+}
+
+TEST_F(GraphContentTest, TrendTabTableAndChart) {
+    const GraphContent content = BuildGraphContent(ledger.doc, {GraphTab::Trend, true, 0});
+    EXPECT_EQ(content.table, (Rows{
+                                 {"事柄", "2005/03", "2005/02", "2005/01", "2004/12"},
+                                 {"食費", "3,099", "4,000", "0", "0"},
+                                 {"交通費", "3,000", "1,000", "0", "0"},
+                                 {"書籍", "0", "0", "0", "0"},
+                                 {"合計", "6,099", "5,000", "0", "0"},
+                             }));
+    EXPECT_EQ(content.chart.type, ChartType::Line);
+    ASSERT_EQ(content.chart.rowLabels.size(), 12u);
+    EXPECT_EQ(content.chart.rowLabels[0], "2005/03");
+    EXPECT_EQ(content.chart.rowLabels[11], "2004/04");
+    ASSERT_EQ(content.chart.texts.size(), 12u);
+    EXPECT_EQ(content.chart.texts[0], (std::vector<std::string>{"3099", "3000", "0"}));
+    EXPECT_EQ(content.chart.texts[1], (std::vector<std::string>{"4000", "1000", "0"}));
+    EXPECT_EQ(content.chart.texts[11], (std::vector<std::string>{"0", "0", "0"}));
+    // 食費 4,000 -> 3,099 falls by 901; 交通費 1,000 -> 3,000 rises by 2,000.
+    EXPECT_EQ(content.advice,
+              "特に減少傾向にある事柄は・・・\r\n"
+              "・食費(一ヶ月ごとに約901円ずつ節約できています)\r\n"
+              "です。よく節約できています。\r\n\r\n"
+              "特に増加傾向にある事柄は・・・\r\n"
+              "・交通費(一ヶ月ごとに約2,000円ずつ増えてしまっています)\r\n"
+              "です。節約できることがあれば、実践してみましょう。\r\n");
+    EXPECT_EQ(BuildAdvice(ledger.doc, GraphTab::Trend, true), content.advice);
+
+    // Scrolled to the end: periods 8 .. 11 in the table, 8 .. 19 in the chart, nothing projected.
+    const GraphContent end = BuildGraphContent(ledger.doc, {GraphTab::Trend, true, 8});
+    EXPECT_EQ(end.table[0], (GraphTableRow{"事柄", "2004/07", "2004/06", "2004/05", "2004/04"}));
+    EXPECT_EQ(end.chart.rowLabels[11], "2003/08");
+    EXPECT_EQ(end.advice, content.advice);
+}
+
+TEST_F(GraphContentTest, NegativeSumsFromAFileKeepTheirSign) {
+    ledger.Book(2005, 3, 5, 3, -500);  // 書籍: a refund stored in a file
+    const GraphContent content = BuildGraphContent(ledger.doc, {GraphTab::Share, false, 0});
+    EXPECT_EQ(content.table[3], (GraphTableRow{"書籍", "-500", "---.--", "0", "0.00"}));
+    EXPECT_EQ(content.table[4][1], "3,500");
+    EXPECT_EQ(content.chart.texts[0][2], "-500");
+}
+
+TEST(GraphAdviceTest, EachBranchFromALedger) {
+    const std::string kDefault =
+        "アドバイスは特にありません。支出があるたびに小遣い帳をつけることが長続きする秘訣です。"
+        "\r\n";
+    const std::string kUnder =
+        "\u3000支出合計予測額が前月分を下回っています。支出が抑えられていますので、"
+        "このままの状態を保つようにしてください。\r\n";
+
+    {  // previous period without outgo
+        AnalysisLedger ledger(2005, 3, 11, {{"a"}});
+        ledger.Book(2005, 3, 1, 0, 5000);
+        EXPECT_EQ(BuildAdvice(ledger.doc, GraphTab::Share, false), kDefault);
+    }
+    {  // projected total exactly the previous total (a fixed monthly amount)
+        AnalysisLedger ledger(2005, 3, 11, {{"a"}});
+        ledger.Book(2005, 3, 5, 0, 5000);
+        ledger.Book(2005, 2, 5, 0, 5000);
+        EXPECT_EQ(BuildAdvice(ledger.doc, GraphTab::Share, false), kUnder);
+    }
+    {  // a trend of 0.6 yen per period alone (1, 0, 0, 3): no section
+        AnalysisLedger ledger(2005, 6, 15, {{"a"}});
+        ledger.Book(2005, 3, 1, 0, 1);
+        ledger.Book(2005, 6, 1, 0, 3);
+        EXPECT_EQ(BuildAdvice(ledger.doc, GraphTab::Trend, false), kDefault);
+    }
+    {  // four falling matters: the three steepest, steepest first
+        AnalysisLedger ledger(2005, 6, 15, {{"a"}, {"b"}, {"c"}, {"d"}});
+        const int drops[] = {1500, 20, 1234567, 300};
+        for (int m = 0; m < 4; ++m) {
+            ledger.Book(2005, 5, 1, m, 2000000);
+            ledger.Book(2005, 6, 1, m, 2000000 - drops[m]);
+        }
+        EXPECT_EQ(BuildAdvice(ledger.doc, GraphTab::Trend, false),
+                  "特に減少傾向にある事柄は・・・\r\n"
+                  "・c(一ヶ月ごとに約1,234,567円ずつ節約できています)\r\n"
+                  "・a(一ヶ月ごとに約1,500円ずつ節約できています)\r\n"
+                  "・d(一ヶ月ごとに約300円ずつ節約できています)\r\n"
+                  "です。よく節約できています。\r\n\r\n");
+    }
+}
+
+}  // namespace
+}  // namespace tallymo

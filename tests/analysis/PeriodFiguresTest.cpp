@@ -1,0 +1,282 @@
+// Figures read from a ledger: period bounds by close day, series, share and trend figures.
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "analysis/AnalysisLedger.h"
+#include "analysis/PeriodAmounts.h"
+#include "analysis/ShareFigures.h"
+#include "analysis/Trend.h"
+#include "analysis/TrendFigures.h"
+#include "doc/YenFormat.h"
+
+namespace tallymo {
+namespace {
+
+using test::AnalysisLedger;
+
+struct Day {
+    int year, month, day;
+};
+
+TEST(PeriodAmountTest, BoundaryDaysFallIntoTheirPeriods) {
+    struct Case {
+        const char* what;
+        Day current;
+        int closeDay;
+        Day booked;
+        int period;  // the period that holds the booked day
+    } cases[] = {
+        {"month end: first day of the previous month", {2005, 1, 15}, 0, {2004, 12, 1}, 1},
+        {"month end: last day before it", {2005, 1, 15}, 0, {2004, 11, 30}, 2},
+        {"month end: first day of period 11", {2005, 1, 15}, 0, {2004, 2, 1}, 11},
+        {"month end: last day of period 12", {2005, 1, 15}, 0, {2004, 1, 31}, 12},
+        {"month end: last day of the running month", {2005, 1, 15}, 0, {2005, 1, 31}, 0},
+        {"close day 25 on the close day: period starts 26 Feb",
+         {2005, 3, 25},
+         25,
+         {2005, 2, 26},
+         0},
+        {"close day 25 on the close day: 25 Feb closed period 1",
+         {2005, 3, 25},
+         25,
+         {2005, 2, 25},
+         1},
+        {"close day 25 the day after: period starts that day", {2005, 3, 26}, 25, {2005, 3, 26}, 0},
+        {"close day 25 the day after: 25 March is period 1", {2005, 3, 26}, 25, {2005, 3, 25}, 1},
+        {"close day 25 the day after: runs to 25 April", {2005, 3, 26}, 25, {2005, 4, 25}, 0},
+    };
+    for (const Case& c : cases) {
+        AnalysisLedger ledger(c.current.year, c.current.month, c.current.day, {{"a"}}, c.closeDay);
+        ledger.Book(c.booked.year, c.booked.month, c.booked.day, 0, 700);
+        for (int period = 0; period <= 12; ++period) {
+            EXPECT_EQ(PeriodAmount(ledger.doc, ledger.Outgo(0), period, false),
+                      period == c.period ? 700 : 0)
+                << c.what << ", period " << period;
+        }
+    }
+}
+
+TEST(PeriodLabelTest, NamesThePeriodByItsLastDay) {
+    struct Case {
+        Day current;
+        int closeDay;
+        int period;
+        const char* label;
+    } cases[] = {
+        {{2005, 5, 10}, 0, 0, "2005/05"},  {{2005, 5, 10}, 0, 1, "2005/04"},
+        {{2005, 5, 10}, 0, 5, "2004/12"},  {{2005, 5, 10}, 25, 0, "2005/05"},
+        {{2005, 5, 26}, 25, 0, "2005/06"}, {{2005, 1, 15}, 0, 19, "2003/06"},
+    };
+    for (const Case& c : cases) {
+        AnalysisLedger ledger(c.current.year, c.current.month, c.current.day, {{"a"}}, c.closeDay);
+        EXPECT_EQ(PeriodLabel(ledger.doc, c.period), c.label);
+    }
+}
+
+TEST(MonthlySeriesTest, TwelvePeriodsOldestFirstWithoutLeadingZeros) {
+    AnalysisLedger ledger(2005, 6, 15, {{"a"}, {"b"}, {"c"}});
+    // a: 0, 0, 500, 0, 700 over periods 4 .. 0
+    ledger.Book(2005, 4, 3, 0, 200);
+    ledger.Book(2005, 4, 30, 0, 300);
+    ledger.Book(2005, 6, 1, 0, 700);
+    // b: once in period 11, once in period 12 (outside), nothing since
+    ledger.Book(2004, 7, 1, 1, 40);
+    ledger.Book(2004, 6, 30, 1, 99);
+    EXPECT_EQ(MonthlySeries(ledger.doc, ledger.Outgo(0), false), (std::vector<int>{500, 0, 700}));
+    EXPECT_EQ(TrendSlope(MonthlySeries(ledger.doc, ledger.Outgo(0), false)), 100.0);
+    EXPECT_EQ(MonthlySeries(ledger.doc, ledger.Outgo(1), false),
+              (std::vector<int>{40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_TRUE(MonthlySeries(ledger.doc, ledger.Outgo(2), false).empty());
+}
+
+TEST(MonthlySeriesTest, ProjectsOnlyTheRunningPeriod) {
+    // 11 March, clock at 00:00: the March sum of 1000 projects to 3099.
+    AnalysisLedger ledger(2005, 3, 11, {{"a"}}, 0, 0);
+    ledger.Book(2005, 2, 5, 0, 1000);
+    ledger.Book(2005, 2, 6, 0, 1000);
+    ledger.Book(2005, 3, 2, 0, 1000);
+    EXPECT_EQ(MonthlySeries(ledger.doc, ledger.Outgo(0), false), (std::vector<int>{2000, 1000}));
+    EXPECT_EQ(MonthlySeries(ledger.doc, ledger.Outgo(0), true), (std::vector<int>{2000, 3099}));
+}
+
+TEST(ShareFiguresTest, AmountsSharesAndRatiosOfVisibleOutgoMatters) {
+    AnalysisLedger ledger(2005, 3, 11, {{"a"}, {"hidden", false}, {"b"}, {"c"}}, 0, 0);
+    ledger.BookIncome(2005, 3, 1, 100000);
+    ledger.Book(2005, 3, 2, 0, 1000);  // a: 1000 now, 4000 before
+    ledger.Book(2005, 2, 10, 0, 4000);
+    ledger.Book(2005, 3, 3, 1, 9999);  // hidden: counts nowhere
+    ledger.Book(2005, 2, 3, 1, 9999);
+    ledger.Book(2005, 3, 4, 2, 3000);  // b: booked once now and once a month before: fixed
+    ledger.Book(2005, 2, 4, 2, 1000);
+    // c: nothing now, nothing before
+
+    const ShareFigures off = ComputeShareFigures(ledger.doc, false);
+    ASSERT_EQ(off.matters.size(), 3u);
+    EXPECT_EQ(off.matters[0].matter.index, ledger.Outgo(0));
+    EXPECT_EQ(off.matters[1].matter.index, ledger.Outgo(2));
+    EXPECT_EQ(off.matters[2].matter.index, ledger.Outgo(3));
+
+    struct Row {
+        std::int32_t cur, curProjected, prev;
+        const char* share;
+        const char* ratio;
+    } expected[] = {
+        {1000, 3099, 4000, "25.00", "25.00"},
+        {3000, 3000, 1000, "75.00", "300.00"},
+        {0, 0, 0, "0.00", "0.00"},
+    };
+    for (std::size_t i = 0; i < 3; ++i) {
+        const MatterShare& row = off.matters[i];
+        EXPECT_EQ(row.cur, expected[i].cur) << i;
+        EXPECT_EQ(row.curProjected, expected[i].curProjected) << i;
+        EXPECT_EQ(row.prev, expected[i].prev) << i;
+        EXPECT_EQ(ShareText(row.share), expected[i].share) << i;
+        EXPECT_EQ(FormatPercent(row.ratio), expected[i].ratio) << i;
+    }
+    EXPECT_EQ(off.totalCur, 4000);
+    EXPECT_EQ(off.totalCurProjected, 6099);
+    EXPECT_EQ(off.totalPrev, 5000);
+    EXPECT_EQ(FormatPercent(off.totalRatio), "80.00");
+
+    // With the projection the running figures change; the previous period does not.
+    const ShareFigures on = ComputeShareFigures(ledger.doc, true);
+    EXPECT_EQ(on.matters[0].cur, 3099);
+    EXPECT_EQ(on.matters[0].prev, 4000);
+    EXPECT_EQ(on.totalCur, 6099);
+    EXPECT_EQ(on.totalCurProjected, 6099);
+    EXPECT_EQ(ShareText(on.matters[0].share), "50.81");
+    EXPECT_EQ(FormatPercent(on.totalRatio), "121.98");
+}
+
+TEST(ShareFiguresTest, PercentagesOfZeroAndNegativeTotals) {
+    struct Case {
+        const char* what;
+        std::int32_t part, whole;
+        const char* share;  // as the share column shows it
+        const char* ratio;  // as the ratio columns show it
+    } cases[] = {
+        {"zero whole", 500, 0, "0.00", "0.00"},
+        {"half", 500, 1000, "50.00", "50.00"},
+        {"a third in single precision", 1000, 3000, "33.33", "33.33"},
+        {"whole of it", 1000, 1000, "100.00", "100.00"},
+        {"more than the whole", 3000, 1000, "300.00", "300.00"},
+        {"negative part (a refund from a file)", -500, 1000, "---.--", "-50.00"},
+        {"negative whole", 500, -1000, "---.--", "-50.00"},
+        {"nothing of a negative whole is zero, not minus zero", 0, -1000, "0.00", "0.00"},
+    };
+    for (const Case& c : cases) {
+        const float percent = PercentOf(c.part, c.whole);
+        EXPECT_EQ(ShareText(percent), c.share) << c.what;
+        EXPECT_EQ(FormatPercent(percent), c.ratio) << c.what;
+    }
+}
+
+TEST(ShareFiguresTest, ZeroTotalsGiveZeroFigures) {
+    AnalysisLedger ledger(2005, 3, 11, {{"a"}, {"b"}});
+    ledger.Book(2005, 2, 10, 0, 4000);  // nothing in the running period
+    const ShareFigures noCurrent = ComputeShareFigures(ledger.doc, false);
+    EXPECT_EQ(noCurrent.totalCur, 0);
+    EXPECT_EQ(ShareText(noCurrent.matters[0].share), "0.00");
+    EXPECT_EQ(ShareText(noCurrent.matters[1].share), "0.00");
+    EXPECT_EQ(FormatPercent(noCurrent.totalRatio), "0.00");
+
+    AnalysisLedger fresh(2005, 3, 11, {{"a"}, {"b"}});
+    fresh.Book(2005, 3, 10, 0, 4000);  // nothing in the previous period
+    const ShareFigures noPrevious = ComputeShareFigures(fresh.doc, false);
+    EXPECT_EQ(ShareText(noPrevious.matters[0].share), "100.00");
+    EXPECT_EQ(FormatPercent(noPrevious.matters[0].ratio), "0.00");
+    EXPECT_EQ(FormatPercent(noPrevious.totalRatio), "0.00");
+}
+
+TEST(TrendFiguresTest, ColumnsFollowTheHorizontalOffset) {
+    AnalysisLedger ledger(2005, 3, 11, {{"a"}, {"off", false}, {"b"}}, 0, 0);
+    // a: period k holds 100 × (k + 1), for k = 0 .. 19
+    for (int k = 0; k < 20; ++k) ledger.Book(2005, 3 - k, 2, 0, 100 * (k + 1));
+    ledger.Book(2005, 3, 2, 1, 5);
+    ledger.Book(2005, 2, 20, 2, 50);  // b: period 1 only
+
+    struct Case {
+        int offset;      // asked for
+        int shownFirst;  // after clamping
+        const char* firstLabel;
+        const char* lastLabel;
+    } cases[] = {
+        {0, 0, "2005/03", "2004/04"}, {3, 3, "2004/12", "2004/01"},  {8, 8, "2004/07", "2003/08"},
+        {9, 8, "2004/07", "2003/08"}, {-1, 0, "2005/03", "2004/04"},
+    };
+    for (const Case& c : cases) {
+        const TrendFigures figures = ComputeTrendFigures(ledger.doc, c.offset, false);
+        EXPECT_EQ(figures.offset, c.shownFirst);
+        ASSERT_EQ(figures.periodLabels.size(), 12u);
+        EXPECT_EQ(figures.periodLabels.front(), c.firstLabel) << c.offset;
+        EXPECT_EQ(figures.periodLabels.back(), c.lastLabel) << c.offset;
+        ASSERT_EQ(figures.matters.size(), 2u);
+        EXPECT_EQ(figures.matters[1].matter.index, ledger.Outgo(2));
+        for (int i = 0; i < 12; ++i) {
+            const int period = c.shownFirst + i;
+            EXPECT_EQ(figures.matters[0].amounts[i], 100 * (period + 1)) << period;
+            EXPECT_EQ(figures.matters[1].amounts[i], period == 1 ? 50 : 0) << period;
+        }
+        for (int col = 0; col < 4; ++col) {
+            const int period = c.shownFirst + col;
+            EXPECT_EQ(figures.columnTotals[col], 100 * (period + 1) + (period == 1 ? 50 : 0));
+        }
+    }
+}
+
+TEST(TrendFiguresTest, ProjectionChangesOnlyPeriodZero) {
+    AnalysisLedger ledger(2005, 3, 11, {{"a"}}, 0, 0);
+    ledger.Book(2005, 3, 2, 0, 1000);
+    ledger.Book(2005, 2, 2, 0, 400);
+    ledger.Book(2005, 2, 3, 0, 400);
+
+    const TrendFigures atZero = ComputeTrendFigures(ledger.doc, 0, true);
+    EXPECT_EQ(atZero.matters[0].amounts[0], 3099);
+    EXPECT_EQ(atZero.matters[0].amounts[1], 800);
+    EXPECT_EQ(atZero.columnTotals[0], 3099);
+    ASSERT_EQ(atZero.trends.size(), 1u);
+    EXPECT_EQ(atZero.trends[0].yenPerPeriod, 3099 - 800);
+
+    const TrendFigures scrolled = ComputeTrendFigures(ledger.doc, 1, true);
+    EXPECT_EQ(scrolled.matters[0].amounts[0], 800);
+    EXPECT_EQ(scrolled.columnTotals[0], 800);
+    // The trend always covers periods 11 .. 0, wherever the table stands.
+    EXPECT_EQ(scrolled.trends[0].yenPerPeriod, 3099 - 800);
+
+    const TrendFigures booked = ComputeTrendFigures(ledger.doc, 0, false);
+    EXPECT_EQ(booked.matters[0].amounts[0], 1000);
+    EXPECT_EQ(booked.trends[0].yenPerPeriod, 200);
+}
+
+TEST(TrendFiguresTest, RanksVisibleMattersFromTheirSeries) {
+    // Four falling matters, one flat, one under a yen, one with a single period, one hidden.
+    AnalysisLedger ledger(
+        2005, 6, 15,
+        {{"f1"}, {"f2"}, {"f3"}, {"f4"}, {"flat"}, {"tiny"}, {"once"}, {"hidden", false}, {"up"}});
+    const int drops[] = {100, 400, 300, 200};  // falling by these per period
+    for (int m = 0; m < 4; ++m) {
+        ledger.Book(2005, 5, 1, m, 5000);
+        ledger.Book(2005, 6, 1, m, 5000 - drops[m]);
+    }
+    ledger.Book(2005, 5, 1, 4, 700);
+    ledger.Book(2005, 6, 1, 4, 700);
+    ledger.Book(2005, 3, 1, 5, 3);  // 3, 0, 0, 0: slope -0.9
+    ledger.Book(2005, 6, 1, 6, 9000);
+    ledger.Book(2005, 5, 1, 7, 9000);
+    ledger.Book(2005, 5, 1, 8, 10);
+    ledger.Book(2005, 6, 1, 8, 20);
+
+    const TrendFigures figures = ComputeTrendFigures(ledger.doc, 0, false);
+    EXPECT_EQ(figures.trends.size(), 7u);  // f1..f4, flat, tiny, up
+    std::vector<std::string> falling, rising;
+    for (const MatterTrend& t : figures.ranking.decreasing) falling.push_back(t.matter.name);
+    for (const MatterTrend& t : figures.ranking.increasing) rising.push_back(t.matter.name);
+    EXPECT_EQ(falling, (std::vector<std::string>{"f2", "f3", "f4"}));
+    EXPECT_EQ(rising, (std::vector<std::string>{"up"}));
+    EXPECT_EQ(figures.ranking.decreasing[0].yenPerPeriod, -400);
+}
+
+}  // namespace
+}  // namespace tallymo
