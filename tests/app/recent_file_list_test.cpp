@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include "app/RecentFileList.h"
+#include "doc/SettingsStore.h"
+#include "doc/TextCodec.h"
+
+namespace tallymo {
+namespace {
+
+TEST(RecentFileListTest, AddPutsFirstMovesDuplicatesAndKeepsFour) {
+    RecentFileList list;
+    for (const char* path : {"/a.tm2", "/b.tm2", "/c.tm2", "/d.tm2"}) list.Add(path);
+    EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/d.tm2", "/c.tm2", "/b.tm2", "/a.tm2"}));
+    list.Add("/b.tm2");
+    EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/b.tm2", "/d.tm2", "/c.tm2", "/a.tm2"}));
+    list.Add("/e.tm2");
+    EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/e.tm2", "/b.tm2", "/d.tm2", "/c.tm2"}));
+    list.Remove(0);
+    list.Remove(7);  // out of range: nothing happens
+    EXPECT_EQ(list.First(), "/b.tm2");
+    EXPECT_EQ(list.Entries().size(), 3u);
+}
+
+TEST(RecentFileListTest, StoreRoundTripClearsVacantSlots) {
+    MemorySettingsStore store;
+    store.WriteString("Recent File List", "File3", "/old.tm2");
+    RecentFileList list;
+    list.Add("/b.tm2");
+    list.Add("/a.tm2");
+    list.Write(store);
+    EXPECT_EQ(store.ReadString("Recent File List", "File1"), "/a.tm2");
+    EXPECT_EQ(store.ReadString("Recent File List", "File2"), "/b.tm2");
+    EXPECT_EQ(store.ReadString("Recent File List", "File3"), "");
+    EXPECT_EQ(store.ReadString("Recent File List", "File4"), "");
+
+    RecentFileList again;
+    again.Read(store);
+    EXPECT_EQ(again.Entries(), list.Entries());
+}
+
+TEST(RecentFileListTest, ReadSkipsGapsDuplicatesAndEntriesBeyondTheCapacity) {
+    MemorySettingsStore store;
+    store.WriteString("Recent File List", "File1", "/a.tm2");
+    store.WriteString("Recent File List", "File3", "/c.tm2");
+    store.WriteString("Recent File List", "File4", "/a.tm2");
+    store.WriteString("Recent File List", "File5", "/e.tm2");
+    RecentFileList list;
+    list.Read(store);
+    EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/a.tm2", "/c.tm2"}));
+}
+
+TEST(RecentFileListTest, JapanesePathsTravelAsCp932InTheStore) {
+    const std::string path = "/home/利用者/小遣い帳.tm2";
+    MemorySettingsStore store;
+    RecentFileList list;
+    list.Add(path);
+    list.Write(store);
+    EXPECT_EQ(store.ReadString("Recent File List", "File1"), Utf8ToCp932(path));
+    RecentFileList again;
+    again.Read(store);
+    EXPECT_EQ(again.First(), path);
+}
+
+TEST(RecentFileListTest, MenuTextNumbersAndShortens) {
+    RecentFileList list;
+    list.Add("/home/user/documents/money/2024/household.tm2");
+    list.Add("/tmp/a.tm2");
+    EXPECT_EQ(list.MenuText(0), "&1 /tmp/a.tm2");
+    EXPECT_EQ(list.MenuText(1), "&2 /.../money/2024/household.tm2");
+    EXPECT_EQ(list.MenuText(2), "");
+}
+
+struct AbbreviateCase {
+    std::string path;
+    std::size_t max;
+    std::string expected;
+};
+
+class AbbreviatePathTest : public testing::TestWithParam<AbbreviateCase> {};
+
+TEST_P(AbbreviatePathTest, Shortens) {
+    const auto& c = GetParam();
+    const std::string result = AbbreviatePath(c.path, c.max);
+    EXPECT_EQ(result, c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AbbreviatePathTest,
+    testing::Values(AbbreviateCase{"/a/b/c.tm2", 30, "/a/b/c.tm2"},
+                    AbbreviateCase{"/aaaa/bbbb/cccc/dddd/e.tm2", 20, "/.../cccc/dddd/e.tm2"},
+                    AbbreviateCase{"/aaaa/bbbb/cccc/dddd/e.tm2", 12, "/.../e.tm2"},
+                    AbbreviateCase{"/aaaa/bbbb/a-very-long-file-name.tm2", 20,
+                                   "a-very-long-file-name.tm2"},
+                    // Characters, not bytes, count: nine kanji fit a limit of 20.
+                    AbbreviateCase{"/一二三/四五六/七八九.tm2", 20, "/一二三/四五六/七八九.tm2"},
+                    AbbreviateCase{"/一二三/四五六/七八九.tm2", 15, "/.../七八九.tm2"}));
+
+}  // namespace
+}  // namespace tallymo

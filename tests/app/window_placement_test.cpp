@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "app/WindowPlacement.h"
+
+namespace tallymo {
+namespace {
+
+// A record as the program has always written it, byte for byte.
+std::string RecordBytes(std::uint32_t show, std::int32_t l, std::int32_t t, std::int32_t r,
+                        std::int32_t b) {
+    std::string bytes;
+    for (std::uint32_t v : {44u, 0u, show, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu,
+                            static_cast<std::uint32_t>(l), static_cast<std::uint32_t>(t),
+                            static_cast<std::uint32_t>(r), static_cast<std::uint32_t>(b)}) {
+        for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+    }
+    return bytes;
+}
+
+TEST(WindowPlacementTest, EncodesTheFortyFourByteLayout) {
+    WindowPlacement p;
+    p.showState = kShowMaximized;
+    p.normal = {10, 20, 810, 620};
+    const std::string bytes = EncodePlacement(p);
+    EXPECT_EQ(bytes, RecordBytes(3, 10, 20, 810, 620));
+    EXPECT_EQ(DecodePlacement(bytes), p);
+}
+
+TEST(WindowPlacementTest, NegativeCoordinatesRoundTrip) {
+    WindowPlacement p;
+    p.normal = {-1200, -5, -100, 700};
+    EXPECT_EQ(DecodePlacement(EncodePlacement(p))->normal, p.normal);
+}
+
+struct GeometryCase {
+    const char* name;
+    std::optional<std::string> stored;
+    InitialFrameGeometry expected;
+};
+
+class InitialGeometryTest : public testing::TestWithParam<GeometryCase> {};
+
+TEST_P(InitialGeometryTest, FromStoredValue) {
+    EXPECT_EQ(InitialGeometryFromPlacement(GetParam().stored), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, InitialGeometryTest,
+    testing::Values(
+        GeometryCase{"Missing", std::nullopt, {false, 0, 0, 800, 600, false}},
+        GeometryCase{"WrongLength",
+                     RecordBytes(1, 10, 20, 510, 420).substr(0, 43),
+                     {false, 0, 0, 800, 600, false}},
+        GeometryCase{
+            "TooLong", RecordBytes(1, 10, 20, 510, 420) + "x", {false, 0, 0, 800, 600, false}},
+        GeometryCase{"Normal", RecordBytes(1, 10, 20, 510, 420), {true, 10, 20, 500, 400, false}},
+        GeometryCase{"Maximised", RecordBytes(3, 30, 40, 730, 540), {true, 30, 40, 700, 500, true}},
+        GeometryCase{"RestoreStateIsNormal",
+                     RecordBytes(9, 30, 40, 730, 540),
+                     {true, 30, 40, 700, 500, false}},
+        GeometryCase{"MinimisedStateIsNormal",
+                     RecordBytes(2, 30, 40, 730, 540),
+                     {true, 30, 40, 700, 500, false}},
+        GeometryCase{"ZeroWidth", RecordBytes(1, 50, 60, 50, 460), {true, 50, 60, 800, 400, false}},
+        GeometryCase{
+            "NegativeHeight", RecordBytes(1, 50, 60, 450, 10), {true, 50, 60, 400, 600, false}},
+        GeometryCase{"SideOverflowingThirtyTwoBits",
+                     RecordBytes(1, INT32_MIN, 0, INT32_MAX, 300),
+                     {true, INT32_MIN, 0, 800, 300, false}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(WindowPlacementTest, ClosingMinimisedStoresTheRestoreState) {
+    const WindowPlacement p = PlacementOnClose(FrameWindowState::Minimized, false, 5, 6, 700, 500);
+    EXPECT_EQ(p.showState, 9u);
+    EXPECT_EQ(p.flags, 0u);
+    EXPECT_EQ(p.normal, (PlacementRect{5, 6, 705, 506}));
+    EXPECT_EQ(EncodePlacement(p).size(), 44u);
+
+    const WindowPlacement fromMax =
+        PlacementOnClose(FrameWindowState::Minimized, true, 5, 6, 700, 500);
+    EXPECT_EQ(fromMax.showState, 9u);
+    EXPECT_EQ(fromMax.flags, kRestoreToMaximized);
+}
+
+TEST(WindowPlacementTest, ClosingStoresNormalAndMaximisedStates) {
+    EXPECT_EQ(PlacementOnClose(FrameWindowState::Normal, false, 0, 0, 800, 600).showState, 1u);
+    const WindowPlacement max =
+        PlacementOnClose(FrameWindowState::Maximized, false, 1, 2, 640, 480);
+    EXPECT_EQ(max.showState, 3u);
+    // The next start opens maximised over this restored rectangle.
+    EXPECT_EQ(InitialGeometryFromPlacement(EncodePlacement(max)),
+              (InitialFrameGeometry{true, 1, 2, 640, 480, true}));
+}
+
+}  // namespace
+}  // namespace tallymo
