@@ -1,0 +1,285 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "support/LedgerBuilder.h"
+#include "support/LedgerFileFixture.h"
+
+namespace tallymo {
+namespace {
+
+using test::Day;
+using test::Sjis;
+
+const char* const kInvalidCsv = "CSVデータが正しくありません。";
+const char* const kEarlyEntriesNotSaved =
+    "Tallymo Ver.1データファイル形式のため、2000/1/1以前のデータは保存されませんでした。"
+    "すべてのデータを保存する場合には、Tallymo Ver.2以降のデータ形式を選択してください。";
+
+// The calendar worked out on its own (not through the C library), "yyyy/mm/dd" per day.
+std::vector<std::string> CalendarDays(int fromYear, int toYear) {
+    std::vector<std::string> days;
+    for (int y = fromYear; y <= toYear; ++y) {
+        const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+        const int lengths[] = {31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+        for (int m = 1; m <= 12; ++m) {
+            for (int d = 1; d <= lengths[m - 1]; ++d) {
+                char text[32];
+                std::snprintf(text, sizeof text, "%04d/%02d/%02d", y, m, d);
+                days.emplace_back(text);
+            }
+        }
+    }
+    return days;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    EXPECT_EQ(start, text.size()) << "the text does not end in CR LF";
+    return lines;
+}
+
+class CsvFile : public test::LedgerFileTest {
+protected:
+    // One income matter 収入 (900), outgo 食費 (900) and 雑費 (1200), close day 25.
+    void MakeExampleLedger() {
+        doc.SetMatterLists({Matter(Sjis("収入"), 900, true)},
+                           {Matter(Sjis("食費"), 900, true), Matter(Sjis("雑費"), 1200, true)});
+        doc.Settings().CloseDay = 25;
+    }
+};
+
+TEST_F(CsvFile, WritesTheExampleLedgerExactly) {
+    MakeExampleLedger();
+    doc.AppendLoadedEntry({Day(2000, 1, 1), 0, 10000, "memo"});
+    doc.AppendLoadedEntry({Day(2000, 1, 5), 1, 800, ""});
+    doc.AppendLoadedEntry({Day(2000, 1, 5), 2, 0, ""});  // contributes nothing, stays
+    std::string expected = "1,90,90,120,60\r\n" + Sjis("2000,収入,食費,雑費,25") + "\r\n";
+    for (const std::string& day : CalendarDays(2000, 2000)) {
+        if (day == "2000/01/01") {
+            expected += day + ",10000,0,0,10000\r\n";
+        } else if (day < "2000/01/05") {
+            expected += day + ",0,0,0,10000\r\n";
+        } else if (day == "2000/01/05") {
+            expected += day + ",0,800,0,9200\r\n";
+        } else {
+            expected += day + ",0,0,0,9200\r\n";
+        }
+    }
+    EXPECT_EQ(SaveBytes("ledger.csv"), expected);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(doc.Entries().size(), 3u);
+}
+
+TEST_F(CsvFile, EmptyLedgerWritesTheLeapYear2000) {
+    // A new ledger with the built-in matters; close day 0 is written as 28.
+    std::string expected = "1,90,90,90,90,90,90,90,90,60\r\n" +
+                           Sjis("2000,収入,食費,交通費,交際費,光熱費,通信費,住居費,雑費,28") +
+                           "\r\n";
+    const std::vector<std::string> days = CalendarDays(2000, 2000);
+    ASSERT_EQ(days.size(), 366u);
+    for (const std::string& day : days) expected += day + ",0,0,0,0,0,0,0,0,0\r\n";
+    EXPECT_EQ(SaveBytes("new.csv"), expected);
+}
+
+TEST_F(CsvFile, DayLinesRunThroughTheYearOfTheLastEntry) {
+    MakeExampleLedger();
+    doc.AppendLoadedEntry({Day(2003, 6, 1), 2, 70, ""});
+    doc.AppendLoadedEntry({Day(2001, 2, 1), 0, 100, ""});
+    const std::vector<std::string> lines = SplitLines(SaveBytes("ledger.csv"));
+    ASSERT_EQ(lines.size(), 2 + CalendarDays(2000, 2003).size());
+    EXPECT_EQ(lines[1].substr(0, 5), "2003,");
+    EXPECT_EQ(lines[2], "2000/01/01,0,0,0,0");
+    EXPECT_EQ(lines.back(), "2003/12/31,0,0,0,30");
+}
+
+TEST_F(CsvFile, EntriesBefore2000AreLeftOutWithAMessageButCountInTheBalance) {
+    MakeExampleLedger();
+    doc.AppendLoadedEntry({Day(1999, 12, 31), 0, 5000, ""});
+    doc.AppendLoadedEntry({Day(2000, 1, 2), 1, 300, ""});
+    const std::vector<std::string> lines = SplitLines(SaveBytes("ledger.csv"));
+    ExpectOnlyMessage(kEarlyEntriesNotSaved, 3010, MessageIcon::None);
+    ASSERT_EQ(lines.size(), 2u + 366u);
+    EXPECT_EQ(lines[2], "2000/01/01,0,0,0,5000");
+    EXPECT_EQ(lines[3], "2000/01/02,0,300,0,4700");
+
+    ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.csv")));
+    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2000, 1, 2), 1, 300, ""}}));
+}
+
+TEST_F(CsvFile, OnlyEntriesBefore2000GiveTheHeaderLinesOnly) {
+    MakeExampleLedger();
+    doc.AppendLoadedEntry({Day(1999, 3, 3), 1, 5000, ""});
+    EXPECT_EQ(SaveBytes("ledger.csv"),
+              "1,90,90,120,60\r\n" + Sjis("1999,収入,食費,雑費,25") + "\r\n");
+    ExpectOnlyMessage(kEarlyEntriesNotSaved, 3010, MessageIcon::None);
+}
+
+TEST_F(CsvFile, NamesWithCommasOrLineBreaksKeepTheirColumn) {
+    doc.SetMatterLists({Matter(Sjis("給与,賞与"), 900, true)},
+                       {Matter("a\r\nb\rc\nd", 900, true), Matter(",", 900, true)});
+    const std::vector<std::string> lines = SplitLines(SaveBytes("ledger.csv"));
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[1], Sjis("2000,給与，賞与,a  b c d,，,28"));
+    ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.csv")));
+    EXPECT_EQ(doc.MatterCount(), 3);
+    EXPECT_EQ(doc.GetMatter(2)->Name(), Sjis("，"));
+}
+
+// Write, then read back: what the form holds survives, the rest is documented loss.
+TEST_F(CsvFile, WriteAndReadCycle) {
+    doc.SetMatterLists({Matter(Sjis("収入①"), 905, true), Matter(Sjis("髙島屋"), 1000, false)},
+                       {Matter(Sjis("食費～"), 1209, true), Matter(Sjis("ｶﾅ"), 9, false)});
+    doc.AppendLoadedEntry({Day(2004, 2, 29), 0, 300, Sjis("メモ")});
+    doc.AppendLoadedEntry({Day(2004, 2, 29), 0, 200, ""});
+    doc.AppendLoadedEntry({Day(2001, 5, 5), 3, -40, ""});
+    doc.AppendLoadedEntry({Day(2002, 1, 1), 2, INT32_MAX, ""});
+    doc.Settings() = LedgerSettings{true, 120, 2, false, 3, 27, true};
+    SaveBytes("ledger.csv");
+
+    doc.Settings() = LedgerSettings{};
+    doc.Settings().FontSize = 77;
+    ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.csv")));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(doc.IncomeList(),
+              (MatterList{Matter(Sjis("収入①"), 900, true), Matter(Sjis("髙島屋"), 1000, true)}));
+    EXPECT_EQ(doc.OutgoList(),
+              (MatterList{Matter(Sjis("食費～"), 1200, true), Matter(Sjis("ｶﾅ"), 0, true)}));
+    // Entries come back day by day, one per cell, without memo.
+    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2001, 5, 5), 3, -40, ""},
+                                                       {Day(2002, 1, 1), 2, INT32_MAX, ""},
+                                                       {Day(2004, 2, 29), 0, 500, ""}}));
+    LedgerSettings expected;
+    expected.FontSize = 77;  // not in the form: kept
+    expected.CloseDay = 27;
+    EXPECT_EQ(doc.Settings(), expected);
+}
+
+struct CsvRead {
+    const char* what;
+    std::string text;
+    bool valid;
+    std::vector<LedgerEntry> entries;
+};
+
+TEST_F(CsvFile, ReadsDayLinesByTheirRules) {
+    const std::string header = "1,90,90,120,60\r\n2000,in,food,misc,25\r\n";
+    const TimeValue jan5 = Day(2000, 1, 5);
+    const std::vector<CsvRead> cases = {
+        {"leading zeros", header + "2000/01/05,0,800,0,9200\r\n", true, {{jan5, 1, 800, ""}}},
+        {"no leading zeros", header + "2000/1/5,0,800,0,9200\r\n", true, {{jan5, 1, 800, ""}}},
+        {"quotes and blanks", header + "\" 2000 / 1/ 5\",0,800,0,9200", true, {{jan5, 1, 800, ""}}},
+        {"LF endings, none at the end",
+         "1,90,90,120,60\n2000,a,b,c,25\n2000/1/5,7,0,0,7",
+         true,
+         {{jan5, 0, 7, ""}}},
+        {"rolled-over day", header + "2000/02/30,1,0,0,1\r\n", true, {{Day(2000, 3, 1), 0, 1, ""}}},
+        {"short line", header + "2000/01/05,5\r\n", true, {{jan5, 0, 5, ""}}},
+        {"date only", header + "2000/01/05\r\n", true, {}},
+        {"fields without digits",
+         header + "2000/01/05,abc, 12,-3x,99\r\n",
+         true,
+         {{jan5, 1, 12, ""}, {jan5, 2, -3, ""}}},
+        {"signs and huge numbers",
+         header + "2000/01/05,+5,-0,4294967297,1\r\n",
+         true,
+         {{jan5, 0, 5, ""}, {jan5, 2, 1, ""}}},
+        {"more fields than matters",
+         header + "2000/01/05,1,2,3,4,5,6\r\n",
+         true,
+         {{jan5, 0, 1, ""}, {jan5, 1, 2, ""}, {jan5, 2, 3, ""}}},
+        {"headers only", header, true, {}},
+        {"the first day of the calendar",
+         header + "1970/1/1,1",
+         true,
+         {{Day(1970, 1, 1), 0, 1, ""}}},
+        {"the last day of the calendar",
+         header + "2038/1/18,1",
+         true,
+         {{Day(2038, 1, 18), 0, 1, ""}}},
+        {"dashes in the date", header + "2000-01-05,0,800,0,9200\r\n", false, {}},
+        {"blank line", header + "\r\n2000/01/05,0,800,0,9200\r\n", false, {}},
+        {"blank line at the end", header + "2000/01/05,0,800,0,9200\r\n\r\n", false, {}},
+        {"month 0", header + "2000/0/5,1\r\n", false, {}},
+        {"day 0", header + "2000/1/0,1\r\n", false, {}},
+        {"no year", header + "/1/5,1\r\n", false, {}},
+        {"negative year", header + "-2000/1/5,1\r\n", false, {}},
+        {"one slash", header + "2000/15,1\r\n", false, {}},
+        {"before 1970", header + "1969/12/31,1\r\n", false, {}},
+        {"after the 32-bit range", header + "2038/1/19,1\r\n", false, {}},
+        {"far future", header + "9999/1/1,1\r\n", false, {}},
+        {"one line", "1,90,90,120,60\r\n", false, {}},
+        {"empty file", "", false, {}},
+        {"empty first line", "\r\n2000,a,b,c,25\r\n", false, {}},
+        {"the trailing width within the income count", "1,90\r\n2000,a,25\r\n", false, {}},
+        {"every width within the income count", "5,90,90,60\r\n2000,a,b,25\r\n", false, {}},
+    };
+    for (const CsvRead& read : cases) {
+        SCOPED_TRACE(read.what);
+        messages.clear();
+        EXPECT_EQ(LoadBytes(read.text, "ledger.csv"), read.valid);
+        if (read.valid) {
+            EXPECT_TRUE(messages.empty());
+            EXPECT_EQ(doc.MatterCount(), 3);
+            EXPECT_EQ(doc.Entries(), read.entries);
+        } else {
+            ExpectOnlyMessage(kInvalidCsv, 3060, MessageIcon::Stop);
+            ExpectCleared();
+        }
+    }
+}
+
+// Ledgers without outgo matters, or without any matter, are written so that they read back.
+TEST_F(CsvFile, LedgersWithoutOutgoMattersReadBack) {
+    for (const MatterList& income : {MatterList{Matter("a", 900, true)}, MatterList{}}) {
+        doc.SetMatterLists(income, {});
+        doc.Settings().CloseDay = 5;
+        if (!income.empty()) doc.AppendLoadedEntry({Day(2000, 1, 2), 0, 10, ""});
+        const std::string text = SaveBytes("ledger.csv");
+        ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.csv")));
+        EXPECT_EQ(doc.IncomeList(), income);
+        EXPECT_TRUE(doc.OutgoList().empty());
+        EXPECT_EQ(doc.Entries().size(), income.size());
+        EXPECT_EQ(doc.Settings().CloseDay, 5);
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(CsvFile, ReadsWidthAndNameLines) {
+    ASSERT_TRUE(LoadBytes("2,90,95,abc,-1,60\r\n2000,a,b,c\r\n", "ledger.csv"));
+    EXPECT_EQ(doc.IncomeList(), (MatterList{Matter("a", 900, true), Matter("b", 950, true)}));
+    // A width that does not fit 16 bits wraps, as the field is stored in 16 bits.
+    EXPECT_EQ(doc.OutgoList(), (MatterList{Matter("c", 0, true), Matter("", 65526, true)}));
+}
+
+TEST_F(CsvFile, CloseDayFieldsAboveTwentySevenMeanMonthEnd) {
+    const std::vector<std::pair<std::string, std::uint16_t>> cases = {
+        {"0", 0},      {"1", 1},  {"27", 27}, {"28", 0},   {"99", 0},
+        {"65563", 27}, {"-1", 0}, {"", 0},    {"5,26", 26}};
+    for (const auto& [field, closeDay] : cases) {
+        SCOPED_TRACE(field);
+        doc.Settings().CloseDay = 13;
+        ASSERT_TRUE(LoadBytes("1,90,90,60\r\n2000,a,b," + field + "\r\n", "ledger.csv"));
+        EXPECT_EQ(doc.Settings().CloseDay, closeDay);
+    }
+    // Without a close day field the setting keeps its value.
+    doc.Settings().CloseDay = 13;
+    ASSERT_TRUE(LoadBytes("1,90,90,60\r\n2000,a,b\r\n", "ledger.csv"));
+    EXPECT_EQ(doc.Settings().CloseDay, 13);
+
+    // Month end is written as 28 and so read back as month end.
+    for (const std::uint16_t closeDay : {0, 27}) {
+        doc.Settings().CloseDay = closeDay;
+        SaveBytes("close.csv");
+        doc.Settings().CloseDay = 13;
+        ASSERT_TRUE(doc.LoadLedgerFile(PathOf("close.csv")));
+        EXPECT_EQ(doc.Settings().CloseDay, closeDay);
+    }
+}
+
+}  // namespace
+}  // namespace tallymo

@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+
+#include "doc/AtomicFileSave.h"
+#include "support/LedgerBuilder.h"
+#include "support/LedgerFileBytes.h"
+#include "support/LedgerFileFixture.h"
+
+namespace tallymo {
+namespace {
+
+using test::Day;
+using test::ReadFileBytes;
+
+const char* const kWriteError = "書き込みエラーが発生しました。";
+
+std::vector<std::string> FolderListing(const std::string& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class FileSave : public test::LedgerFileTest {
+protected:
+    FileSave() {
+        test::ResetLedger(doc, {"収入"}, {"食費", "雑費"});
+        doc.AppendLoadedEntry({Day(2005, 1, 1), 0, 1000, ""});
+        doc.AppendLoadedEntry({Day(2005, 1, 2), 1, 0, ""});  // a zero entry from an old file
+    }
+    ~FileSave() override { SetBeforeReplaceHookForTesting({}); }
+
+    // Books one more amount, so that the next save differs from the file on disk.
+    void ChangeLedger() { doc.BookEntry(Day(2005, 1, 3), 2, 250, {}, false); }
+
+    // A failed save: the write error once, the old file byte for byte, no stray files, the
+    // document as it was.
+    void ExpectFailedSave(const std::string& name, const std::string& oldBytes,
+                          const std::vector<std::string>& listing) {
+        const std::vector<LedgerEntry> entries = doc.Entries();
+        const bool modified = doc.IsModified();
+        messages.clear();
+        EXPECT_FALSE(doc.SaveLedgerFile(PathOf(name)));
+        ExpectOnlyMessage(kWriteError, 9990, MessageIcon::None);
+        EXPECT_EQ(ReadFileBytes(PathOf(name)), oldBytes);
+        EXPECT_EQ(FolderListing(dir), listing);
+        EXPECT_EQ(doc.Entries(), entries);
+        EXPECT_EQ(doc.IsModified(), modified);
+    }
+};
+
+TEST_F(FileSave, KeepsThePreviousVersionAsABackupCopy) {
+    const std::string first = SaveBytes();
+    EXPECT_EQ(FolderListing(dir), std::vector<std::string>{"ledger.tm2"});
+
+    ChangeLedger();
+    const std::string second = SaveBytes();
+    EXPECT_NE(first, second);
+    EXPECT_EQ(ReadFileBytes(PathOf("ledger.tm2~")), first);
+
+    ChangeLedger();
+    SaveBytes();
+    EXPECT_EQ(ReadFileBytes(PathOf("ledger.tm2~")), second);  // one generation only
+    EXPECT_EQ(FolderListing(dir), (std::vector<std::string>{"ledger.tm2", "ledger.tm2~"}));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FileSave, ABackupThatCannotBeMadeDoesNotStopTheSave) {
+    SaveBytes();
+    std::filesystem::create_directory(PathOf("ledger.tm2~"));
+    ChangeLedger();
+    const std::string saved = SaveBytes();
+    EXPECT_TRUE(messages.empty());
+    ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.tm2")));
+    EXPECT_EQ(doc.Entries().size(), 2u);
+}
+
+TEST_F(FileSave, AnInterruptedSaveLeavesTheOldFileIntact) {
+    const std::string old = SaveBytes();
+    ChangeLedger();
+    doc.AppendLoadedEntry({Day(2005, 1, 4), 1, 0, ""});
+    bool interrupted = false;
+    SetBeforeReplaceHookForTesting([&] {
+        interrupted = true;
+        return false;
+    });
+    ExpectFailedSave("ledger.tm2", old, {"ledger.tm2", "ledger.tm2~"});
+    EXPECT_TRUE(interrupted);
+    EXPECT_EQ(doc.Entries().back().amount, 0);  // zero entries are dropped only once saved
+
+    // The same for the text form.
+    SetBeforeReplaceHookForTesting({});
+    const std::string oldCsv = SaveBytes("ledger.csv");
+    SetBeforeReplaceHookForTesting([] { return false; });
+    ChangeLedger();
+    ExpectFailedSave("ledger.csv", oldCsv,
+                     {"ledger.csv", "ledger.csv~", "ledger.tm2", "ledger.tm2~"});
+}
+
+// A real failing write: the file size limit makes the disk refuse the new bytes.
+TEST_F(FileSave, AWriteThatTheFileSystemRefusesLeavesTheOldFileIntact) {
+    const std::string old = SaveBytes();
+    for (int i = 0; i < 2000; ++i) doc.AppendLoadedEntry({Day(2005, 2, 1), 1, i + 1, ""});
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = old.size() + 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    ExpectFailedSave("ledger.tm2", old, {"ledger.tm2", "ledger.tm2~"});
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+}
+
+TEST_F(FileSave, AFolderThatDoesNotExistGivesTheWriteError) {
+    messages.clear();
+    EXPECT_FALSE(doc.SaveLedgerFile(PathOf("missing/ledger.tm2")));
+    ExpectOnlyMessage(kWriteError, 9990, MessageIcon::None);
+    EXPECT_EQ(doc.Entries().size(), 2u);
+}
+
+TEST_F(FileSave, SavingThroughASymbolicLinkReplacesItsTarget) {
+    const std::string old = SaveBytes("target.tm2");
+    std::filesystem::create_symlink("target.tm2", PathOf("link.tm2"));
+    ChangeLedger();
+    ASSERT_TRUE(doc.SaveLedgerFile(PathOf("link.tm2")));
+    EXPECT_TRUE(std::filesystem::is_symlink(PathOf("link.tm2")));
+    EXPECT_NE(ReadFileBytes(PathOf("target.tm2")), old);
+}
+
+// The form follows the extension of the file name, compared byte for byte.
+TEST_F(FileSave, TheExtensionChoosesTheForm) {
+    std::filesystem::create_directory(PathOf("folder.csv"));
+    const std::vector<std::pair<std::string, bool>> names = {
+        {"a.csv", true},      {"a.CSV", false},    {"a.tm2", false},        {"a", false},
+        {"a.csv.tm2", false}, {"a.tm2.csv", true}, {"folder.csv/a", false}, {".csv", true},
+        {"a.csvx", false},
+    };
+    for (const auto& [name, csv] : names) {
+        SCOPED_TRACE(name);
+        const std::string bytes = SaveBytes(name);
+        EXPECT_EQ(bytes.rfind("\x08tallymoo", 0) == 0, !csv);
+        EXPECT_EQ(bytes.rfind("1,90,90,90,60\r\n", 0) == 0, csv);
+        EXPECT_TRUE(doc.LoadLedgerFile(PathOf(name)));
+        EXPECT_EQ(doc.MatterCount(), 3);
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FileSave, UpperCaseCsvIsReadAsBinaryAndRefusedByItsMagic) {
+    const std::string text = SaveBytes("ledger.csv");
+    messages.clear();
+    EXPECT_FALSE(LoadBytes(text, "ledger.CSV"));
+    ExpectOnlyMessage("この形式のファイルには対応していません。", 3110, MessageIcon::Stop);
+    messages.clear();
+    EXPECT_TRUE(LoadBytes(text, "copy.csv"));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FileSave, AFileThatCannotBeReadIsReported) {
+    EXPECT_FALSE(doc.LoadLedgerFile(PathOf("missing.tm2")));
+    ExpectOnlyMessage("予期せぬエラーが発生しました。", 9990, MessageIcon::None);
+    ExpectCleared();
+    messages.clear();
+    test::ResetLedger(doc, {"収入"}, {"食費"});
+    EXPECT_FALSE(doc.LoadLedgerFile(dir));  // a folder
+    EXPECT_EQ(messages.size(), 1u);
+    ExpectCleared();
+    messages.clear();
+    EXPECT_FALSE(doc.LoadLedgerFile(PathOf("missing.csv")));
+    ExpectOnlyMessage("CSVデータが正しくありません。", 3060, MessageIcon::Stop);
+}
+
+TEST_F(FileSave, LoadingLeavesTheModifiedFlagAndTheCurrentDateAlone) {
+    SaveBytes();
+    doc.SetCurrentDate(Day(2010, 10, 10));
+    doc.SetModifiedFlag(true);
+    ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.tm2")));
+    EXPECT_TRUE(doc.IsModified());  // the caller clears it
+    EXPECT_EQ(doc.GetCurrentDate(), Day(2010, 10, 10));
+    ASSERT_TRUE(doc.SaveLedgerFile(PathOf("ledger.tm2")));
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(FileSave, AnOpenedFileCanBeUndoneEntryByEntryAndForgetsTheRedoHistory) {
+    doc.BookEntry(Day(2005, 1, 3), 2, 250, {}, false);
+    SaveBytes();
+    doc.Undo();
+    ASSERT_TRUE(doc.CanRedo());
+
+    ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.tm2")));
+    EXPECT_FALSE(doc.CanRedo());
+    ASSERT_TRUE(doc.CanUndo());
+    doc.Undo();  // takes off the entry that stood last in the file
+    EXPECT_EQ(doc.RedoHistory(), (std::vector<LedgerEntry>{{Day(2005, 1, 3), 2, 250, ""}}));
+    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2005, 1, 1), 0, 1000, ""}}));
+
+    // A zero entry read from an old file is undone like any other.
+    ASSERT_TRUE(LoadBytes(test::FileBytes()
+                              .String("tallymoo")
+                              .Dword(2000004)
+                              .Dword(0)
+                              .Dword(0)
+                              .Word(0)
+                              .Word(90)
+                              .Dword(0)
+                              .Word(1)
+                              .Dword(1)
+                              .Dword(1)
+                              .String("a")
+                              .Word(900)
+                              .Dword(0)
+                              .Dword(1)
+                              .Dword(static_cast<std::uint32_t>(Day(2001, 1, 1)))
+                              .Dword(0)
+                              .Bytes(),
+                          "old.tm2"));
+    ASSERT_EQ(doc.Entries().size(), 1u);
+    doc.Undo();
+    EXPECT_FALSE(doc.CanUndo());
+    EXPECT_EQ(doc.RedoHistory(), (std::vector<LedgerEntry>{{Day(2001, 1, 1), 0, 0, ""}}));
+}
+
+}  // namespace
+}  // namespace tallymo

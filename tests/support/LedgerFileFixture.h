@@ -1,0 +1,66 @@
+#pragma once
+// A document with a fixed clock that records the messages it reports, and a temporary folder
+// to load files from and save them to.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "doc/SettingsStore.h"
+#include "doc/TallymoDoc.h"
+#include "doc/TextCodec.h"
+#include "support/TestEnvironment.h"
+
+namespace tallymo::test {
+
+inline std::string Sjis(const std::string& utf8) {
+    const auto bytes = Utf8ToCp932(utf8);
+    EXPECT_TRUE(bytes.has_value()) << utf8;
+    return bytes.value_or("");
+}
+
+class LedgerFileTest : public ::testing::Test {
+protected:
+    // 1 August 2005, 12:34:56: the clock of every save, so the reserved value is known.
+    static constexpr TimeValue kSaveTime = 1122867296;
+
+    LedgerFileTest() : clock(kSaveTime), doc(store, clock), dir(MakeTempDir("files")) {
+        doc.SetMessageHandler([this](const UserMessage& m) { messages.push_back(m); });
+    }
+
+    std::string PathOf(const std::string& name) const { return dir + "/" + name; }
+
+    // Writes `bytes` as `name` in the folder and loads it.
+    bool LoadBytes(const std::string& bytes, const std::string& name = "ledger.tm2") {
+        WriteFileBytes(PathOf(name), bytes);
+        return doc.LoadLedgerFile(PathOf(name));
+    }
+
+    // Saves as `name` in the folder and returns the file's bytes.
+    std::string SaveBytes(const std::string& name = "ledger.tm2") {
+        EXPECT_TRUE(doc.SaveLedgerFile(PathOf(name)));
+        return ReadFileBytes(PathOf(name));
+    }
+
+    void ExpectOnlyMessage(const std::string& text, int helpContext, MessageIcon icon) {
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text, text);
+        EXPECT_EQ(messages[0].helpContext, helpContext);
+        EXPECT_EQ(messages[0].icon, icon);
+    }
+
+    void ExpectCleared() const {
+        EXPECT_EQ(doc.MatterCount(), 0);
+        EXPECT_TRUE(doc.Entries().empty());
+        EXPECT_TRUE(doc.RedoHistory().empty());
+    }
+
+    MemorySettingsStore store;
+    FixedClock clock;
+    CTallymoDoc doc;
+    std::string dir;
+    std::vector<UserMessage> messages;
+};
+
+}  // namespace tallymo::test
