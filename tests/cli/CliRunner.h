@@ -1,0 +1,28 @@
+#pragma once
+// Runs the built tallymo-cli as a user would, in the test's environment (temporary HOME and
+// XDG_CONFIG_HOME, TZ=Asia/Tokyo), and captures what it writes and how it ends.
+
+#include <QJsonDocument>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tallymo::test {
+
+struct CliRun {
+    int exitCode = -1;  // -1 when the program did not end normally
+    std::string out;
+    std::string err;
+
+    // stdout parsed as JSON; a failed test assertion when it is not one JSON object.
+    QJsonDocument Json() const;
+};
+
+struct CliOptions {
+    std::vector<std::pair<std::string, std::string>> env;  // set for the child only
+    std::string stdoutPath;  // when set, stdout goes to this file instead of being captured
+};
+
+CliRun RunCli(const std::vector<std::string>& arguments, const CliOptions& options = {});
+
+}  // namespace tallymo::test
