@@ -108,8 +108,9 @@ void ReadNameLine(const std::vector<std::string_view>& fields, MatterList& incom
 }
 
 // "yyyy/mm/dd" with blanks and double quotes removed; every part must be above 0. Out-of-range
-// parts roll over (2000/02/30 is 1 March). The day must lie within the ledger's calendar, from
-// 1 January 1970 to the last day that a 32-bit time value holds to its end.
+// parts roll over (2000/02/30 is 1 March). The day must lie within the ledger's calendar: from
+// 1 January 1970 to the last day whose 00:00:00 a 32-bit time value holds, which is also the
+// last day the writer can write.
 TimeValue ReadDate(std::string_view field) {
     std::string text;
     for (const char c : field) {
@@ -124,9 +125,7 @@ TimeValue ReadDate(std::string_view field) {
     const std::int32_t month = AtoiNumber(view.substr(first + 1, second - first - 1));
     const std::int32_t day = AtoiNumber(view.substr(second + 1));
     if (year <= 0 || month <= 0 || day <= 0) throw InvalidCsv{};
-    if (!FitsTimeValue(year, month, day) || !FitsTimeValue(year, month, day, 23, 59, 59)) {
-        throw InvalidCsv{};
-    }
+    if (!FitsTimeValue(year, month, day)) throw InvalidCsv{};
     const TimeValue date = MakeLocalTime(year, month, day);
     if (ToLocal(date).year < kEarliestYear) throw InvalidCsv{};
     return date;

@@ -97,6 +97,17 @@ TEST_F(CsvFile, DayLinesRunThroughTheYearOfTheLastEntry) {
     EXPECT_EQ(lines.back(), "2003/12/31,0,0,0,30");
 }
 
+// The last year of the 32-bit range ends on its last day; that day reads back.
+TEST_F(CsvFile, DayLinesStopAtTheEndOfTheTimeRange) {
+    MakeExampleLedger();
+    doc.AppendLoadedEntry({Day(2038, 1, 19), 1, 5, ""});
+    const std::vector<std::string> lines = SplitLines(SaveBytes("ledger.csv"));
+    ASSERT_EQ(lines.size(), 2 + CalendarDays(2000, 2037).size() + 19);
+    EXPECT_EQ(lines.back(), "2038/01/19,0,5,0,-5");
+    ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.csv")));
+    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2038, 1, 19), 1, 5, ""}}));
+}
+
 TEST_F(CsvFile, EntriesBefore2000AreLeftOutWithAMessageButCountInTheBalance) {
     MakeExampleLedger();
     doc.AppendLoadedEntry({Day(1999, 12, 31), 0, 5000, ""});
@@ -198,9 +209,9 @@ TEST_F(CsvFile, ReadsDayLinesByTheirRules) {
          true,
          {{Day(1970, 1, 1), 0, 1, ""}}},
         {"the last day of the calendar",
-         header + "2038/1/18,1",
+         header + "2038/1/19,1",
          true,
-         {{Day(2038, 1, 18), 0, 1, ""}}},
+         {{Day(2038, 1, 19), 0, 1, ""}}},
         {"dashes in the date", header + "2000-01-05,0,800,0,9200\r\n", false, {}},
         {"blank line", header + "\r\n2000/01/05,0,800,0,9200\r\n", false, {}},
         {"blank line at the end", header + "2000/01/05,0,800,0,9200\r\n\r\n", false, {}},
@@ -210,7 +221,7 @@ TEST_F(CsvFile, ReadsDayLinesByTheirRules) {
         {"negative year", header + "-2000/1/5,1\r\n", false, {}},
         {"one slash", header + "2000/15,1\r\n", false, {}},
         {"before 1970", header + "1969/12/31,1\r\n", false, {}},
-        {"after the 32-bit range", header + "2038/1/19,1\r\n", false, {}},
+        {"after the 32-bit range", header + "2038/1/20,1\r\n", false, {}},
         {"far future", header + "9999/1/1,1\r\n", false, {}},
         {"one line", "1,90,90,120,60\r\n", false, {}},
         {"empty file", "", false, {}},
