@@ -15,10 +15,6 @@ constexpr double kValueLimit = 4294967296.0;
 // An amount is a signed 32-bit number of yen; a larger rounded magnitude would wrap.
 constexpr double kAmountLimit = 2147483647.0;
 
-bool IsCp932LeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -29,12 +25,10 @@ class PostfixScanner {
 public:
     std::optional<CalcFailure> Scan(std::string_view text) {
         if (!Take('(')) return CalcInvalid;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            const char c = text[i];
-            if (IsCp932LeadByte(static_cast<unsigned char>(c))) {
-                ++i;  // the trail byte belongs to the same character
-                continue;
-            }
+        // Byte by byte: both bytes of a CP932 double-byte character lie outside the characters
+        // that matter (a trail byte is 0x40 or above), so they are ignored like any other.
+        // Taking bytes singly also keeps a digit that follows a stray lead byte.
+        for (const char c : text) {
             if (!Take(c)) return CalcInvalid;
         }
         if (!Take(')')) return CalcInvalid;

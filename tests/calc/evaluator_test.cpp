@@ -73,6 +73,9 @@ INSTANTIATE_TEST_SUITE_P(
         Same("12\x83\x41"
              "3",
              Yen(123)),  // a double-byte character inside a number
+        Same("\x81"
+             "5",
+             Yen(5)),  // a stray lead byte does not swallow the digit after it
         Same("100-300", Yen(200)), Same("3*-2", Yen(6)), Same("+5", Yen(5)),
         Same("(1+2)-3", Yen(0)), Same("(100+200)*1.05", Yen(315)), Same("1000+100*1.05", Yen(1105)),
         Same("8/2/2", Yen(2)), Same("10-2-3", Yen(5)), Same("2+3*4-5", Yen(9)),
