@@ -94,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
         Each("98*1.05=", Yen(103), Yen(103), Yen(102)), Same("(5", Yen(5)), Same("5)", Yen(5)),
         Same("5)+3", Yen(8))));
 
-// Where the old behaviour silently dropped operands, and the signed 32-bit amount range.
+// Operands side by side, parentheses left open, and the signed 32-bit range of an amount.
 INSTANTIATE_TEST_SUITE_P(
     OpenPointsDecided, EvaluatorTable,
     testing::Values(
