@@ -4,6 +4,7 @@
 
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
+#include "doc/TextCodec.h"
 #include "support/LedgerBuilder.h"
 
 namespace tallymo::test {
@@ -17,7 +18,8 @@ void WriteLedger(const std::string& path, const LedgerSpec& spec) {
     doc.Settings().CloseDay = static_cast<std::uint16_t>(spec.closeDay);
     doc.Settings().ShowProjection = spec.showProjection;
     for (const Booking& booking : spec.bookings) {
-        doc.BookEntry(booking.day, booking.matter, booking.amount, std::string(), false);
+        doc.BookEntry(booking.day, booking.matter, booking.amount,
+                      Utf8ToCp932(booking.memo).value(), false);
     }
     ASSERT_TRUE(doc.SaveLedgerFile(path)) << path;
 }

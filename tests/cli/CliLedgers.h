@@ -12,6 +12,7 @@ struct Booking {
     TimeValue day;
     int matter;
     int amount;
+    std::string memo = {};  // UTF-8
 };
 
 struct LedgerSpec {

@@ -8,6 +8,7 @@
 #include <QString>
 #include <filesystem>
 
+#include "cli/CliLedgers.h"
 #include "cli/CliRunner.h"
 #include "doc/QtSettingsStore.h"
 #include "doc/TextCodec.h"
@@ -122,6 +123,39 @@ TEST(CliLedgerFile, NewBookDumpConvertCycle) {
     EXPECT_EQ(ledger["income"].toArray(), income);
     ExpectEntries(ledger["entries"].toArray(),
                   {{"2024-03-05", 0, 50000}, {"2024-03-05", 1, 1578}, {"2024-03-06", 2, 200}});
+}
+
+TEST(CliLedgerFile, DumpIsExactlyWhatQJsonDocumentWrites) {
+    const std::string path = MakeTempDir("dump") + "/memo.tm2";
+    LedgerSpec spec;
+    spec.income = {"給料 \"月\""};
+    spec.outgo = {"食費\\外食", "雑費"};
+    spec.hidden = {2};
+    spec.bookings = {{Day(2024, 5, 1), 1, 980, "ランチ \"A\"\n2人"},
+                     {Day(1970, 1, 1), 0, 1, "\t\\"},
+                     {Day(2038, 1, 18), 2, -2147483647 - 1, ""},
+                     {Day(2024, 4, 30), 0, 2147483647, "①髙～"}};
+    WriteLedger(path, spec);
+
+    const CliRun run = RunCli({"dump", path});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const QJsonDocument document = run.Json();
+    EXPECT_EQ(run.out, document.toJson(QJsonDocument::Compact).toStdString() + "\n");
+
+    const QJsonObject ledger = document.object();
+    EXPECT_EQ(ledger["income"].toArray()[0].toObject()["name"].toString(),
+              QStringLiteral("給料 \"月\""));
+    EXPECT_FALSE(ledger["outgo"].toArray()[1].toObject()["visible"].toBool(true));
+    const QJsonArray entries = ledger["entries"].toArray();
+    ASSERT_EQ(entries.size(), 4);  // in booking order, not by date
+    EXPECT_EQ(entries[0].toObject()["memo"].toString(), QStringLiteral("ランチ \"A\"\n2人"));
+    EXPECT_EQ(entries[1].toObject()["date"].toString(), QStringLiteral("1970-01-01"));
+    EXPECT_EQ(entries[1].toObject()["time"].toInteger(), -9 * 3600);
+    EXPECT_EQ(entries[1].toObject()["memo"].toString(), QStringLiteral("\t\\"));
+    EXPECT_EQ(entries[2].toObject()["amount"].toInteger(), -2147483647 - 1);
+    EXPECT_EQ(entries[2].toObject()["date"].toString(), QStringLiteral("2038-01-18"));
+    EXPECT_EQ(entries[3].toObject()["amount"].toInteger(), 2147483647);
+    EXPECT_EQ(entries[3].toObject()["memo"].toString(), QStringLiteral("①髙～"));
 }
 
 TEST(CliLedgerFile, FailedBookingLeavesTheFileAsItWas) {
