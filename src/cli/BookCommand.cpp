@@ -45,6 +45,7 @@ int RunBook(const QStringList& arguments) {
     LedgerSession session;
     CTallymoDoc& doc = session.Doc();
     if (!doc.LoadLedgerFile(path)) return ExitFailure;
+    if (doc.MatterCount() == 0) return Fail("tallymo-cli book: this ledger has no matters.");
     if (*index < 0 || *index >= doc.MatterCount()) {
         return Fail(QStringLiteral("tallymo-cli book: this ledger has no matter %1; its matters "
                                    "are numbered 0 to %2.")
