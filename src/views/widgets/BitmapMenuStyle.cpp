@@ -29,10 +29,6 @@ int DrawnWidth(const QFontMetrics& metrics, const QString& text) {
     return metrics.boundingRect(QRect(), Qt::TextSingleLine | Qt::TextShowMnemonic, text).width();
 }
 
-struct EdgeColors {
-    QColor outerTopLeft, outerBottomRight, innerTopLeft, innerBottomRight;
-};
-
 // One-pixel lines along the four sides of `rect`.
 void FrameRect(QPainter& painter, const QRect& rect, const QColor& topLeft,
                const QColor& bottomRight) {
@@ -171,7 +167,7 @@ void CBitmapMenu::drawControl(ControlElement element, const QStyleOption* option
     painter->save();
     const QRect r = item->rect;
     const int left = r.left(), top = r.top(), right = r.left() + r.width();
-    const QColor face = item->SystemColor(palette, QPalette::Button);
+    const QColor face = SystemColor(item->palette, QPalette::Button);
     painter->fillRect(QRect(left, top, kIconColumnWidth, r.height()), face);
     painter->fillRect(
         QRect(left + kIconColumnWidth, top, right - left - kIconColumnWidth, r.height()),
