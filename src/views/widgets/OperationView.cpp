@@ -214,7 +214,7 @@ bool COperationView::eventFilter(QObject* watched, QEvent* event) {
 void COperationView::keyPressEvent(QKeyEvent* event) {
     // Enter anywhere in the form presses the default button, as in a dialog.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        m_book->animateClick();
+        m_book->click();
         return;
     }
     QWidget::keyPressEvent(event);

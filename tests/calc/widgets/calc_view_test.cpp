@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+
+#include "support/PanesFixture.h"
+
+namespace tallymo {
+namespace {
+
+class CalcViewTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(panes.ok); }
+
+    // Clicks the keys named by their captions, one character a key ("T" is the tax key).
+    void Press(const QString& keys) {
+        for (const QChar key : keys) {
+            const QString caption = key == QLatin1Char('T') ? QStringLiteral("税") : QString(key);
+            QPushButton* button = Button(caption);
+            ASSERT_NE(button, nullptr) << caption.toStdString();
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+    }
+    QPushButton* Button(const QString& caption) {
+        for (int id = 1; id <= CCalcView::kKeyCount; ++id) {
+            if (panes.calculator->Key(id)->text() == caption) return panes.calculator->Key(id);
+        }
+        return nullptr;
+    }
+    QString Shown() { return panes.Amount().text(); }
+
+    test::PanesFixture panes;
+};
+
+TEST_F(CalcViewTest, TwentyKeysStandInFourRowsOfFive) {
+    const char* captions[] = {"7", "8", "9", "/", "C", "4", "5", "6",  "*", "(",
+                              "1", "2", "3", "-", ")", "0", ".", "税", "+", "="};
+    for (int id = 1; id <= CCalcView::kKeyCount; ++id) {
+        const QPushButton* key = panes.calculator->Key(id);
+        ASSERT_NE(key, nullptr);
+        const int row = (id - 1) / 5;
+        const int col = (id - 1) % 5;
+        EXPECT_EQ(key->text(), QString::fromUtf8(captions[id - 1])) << id;
+        EXPECT_EQ(key->geometry(), QRect(10 + 35 * col, 10 + 35 * row, 30, 30)) << id;
+        EXPECT_EQ(key->property("controlId").toInt(), id);
+    }
+    EXPECT_EQ(panes.calculator->Key(0), nullptr);
+    EXPECT_EQ(panes.calculator->Key(21), nullptr);
+}
+
+struct KeyRun {
+    const char* keys;
+    std::uint16_t fractionMode;
+    const char* shown;
+};
+
+TEST_F(CalcViewTest, KeySequencesFromAFreshField) {
+    const KeyRun runs[] = {
+        {"1000T", 1, "1,050"},
+        {"98T", 1, "103"},
+        {"98T", 2, "102"},
+        {"1000+500T", 1, "1,525"},  // the factor applies to the last operand only
+        {"(1000+500)T", 1, "1,575"},
+        {"(1+2)-3=", 1, "0"},
+        {"100-300=", 1, "200"},
+        {"100=*2=", 1, "2"},  // "*" after "=" does nothing; "2" starts a new entry
+        {"100=+2=", 1, "2"},
+        {"T", 1, "0"},  // tax on a fresh field does nothing
+        {"7C", 1, "0"},
+        {".5=", 1, "1"},
+        {".5=", 2, "0"},
+        {"12+3", 1, "12+3"},
+    };
+    for (const KeyRun& run : runs) {
+        SCOPED_TRACE(run.keys);
+        panes.doc.Settings().FractionMode = run.fractionMode;
+        panes.pane->Clear();
+        Press(QString::fromUtf8(run.keys));
+        EXPECT_EQ(Shown().toStdString(), run.shown);
+        EXPECT_TRUE(panes.capture.messages.empty());
+    }
+}
+
+TEST_F(CalcViewTest, EvaluatingAnInvalidEntryReportsItAndShowsZero) {
+    Press("5+=");
+    EXPECT_EQ(Shown(), "0");
+    ASSERT_EQ(panes.capture.messages.size(), 1u);
+    EXPECT_EQ(panes.capture.messages[0].helpContext, 2130);
+}
+
+TEST_F(CalcViewTest, AfterAnEvaluationTheNextDigitStartsANewEntry) {
+    Press("12+3=");
+    EXPECT_EQ(Shown(), "15");
+    Press("*");
+    EXPECT_EQ(Shown(), "15");
+    Press("4");
+    EXPECT_EQ(Shown(), "4");
+}
+
+TEST_F(CalcViewTest, ClickingAKeyCommitsWhatWasTypedIntoTheField) {
+    ASSERT_TRUE(test::FocusOn(panes.Amount()));
+    panes.Amount().selectAll();
+    QTest::keyClicks(&panes.Amount(), "2*3");
+    EXPECT_TRUE(panes.Amount().isModified());
+    Press("+");  // the field loses the focus and commits first: "+" meets a fresh field
+    EXPECT_EQ(Shown(), "+");
+    Press("1=");
+    EXPECT_EQ(Shown(), "1");
+}
+
+TEST_F(CalcViewTest, TheKeysStoreNothingInTheLedger) {
+    Press("1000T");
+    EXPECT_TRUE(panes.doc.Entries().empty());
+    EXPECT_FALSE(panes.doc.IsModified());
+}
+
+}  // namespace
+}  // namespace tallymo

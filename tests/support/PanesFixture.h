@@ -1,0 +1,106 @@
+#pragma once
+// The three panes of the main window over one document, wired the way the frame wires them,
+// in an active top-level window: the booking pane and the calculator on the left, the ledger
+// view on the right, and the status text they send. Header-only, for the widget tests.
+
+#include <QCalendarWidget>
+#include <QHBoxLayout>
+#include <QTableView>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "calc/widgets/CalcEdit.h"
+#include "calc/widgets/CalcView.h"
+#include "support/WidgetTestSupport.h"
+#include "views/widgets/LedgerGrid.h"
+#include "views/widgets/OperationView.h"
+#include "views/widgets/TallymoView.h"
+
+namespace tallymo::test {
+
+class PanesFixture {
+public:
+    explicit PanesFixture(int showType = 0, TimeValue today = Day(2005, 3, 15))
+        : fixture(today), doc(fixture.doc) {
+        doc.Settings().ShowType = showType;
+        pane = new COperationView(doc);
+        calculator = new CCalcView(*pane);
+        view = new CTallymoView(doc);
+        pane->SetLedgerView(view);
+        view->SetOperationView(pane);
+        QObject::connect(view, &CTallymoView::statusTextChanged,
+                         [this](const QString& text) { status = text; });
+        QObject::connect(pane, &COperationView::statusTextChanged,
+                         [this](const QString& text) { status = text; });
+        pane->setFixedSize(190, 310);
+        auto* left = new QVBoxLayout;
+        left->addWidget(pane);
+        left->addWidget(calculator);
+        auto* layout = new QHBoxLayout(&window);
+        layout->addLayout(left);
+        layout->addWidget(view, 1);
+        window.resize(900, 600);
+        ok = ShowActive(window);
+        view->SetUpGrid();
+    }
+
+    CLedgerGrid& Grid() { return view->Grid(); }
+    CCalcEdit& Amount() { return pane->AmountField(); }
+    const LedgerTableShape& Shape() { return view->Shape(); }
+    // The grid row that shows a day of the window (0 when the day is not shown).
+    int RowOf(TimeValue day) {
+        for (int r = Shape().FirstDayRow(); r <= Shape().LastDayRow(); ++r)
+            if (view->RowDate(r) == day) return r;
+        return 0;
+    }
+    void PutCursor(int row, int col) {
+        Grid().SetCol(col);
+        Grid().SetRow(row);
+    }
+    QPoint CellCenter(int row, int col) {
+        return Grid().CellRect(row, col).center() - Grid().viewport()->pos();
+    }
+    void ClickCell(int row, int col, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::mouseClick(Grid().viewport(), Qt::LeftButton, modifiers, CellCenter(row, col));
+    }
+    void DoubleClickCell(int row, int col) {
+        QTest::mouseDClick(Grid().viewport(), Qt::LeftButton, Qt::NoModifier, CellCenter(row, col));
+    }
+    void KeyOnGrid(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &Grid(), key,
+                        modifiers);
+    }
+
+    // Clicks a day of the calendar as a person would: on its cell in the month shown.
+    void ClickCalendarDay(const QDate& date) {
+        QCalendarWidget& calendar = pane->Calendar();
+        calendar.setCurrentPage(date.year(), date.month());
+        auto* table = calendar.findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+        QAbstractItemModel* model = table->model();
+        int ones = 0;
+        for (int r = 0; r < model->rowCount(); ++r) {
+            for (int c = 0; c < model->columnCount(); ++c) {
+                const QModelIndex index = model->index(r, c);
+                const QString text = index.data().toString();
+                if (text == QStringLiteral("1")) ++ones;
+                if (ones == 1 && text == QString::number(date.day())) {
+                    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier,
+                                      table->visualRect(index).center());
+                    return;
+                }
+            }
+        }
+    }
+
+    DocFixture fixture;
+    CTallymoDoc& doc;
+    MessageCapture capture;
+    QWidget window;
+    COperationView* pane = nullptr;
+    CCalcView* calculator = nullptr;
+    CTallymoView* view = nullptr;
+    QString status;
+    bool ok = false;
+};
+
+}  // namespace tallymo::test
