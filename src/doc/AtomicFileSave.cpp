@@ -54,7 +54,15 @@ void KeepBackupCopy(const QString& path) {
     if (!old.open(QIODevice::ReadOnly)) return;
     const QByteArray bytes = old.readAll();
     if (old.error() != QFileDevice::NoError) return;
-    ReplaceFile(path + QLatin1Char('~'),
+    // The copy is as private as the file: its permissions are set before any byte is written
+    // (the replacement takes them over from the file it replaces).
+    const QString backupPath = path + QLatin1Char('~');
+    if (!QFileInfo::exists(backupPath)) {
+        QFile made(backupPath);
+        if (!made.open(QIODevice::WriteOnly)) return;
+    }
+    if (!QFile::setPermissions(backupPath, info.permissions())) return;
+    ReplaceFile(backupPath,
                 std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), false);
 }
 

@@ -127,6 +127,27 @@ TEST_F(FileSave, AFolderThatDoesNotExistGivesTheWriteError) {
     EXPECT_EQ(doc.Entries().size(), 2u);
 }
 
+// Replacing the file by a renamed temporary must not change who may read it.
+TEST_F(FileSave, TheFileKeepsItsPermissions) {
+    const mode_t mask = umask(022);
+    SaveBytes();
+    struct stat info {};
+    ASSERT_EQ(stat(PathOf("ledger.tm2").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
+
+    ASSERT_EQ(chmod(PathOf("ledger.tm2").c_str(), 0640), 0);
+    ChangeLedger();
+    SaveBytes();
+    ASSERT_EQ(stat(PathOf("ledger.tm2").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    // The backup copy is no more readable than the file.
+    ASSERT_EQ(chmod(PathOf("ledger.tm2").c_str(), 0600), 0);
+    SaveBytes();
+    ASSERT_EQ(stat(PathOf("ledger.tm2~").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    umask(mask);
+}
+
 TEST_F(FileSave, SavingThroughASymbolicLinkReplacesItsTarget) {
     const std::string old = SaveBytes("target.tm2");
     std::filesystem::create_symlink("target.tm2", PathOf("link.tm2"));
