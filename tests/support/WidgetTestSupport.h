@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,11 @@
 #include "doc/TallymoDoc.h"
 #include "doc/TextCodec.h"
 #include "doc/TimeValue.h"
+
+// Readable QStrings in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << text.toStdString();
+}
 
 namespace tallymo::test {
 

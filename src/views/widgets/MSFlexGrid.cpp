@@ -91,6 +91,7 @@ CMSFlexGrid::CMSFlexGrid(QWidget* parent) : QTableWidget(1, 1, parent) {
         if (!m_settingWidth) emit ColumnResizedByUser(section + 1);
     });
     m_colTwips.assign(2, -1);
+    m_rowTwips.assign(2, -1);
     FillItems();
     setCurrentCell(0, 0);
 }
@@ -101,6 +102,7 @@ void CMSFlexGrid::SetRows(int rows) {
     rows = std::max(rows, 1);
     if (rows == Rows()) return;
     setRowCount(rows - 1);
+    m_rowTwips.resize(static_cast<std::size_t>(rows), -1);
     FillItems();
     ClampCursor();
     OnShapeChanged();
@@ -361,12 +363,16 @@ void CMSFlexGrid::SetColWidth(int col, int twips) {
 int CMSFlexGrid::RowHeight(int row) const {
     if (row < 0 || row >= Rows()) return 0;
     const int pixels = row == 0 ? horizontalHeader()->height() : rowHeight(row - 1);
+    const int stored = m_rowTwips[static_cast<std::size_t>(row)];
+    if (stored >= 0 && TwipsToPixelsY(stored) == pixels) return stored;
     return PixelsToTwipsY(pixels);
 }
 
 void CMSFlexGrid::SetRowHeight(int row, int twips) {
     if (row < 0 || row >= Rows()) return;
-    const int pixels = TwipsToPixelsY(std::max(twips, 0));
+    twips = std::max(twips, 0);
+    m_rowTwips[static_cast<std::size_t>(row)] = twips;
+    const int pixels = TwipsToPixelsY(twips);
     if (row == 0) {
         horizontalHeader()->setFixedHeight(pixels);
     } else {

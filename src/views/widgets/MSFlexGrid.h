@@ -124,6 +124,7 @@ private:
     // The twips last set per column, so that reading a width back gives the same figure as
     // long as the user has not resized the column.
     std::vector<int> m_colTwips;
+    std::vector<int> m_rowTwips;
     int m_lastRow = 1;
     int m_lastCol = 1;
 };

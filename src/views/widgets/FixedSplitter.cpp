@@ -1,0 +1,35 @@
+#include "views/widgets/FixedSplitter.h"
+
+#include <QMouseEvent>
+
+namespace tallymo {
+
+CFixedSplitterHandle::CFixedSplitterHandle(Qt::Orientation orientation, QSplitter* parent)
+    : QSplitterHandle(orientation, parent) {
+    setCursor(Qt::ArrowCursor);
+}
+
+void CFixedSplitterHandle::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+}
+void CFixedSplitterHandle::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+}
+void CFixedSplitterHandle::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+}
+void CFixedSplitterHandle::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+CFixedSplitter::CFixedSplitter(Qt::Orientation orientation, QWidget* parent)
+    : QSplitter(orientation, parent) {
+    setChildrenCollapsible(false);
+    setHandleWidth(4);
+}
+
+QSplitterHandle* CFixedSplitter::createHandle() {
+    return new CFixedSplitterHandle(orientation(), this);
+}
+
+}  // namespace tallymo

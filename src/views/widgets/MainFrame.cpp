@@ -1,0 +1,629 @@
+#include "views/widgets/MainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+
+#include "app/RecentFileList.h"
+#include "app/StartupPolicy.h"
+#include "app/WindowPlacement.h"
+#include "app/widgets/Help.h"
+#include "app/widgets/Question.h"
+#include "calc/widgets/CalcView.h"
+#include "calc/widgets/PointFont.h"
+#include "doc/SettingsStore.h"
+#include "doc/TallymoDoc.h"
+#include "views/FrameCommands.h"
+#include "views/widgets/BitmapMenuStyle.h"
+#include "views/widgets/FixedSplitter.h"
+#include "views/widgets/MenuIcons.h"
+#include "views/widgets/OperationView.h"
+#include "views/widgets/TallymoView.h"
+
+namespace tallymo {
+namespace {
+
+constexpr std::string_view kBarStateSection = "ControlBar";
+
+QString Text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::string LocalPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString DisplayPath(const std::string& local) {
+    return QFile::decodeName(QByteArray(local.data(), static_cast<qsizetype>(local.size())));
+}
+
+QStringList LedgerFilters() {
+    QStringList filters;
+    for (const FileFilter& filter : kLedgerFileFilters) {
+        // The pattern in parentheses at the end is Qt's; the dialog shows only the description.
+        filters << Text(filter.description) + QStringLiteral(" (") + Text(filter.pattern) +
+                       QLatin1Char(')');
+    }
+    return filters;
+}
+
+// Commands that come with later parts of the program: present in the menu, greyed until then.
+bool IsNotYetAvailable(int id) {
+    switch (id) {
+        case kCmdFilePrint:
+        case kCmdFilePrintPreview:
+        case kCmdFilePrintSetup:
+        case kCmdGraph:
+        case kCmdSettings:
+        case kCmdAppAbout:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool OnSomeScreen(const QRect& rect) {
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen->availableGeometry().intersects(rect)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CTallymoDoc& doc, SettingsStore& store, RecentFileList& recentFiles,
+                       QWidget* parent)
+    : QMainWindow(parent),
+      m_doc(doc),
+      m_store(store),
+      m_recentFiles(recentFiles),
+      m_menuStyle(new CBitmapMenu) {
+    setFont(PointFont(90, kProportionalGothicFace));
+    setWindowIcon(CommandIcon(kCmdAppAbout));
+    ApplyStoredPlacement();
+    BuildActions();
+    BuildMenuBar();
+    BuildToolBar();
+    BuildStatusBar();
+    RestoreBarState();
+    BuildPanes();
+
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setContext(Qt::WindowShortcut);
+    connect(help, &QShortcut::activated, this, &CMainFrame::ShowHelpForFocus);
+
+    m_refreshListener = m_doc.AddRefreshListener([this] { UpdateCommandStates(); });
+    UpdateTitle();
+    UpdateCommandStates();
+}
+
+CMainFrame::~CMainFrame() {
+    m_doc.RemoveRefreshListener(m_refreshListener);
+    m_store.WriteFlag(kAppSettingsSection, "ShowOperationView", m_showOperationView);
+    m_store.WriteFlag(kAppSettingsSection, "ShowCalcView", m_showCalcView);
+    // The drop-down menus use the style until they go: give them back the desktop's first.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>()) menu->setStyle(nullptr);
+    delete m_menuStyle;
+}
+
+// --- building -----------------------------------------------------------------------------
+
+void CMainFrame::ApplyStoredPlacement() {
+    const InitialFrameGeometry geometry =
+        InitialGeometryFromPlacement(m_store.ReadBinary(kAppSettingsSection, "WindowPlacement"));
+    const QRect rect(geometry.x, geometry.y, geometry.width, geometry.height);
+    // A position on no screen any more (a display removed) is left to the desktop.
+    if (geometry.hasPosition && OnSomeScreen(rect)) {
+        setGeometry(rect);
+    } else {
+        resize(geometry.width, geometry.height);
+    }
+    m_startMaximized = geometry.maximized;
+}
+
+void CMainFrame::BuildActions() {
+    for (const CommandText& command : AllCommandTexts()) {
+        if (command.id == kCmdFileMru1) continue;  // the recent-file entries are built apart
+        auto* action = new QAction(Text(command.menuText), this);
+        action->setData(command.id);
+        action->setStatusTip(Text(command.prompt));
+        action->setToolTip(Text(command.toolTip));
+        if (!command.shortcut.empty()) {
+            action->setShortcut(QKeySequence(Text(command.shortcut), QKeySequence::PortableText));
+            action->setShortcutContext(Qt::WindowShortcut);
+        }
+        const QIcon icon = CommandIcon(command.id);
+        if (!icon.isNull()) action->setIcon(icon);
+        m_actions[command.id] = action;
+    }
+    for (int id : {kCmdViewToolBar, kCmdViewStatusBar, kCmdViewOperation, kCmdViewCalculator,
+                   kCmdViewMonth, kCmdViewWeek, kCmdViewFit}) {
+        m_actions[id]->setCheckable(true);
+    }
+
+    const auto on = [this](int id, auto handler) {
+        connect(m_actions[id], &QAction::triggered, this, handler);
+    };
+    on(kCmdFileNew, [this] { NewDocument(); });
+    on(kCmdFileOpen, [this] {
+        if (const auto choice = RunFileDialog(FileDialogKind::Open, QString())) {
+            OpenDocumentFile(choice->path);
+        }
+    });
+    on(kCmdFileSave, [this] { SaveDocument(); });
+    on(kCmdFileSaveAs, [this] { SaveDocumentAs(); });
+    on(kCmdAppExit, [this] { close(); });
+    on(kCmdEditUndo, [this] { Undo(); });
+    on(kCmdEditRedo, [this] { Redo(); });
+    on(kCmdViewToolBar, [this](bool shown) {
+        if (auto* bar = findChild<QToolBar*>(QStringLiteral("ToolBar"))) bar->setVisible(shown);
+        UpdateCommandStates();
+    });
+    on(kCmdViewStatusBar, [this](bool shown) {
+        statusBar()->setVisible(shown);
+        UpdateCommandStates();
+    });
+    on(kCmdViewOperation, [this] { ToggleOperationView(); });
+    on(kCmdViewCalculator, [this] { ToggleCalcView(); });
+    on(kCmdViewMonth, [this] { SetShowType(0); });
+    on(kCmdViewWeek, [this] { SetShowType(1); });
+    on(kCmdViewFit, [this] { SetShowType(2); });
+    on(kCmdHelpContents, [] { ShowHelpTopic(kHelpContentsTopic); });
+}
+
+void CMainFrame::BuildMenuBar() {
+    for (const MenuBarItem& item : MenuBarLayout()) {
+        if (item.command != 0) {  // a command on the bar itself
+            menuBar()->addAction(m_actions.at(item.command));
+            continue;
+        }
+        QMenu* menu = menuBar()->addMenu(Text(item.title));
+        m_menuStyle->Apply(menu);
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+        for (int id : item.items) {
+            if (id == kSeparator) {
+                QAction* separator = menu->addSeparator();
+                if (m_recentPlaceholder && !m_recentSeparator) m_recentSeparator = separator;
+            } else if (id == kCmdFileMru1) {
+                m_fileMenu = menu;
+                m_recentPlaceholder = menu->addAction(Text(kRecentFilePlaceholder));
+                m_recentPlaceholder->setData(kCmdFileMru1);
+                m_recentPlaceholder->setStatusTip(Text(kRecentFilePrompt));
+                m_recentPlaceholder->setEnabled(false);
+            } else {
+                menu->addAction(m_actions.at(id));
+            }
+        }
+    }
+    RebuildRecentFileMenu();
+}
+
+void CMainFrame::BuildToolBar() {
+    QToolBar* bar = addToolBar(Text(FindCommandText(kCmdViewToolBar)->toolTip));
+    bar->setObjectName(QStringLiteral("ToolBar"));
+    bar->setIconSize(QSize(16, 16));
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    bar->setAllowedAreas(Qt::AllToolBarAreas);
+    bar->setMovable(true);
+    for (int id : ToolBarLayout()) {
+        if (id == kSeparator) {
+            bar->addSeparator();
+        } else {
+            bar->addAction(m_actions.at(id));
+        }
+    }
+}
+
+void CMainFrame::BuildStatusBar() {
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    m_statusPane = new QLabel(Text(kIdleStatusText));
+    m_statusPane->setObjectName(QStringLiteral("StatusPane0"));
+    statusBar()->addWidget(m_statusPane, 1);
+    for (std::string_view indicator : kStatusIndicators) {
+        auto* label = new QLabel(Text(indicator));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(label->text()) + 8);
+        // The lock states are not known here: the indicators show their text greyed.
+        label->setEnabled(false);
+        statusBar()->addPermanentWidget(label);
+    }
+}
+
+void CMainFrame::BuildPanes() {
+    m_outerSplitter = new CFixedSplitter(Qt::Horizontal, this);
+    m_innerSplitter = new CFixedSplitter(Qt::Vertical);
+    m_innerSplitter->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+
+    m_bookingPane = new COperationView(m_doc);
+    m_calcView = new CCalcView(*m_bookingPane);
+    m_ledgerView = new CTallymoView(m_doc);
+    m_bookingPane->SetLedgerView(m_ledgerView);
+    m_ledgerView->SetOperationView(m_bookingPane);
+    connect(m_ledgerView, &CTallymoView::statusTextChanged, this, &CMainFrame::SetStatusText);
+    connect(m_bookingPane, &COperationView::statusTextChanged, this, &CMainFrame::SetStatusText);
+    connect(m_ledgerView, &CTallymoView::fileDropped, this,
+            [this](const QString& path) { OpenDocumentFile(path); });
+
+    m_innerSplitter->addWidget(m_bookingPane);
+    m_innerSplitter->addWidget(m_calcView);
+    m_innerSplitter->setStretchFactor(0, 0);
+    m_innerSplitter->setStretchFactor(1, 1);
+    m_innerSplitter->setMinimumWidth(kLeftColumnWidth);
+    m_innerSplitter->setSizes({kBookingPaneHeight, kCalculatorHeight});
+
+    m_outerSplitter->addWidget(m_innerSplitter);
+    m_outerSplitter->addWidget(m_ledgerView);
+    m_outerSplitter->setStretchFactor(0, 0);
+    m_outerSplitter->setStretchFactor(1, 1);
+    m_outerSplitter->setSizes({kLeftColumnWidth, kLedgerViewWidth});
+    setCentralWidget(m_outerSplitter);
+
+    // Each toggle inverts its flag: start from the opposite of the stored value.
+    m_showOperationView = !m_store.ReadFlag(kAppSettingsSection, "ShowOperationView", true);
+    m_showCalcView = !m_store.ReadFlag(kAppSettingsSection, "ShowCalcView", true);
+    ToggleOperationView();
+    ToggleCalcView();
+}
+
+void CMainFrame::RestoreBarState() {
+    if (const auto state = m_store.ReadBinary(kBarStateSection, "MainWindowState")) {
+        restoreState(QByteArray(state->data(), static_cast<qsizetype>(state->size())));
+    }
+    statusBar()->setVisible(m_store.ReadFlag(kBarStateSection, "StatusBar", true));
+}
+
+void CMainFrame::SaveBarState() {
+    const QByteArray state = saveState();
+    m_store.WriteBinary(
+        kBarStateSection, "MainWindowState",
+        std::string_view(state.constData(), static_cast<std::size_t>(state.size())));
+    m_store.WriteFlag(kBarStateSection, "StatusBar", !statusBar()->isHidden());
+}
+
+void CMainFrame::StorePlacement() {
+    const Qt::WindowStates state = windowState();
+    FrameWindowState frameState = FrameWindowState::Normal;
+    if (state & Qt::WindowMinimized) {
+        frameState = FrameWindowState::Minimized;
+    } else if (state & Qt::WindowMaximized) {
+        frameState = FrameWindowState::Maximized;
+    }
+    QRect normal = normalGeometry();
+    if (!normal.isValid()) normal = geometry();
+    const WindowPlacement placement =
+        PlacementOnClose(frameState, (state & Qt::WindowMaximized) != 0, normal.x(), normal.y(),
+                         normal.width(), normal.height());
+    m_store.WriteBinary(kAppSettingsSection, "WindowPlacement", EncodePlacement(placement));
+}
+
+// --- status bar and title -----------------------------------------------------------------
+
+void CMainFrame::SetStatusText(const QString& text) {
+    m_statusPane->setText(text);
+    m_statusPane->repaint();
+}
+
+QString CMainFrame::StatusText() const {
+    return m_statusPane->text();
+}
+
+bool CMainFrame::event(QEvent* event) {
+    // Prompts of highlighted menu items and tool bar buttons go to pane 0; when the highlight
+    // ends the pane shows the idle text.
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        SetStatusText(tip.isEmpty() ? Text(kIdleStatusText) : tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+QString CMainFrame::DocumentTitle() const {
+    if (m_doc.PathName().empty()) return Text(kUntitledName);
+    return QFileInfo(DisplayPath(m_doc.PathName())).fileName();
+}
+
+void CMainFrame::UpdateTitle() {
+    setWindowTitle(DocumentTitle() + QStringLiteral(" - ") + Text(kApplicationTitle));
+}
+
+// --- command states -------------------------------------------------------------------------
+
+QAction* CMainFrame::Action(int commandId) const {
+    if (commandId >= kCmdFileMru1 && commandId <= kCmdFileMruLast) {
+        const int index = commandId - kCmdFileMru1;
+        return index < m_recentActions.size() ? m_recentActions[index] : nullptr;
+    }
+    const auto found = m_actions.find(commandId);
+    return found == m_actions.end() ? nullptr : found->second;
+}
+
+void CMainFrame::UpdateCommandStates() {
+    const int showType = m_doc.Settings().ShowType;
+    m_actions[kCmdEditUndo]->setEnabled(m_doc.CanUndo());
+    m_actions[kCmdEditRedo]->setEnabled(m_doc.CanRedo());
+    m_actions[kCmdViewMonth]->setChecked(showType == 0);
+    m_actions[kCmdViewWeek]->setChecked(showType == 1);
+    m_actions[kCmdViewFit]->setChecked(showType == 2);
+    m_actions[kCmdViewOperation]->setChecked(m_showOperationView);
+    m_actions[kCmdViewCalculator]->setEnabled(m_showOperationView);
+    m_actions[kCmdViewCalculator]->setChecked(m_showOperationView && m_showCalcView);
+    if (const auto* bar = findChild<QToolBar*>(QStringLiteral("ToolBar"))) {
+        m_actions[kCmdViewToolBar]->setChecked(!bar->isHidden());
+    }
+    m_actions[kCmdViewStatusBar]->setChecked(!statusBar()->isHidden());
+    for (auto& [id, action] : m_actions) {
+        if (IsNotYetAvailable(id)) action->setEnabled(false);
+    }
+}
+
+// --- panes ------------------------------------------------------------------------------------
+
+void CMainFrame::ToggleOperationView() {
+    if (m_showOperationView) {
+        m_innerSplitter->hide();
+    } else {
+        m_innerSplitter->show();
+        const int total = m_outerSplitter->width();
+        m_outerSplitter->setSizes({kLeftColumnWidth, std::max(0, total - kLeftColumnWidth)});
+    }
+    m_showOperationView = !m_showOperationView;
+    UpdateCommandStates();
+}
+
+void CMainFrame::ToggleCalcView() {
+    if (m_showCalcView) {
+        // The booking pane takes the column's full height.
+        m_calcView->hide();
+    } else {
+        m_calcView->show();
+        const int total = m_innerSplitter->height();
+        m_innerSplitter->setSizes({kBookingPaneHeight, std::max(0, total - kBookingPaneHeight)});
+    }
+    m_showCalcView = !m_showCalcView;
+    UpdateCommandStates();
+}
+
+void CMainFrame::SetShowType(int showType) {
+    m_doc.Settings().ShowType = showType;
+    m_doc.SetModifiedFlag(true);
+    m_ledgerView->SetUpGrid();
+    UpdateCommandStates();
+}
+
+void CMainFrame::ShowHelpForFocus() {
+    // The help topic is the control id of the focused control (or of the nearest window
+    // around it that has one).
+    int controlId = 0;
+    for (QWidget* widget = QApplication::focusWidget(); widget && widget != this;
+         widget = widget->parentWidget()) {
+        const QVariant id = widget->property("controlId");
+        if (id.isValid()) {
+            controlId = id.toInt();
+            break;
+        }
+    }
+    ShowHelpTopic(HelpTopicForControl(controlId));
+}
+
+void CMainFrame::Undo() {
+    if (!m_doc.CanUndo()) return;
+    m_doc.Undo();
+    // The entries now differ from the file: a later close must ask about saving.
+    m_doc.SetModifiedFlag(true);
+    UpdateCommandStates();
+}
+
+void CMainFrame::Redo() {
+    if (!m_doc.CanRedo()) return;
+    m_doc.Redo();
+    m_doc.SetModifiedFlag(true);
+    UpdateCommandStates();
+}
+
+// --- start ----------------------------------------------------------------------------------
+
+void CMainFrame::RunStartupWizard() {
+    // The input wizard (shown when the ledger's ShowQuickWizard asks for it) is not part of the
+    // program yet; the start goes on to show the window.
+}
+
+void CMainFrame::ShowAtStart() {
+    if (m_startMaximized) {
+        showMaximized();
+    } else {
+        show();
+    }
+}
+
+// --- files --------------------------------------------------------------------------------------
+
+void CMainFrame::DocumentReplaced() {
+    UpdateTitle();
+    m_bookingPane->Initialize();
+    m_ledgerView->SetUpGrid();
+    UpdateCommandStates();
+}
+
+bool CMainFrame::AskToSaveChanges() {
+    if (!m_doc.IsModified()) return true;
+    switch (AskQuestion(this, {SaveChangesQuestion(DocumentTitle()), true})) {
+        case Answer::Yes:
+            return SaveDocument();
+        case Answer::No:
+            return true;
+        case Answer::Cancel:
+            break;
+    }
+    return false;
+}
+
+bool CMainFrame::NewDocument() {
+    if (!AskToSaveChanges()) return false;
+    m_doc.OnNewDocument();
+    DocumentReplaced();
+    return true;
+}
+
+bool CMainFrame::OpenDocumentFile(const QString& path) {
+    // Unsaved bookings are not dropped without asking, whichever way the file came.
+    if (!AskToSaveChanges()) return false;
+    return LoadFrom(path);
+}
+
+bool CMainFrame::LoadFrom(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const std::string local = LocalPath(absolute);
+    // Read the file into a scratch document first: a file that cannot be read reports its
+    // message and leaves the ledger on screen, its name and its contents as they were.
+    {
+        CTallymoDoc scratch(m_doc.Store(), m_doc.GetClock());
+        scratch.SetMessageHandler([this](const UserMessage& message) { m_doc.Report(message); });
+        if (!scratch.LoadLedgerFile(local)) return false;
+    }
+    if (!m_doc.LoadLedgerFile(local)) {
+        // The file changed in between and the ledger is now empty: make it a new, unnamed
+        // one, so that a save cannot put an empty ledger over the file.
+        m_doc.OnNewDocument();
+        DocumentReplaced();
+        return false;
+    }
+    m_doc.SetPathName(local);
+    m_doc.SetModifiedFlag(false);
+    AddRecentFile(absolute);
+    DocumentReplaced();
+    return true;
+}
+
+bool CMainFrame::SaveDocument() {
+    if (m_doc.PathName().empty()) return SaveDocumentAs();
+    return SaveTo(DisplayPath(m_doc.PathName()));
+}
+
+bool CMainFrame::SaveDocumentAs() {
+    const QString preset = m_doc.PathName().empty() ? Text(kUntitledName) + QStringLiteral(".tm2")
+                                                    : DisplayPath(m_doc.PathName());
+    const auto choice = RunFileDialog(FileDialogKind::SaveAs, preset);
+    if (!choice) return false;
+    return SaveTo(QString::fromStdString(
+        WithDefaultExtension(choice->path.toStdString(), choice->filterIndex)));
+}
+
+bool CMainFrame::SaveTo(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const std::string local = LocalPath(absolute);
+    if (!m_doc.SaveLedgerFile(local)) return false;
+    m_doc.SetPathName(local);
+    m_doc.SetModifiedFlag(false);
+    AddRecentFile(absolute);
+    UpdateTitle();
+    UpdateCommandStates();
+    return true;
+}
+
+std::optional<CMainFrame::FileChoice> CMainFrame::RunFileDialog(FileDialogKind kind,
+                                                                const QString& preset) {
+    if (m_fileDialog) return m_fileDialog(this, kind, preset);
+
+    QFileDialog dialog(this);
+    dialog.setNameFilters(LedgerFilters());
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    if (kind == FileDialogKind::Open) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        // An existing file is replaced without a question; a new one is created only after one.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        if (!preset.isEmpty()) dialog.selectFile(preset);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    FileChoice choice{dialog.selectedFiles().first(),
+                      static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter()))};
+    if (choice.filterIndex < 0) choice.filterIndex = 0;
+    if (kind == FileDialogKind::SaveAs) {
+        choice.path = QString::fromStdString(
+            WithDefaultExtension(choice.path.toStdString(), choice.filterIndex));
+        if (!QFileInfo::exists(choice.path)) {
+            const QString question = QFileInfo(choice.path).fileName() +
+                                     QStringLiteral(" は存在しません。\nファイルを作成しますか?");
+            if (AskQuestion(this, {question, false}) != Answer::Yes) return {};
+        }
+    }
+    return choice;
+}
+
+// --- recent files -------------------------------------------------------------------------------
+
+void CMainFrame::AddRecentFile(const QString& path) {
+    m_recentFiles.Add(path.toStdString());
+    m_recentFiles.Write(m_store);
+    RebuildRecentFileMenu();
+}
+
+void CMainFrame::RebuildRecentFileMenu() {
+    if (!m_fileMenu) return;
+    for (QAction* action : m_recentActions) {
+        if (action == m_recentPlaceholder) continue;
+        m_fileMenu->removeAction(action);
+        action->deleteLater();
+    }
+    m_recentActions.clear();
+    const auto& entries = m_recentFiles.Entries();
+    const std::size_t shown = std::min(entries.size(), kRecentFilesInMenu);
+    m_recentPlaceholder->setVisible(shown == 0);
+    if (shown == 0) {
+        m_recentActions << m_recentPlaceholder;
+        return;
+    }
+    for (std::size_t i = 0; i < shown; ++i) {
+        auto* action = new QAction(QString::fromStdString(m_recentFiles.MenuText(i)), this);
+        action->setData(kCmdFileMru1 + static_cast<int>(i));
+        action->setStatusTip(Text(kRecentFilePrompt));
+        const int index = static_cast<int>(i);
+        connect(action, &QAction::triggered, this, [this, index] { OpenRecentFile(index); });
+        m_fileMenu->insertAction(m_recentSeparator, action);
+        m_recentActions << action;
+    }
+}
+
+void CMainFrame::OpenRecentFile(int index) {
+    const auto& entries = m_recentFiles.Entries();
+    if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) return;
+    const QString path = QString::fromStdString(entries[static_cast<std::size_t>(index)]);
+    if (!AskToSaveChanges()) return;
+    if (!LoadFrom(path)) {
+        // A file that cannot be opened any more leaves the list.
+        m_recentFiles.Remove(static_cast<std::size_t>(index));
+        m_recentFiles.Write(m_store);
+        RebuildRecentFileMenu();
+    }
+}
+
+// --- close
+// ----------------------------------------------------------------------------------------
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    SaveBarState();
+    StorePlacement();
+    if (!AskToSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+}  // namespace tallymo
