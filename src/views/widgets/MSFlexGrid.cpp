@@ -101,7 +101,9 @@ CMSFlexGrid::CMSFlexGrid(QWidget* parent) : QTableWidget(1, 1, parent) {
 void CMSFlexGrid::SetRows(int rows) {
     rows = std::max(rows, 1);
     if (rows == Rows()) return;
+    m_settingWidth = true;  // sections come and go: no width chosen by the user
     setRowCount(rows - 1);
+    m_settingWidth = false;
     m_rowTwips.resize(static_cast<std::size_t>(rows), -1);
     FillItems();
     ClampCursor();
@@ -111,7 +113,9 @@ void CMSFlexGrid::SetRows(int rows) {
 void CMSFlexGrid::SetCols(int cols) {
     cols = std::max(cols, 1);
     if (cols == Cols()) return;
+    m_settingWidth = true;
     setColumnCount(cols - 1);
+    m_settingWidth = false;
     m_colTwips.resize(static_cast<std::size_t>(cols), -1);
     FillItems();
     ClampCursor();

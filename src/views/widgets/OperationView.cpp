@@ -149,6 +149,9 @@ void COperationView::Book() {
     const int count = m_list->count();
     // Without any matter there is nothing to book into.
     if (count == 0) return;
+    // What the field shows is what gets booked: an expression still being typed (from the
+    // calculator keys, say) is evaluated first rather than read up to its first operator.
+    m_amount->Commit();
     const QString text = m_amount->text().remove(QLatin1Char(','));
     const int position = SelectedPosition();
     // With no selection (just after the last matter was booked) the last matter books again.

@@ -94,6 +94,15 @@ TEST_F(OperationViewTest, ShownAmountWithSeparatorsBooksItsFigure) {
     EXPECT_EQ(doc.DayAmount(today, kFares), 1980);
 }
 
+TEST_F(OperationViewTest, AnExpressionFromTheCalculatorKeysIsEvaluatedBeforeBooking) {
+    panes.pane->SelectCell(today, 1);
+    panes.pane->Clear();
+    for (const char* key : {"1", "0", "0", "0", "+", "5", "0", "0"})
+        panes.pane->AppendKey(key, false);
+    ClickBook();
+    EXPECT_EQ(doc.DayAmount(today, kFood), 1500);
+}
+
 TEST_F(OperationViewTest, ListSelectionMovesOnAndPastTheEnd) {
     panes.pane->SelectCell(today, 7);
     TypeAmount("10");

@@ -190,10 +190,15 @@ TEST_F(TallymoViewTest, ShiftClickSelectsARangeInEitherDirection) {
 }
 
 TEST_F(TallymoViewTest, HiddenMattersAreNotedWhenTheTotalIsNotZero) {
+    std::vector<int> widths;
+    for (MatterIndex m = 0; m < doc.MatterCount(); ++m)
+        widths.push_back(doc.GetMatter(m)->CellWidth());
     doc.ModifyMatter(5, doc.GetMatter(5)->Name(), false);
     doc.ModifyMatter(6, doc.GetMatter(6)->Name(), false);
     view.SetUpGrid();
     EXPECT_EQ(grid.Cols(), 8);
+    for (MatterIndex m = 0; m < doc.MatterCount(); ++m)
+        EXPECT_EQ(doc.GetMatter(m)->CellWidth(), widths[static_cast<std::size_t>(m)]) << m;
     panes.ClickCell(RowOf(3, 10), 2);
     EXPECT_EQ(panes.status,
               "2005年03月10日の支出合計：3,200円　※非表示設定されている事柄が2件あります");
