@@ -51,6 +51,7 @@ COperationView::COperationView(CTallymoDoc& doc, QWidget* parent)
     m_calendar->setFixedHeight(152);  // all six weeks of a month in the 310-pixel pane
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setSortingEnabled(false);
+    m_list->setMinimumHeight(36);        // the list takes what the pane's height leaves
     m_amount->Bind(&m_doc, 0, 0, true);  // date 0: the field evaluates, the pane books
     m_amount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_amount->SetPointFont(90, kGothicFace);

@@ -49,6 +49,14 @@ TEST_F(OperationViewTest, StartsFromTheDocument) {
     EXPECT_EQ(pane.OverwriteBox().text(), "金額を上書きする");
 }
 
+TEST_F(OperationViewTest, FitsItsPaneOf190By310) {
+    const QSize least = panes.pane->minimumSizeHint();
+    EXPECT_LE(least.width(), 190);
+    EXPECT_LE(least.height(), 310);
+    EXPECT_EQ(panes.pane->sizeHint(), QSize(190, 310));
+    EXPECT_LE(panes.calculator->minimumSizeHint().width(), 190);
+}
+
 TEST_F(OperationViewTest, EnterCommitsTheExpressionAndBooksIt) {
     panes.pane->SelectCell(today, 1);
     TypeAmount("1000*1.05");

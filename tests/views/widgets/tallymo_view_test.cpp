@@ -151,6 +151,9 @@ TEST_F(TallymoViewTest, TabWalksTheMatterColumnsAndWrapsToTheNextRow) {
     EXPECT_EQ(grid.Row(), tenth + 1);
     EXPECT_TRUE(grid.hasFocus());  // Tab stays in the grid
     EXPECT_EQ(panes.pane->SelectedPosition(), 0);
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);  // Shift+Tab goes down a row, column kept
+    EXPECT_EQ(grid.Row(), tenth + 2);
+    EXPECT_EQ(grid.Col(), 1);
 }
 
 TEST_F(TallymoViewTest, WheelMovesTheCursorOneRowPerNotch) {
