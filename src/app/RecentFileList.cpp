@@ -63,7 +63,11 @@ std::string RecentFileList::MenuText(std::size_t index) const {
     std::string text = "&";
     text.append(std::to_string(index + 1));
     text.push_back(' ');
-    text.append(AbbreviatePath(m_entries[index], kRecentFileDisplayLength));
+    // A "&" in the path is shown as itself, not as the mark of a mnemonic.
+    for (const char c : AbbreviatePath(m_entries[index], kRecentFileDisplayLength)) {
+        if (c == '&') text.push_back('&');
+        text.push_back(c);
+    }
     return text;
 }
 

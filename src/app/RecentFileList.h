@@ -34,7 +34,8 @@ public:
     std::size_t Capacity() const { return m_capacity; }
     std::string First() const { return m_entries.empty() ? std::string() : m_entries.front(); }
 
-    // The menu text of entry `index`: "&1 " and the path shortened to the display length.
+    // The menu text of entry `index`: "&1 " and the path shortened to the display length, its
+    // own "&" doubled.
     std::string MenuText(std::size_t index) const;
 
 private:

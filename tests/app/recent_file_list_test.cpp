@@ -68,6 +68,8 @@ TEST(RecentFileListTest, MenuTextNumbersAndShortens) {
     EXPECT_EQ(list.MenuText(0), "&1 /tmp/a.tm2");
     EXPECT_EQ(list.MenuText(1), "&2 /.../money/2024/household.tm2");
     EXPECT_EQ(list.MenuText(2), "");
+    list.Add("/tmp/R&D.tm2");
+    EXPECT_EQ(list.MenuText(0), "&1 /tmp/R&&D.tm2");
 }
 
 struct AbbreviateCase {

@@ -244,7 +244,6 @@ void CMainFrame::BuildStatusBar() {
 void CMainFrame::BuildPanes() {
     m_outerSplitter = new CFixedSplitter(Qt::Horizontal, this);
     m_innerSplitter = new CFixedSplitter(Qt::Vertical);
-    m_innerSplitter->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
 
     m_bookingPane = new COperationView(m_doc);
     m_calcView = new CCalcView(*m_bookingPane);

@@ -1,0 +1,29 @@
+#pragma once
+// Questions the program asks with more than an OK button: whether to save changes (yes, no,
+// cancel) and whether to create a file that does not exist yet (yes, no). Tests replace the
+// presenter so that nothing waits for a click.
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace tallymo {
+
+enum class Answer { Yes, No, Cancel };
+
+struct Question {
+    QString text;
+    bool withCancel = false;  // yes, no and cancel; otherwise yes and no
+};
+
+Answer AskQuestion(QWidget* parent, const Question& question);
+
+using QuestionPresenter = std::function<Answer(QWidget* parent, const Question& question)>;
+// Installs a presenter (an empty one restores the question box); returns the previous one.
+QuestionPresenter SetQuestionPresenter(QuestionPresenter presenter);
+
+// "<name> への変更を保存しますか?", asked before a modified ledger is closed or replaced.
+QString SaveChangesQuestion(const QString& documentName);
+
+}  // namespace tallymo

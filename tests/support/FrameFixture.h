@@ -1,0 +1,108 @@
+#pragma once
+// The main window over a document on a fixed clock and an in-memory settings store, with
+// message boxes, questions, help requests and file dialogs answered by the test.
+// Header-only, for the widget tests.
+
+#include <QTest>
+#include <deque>
+#include <memory>
+#include <optional>
+
+#include "app/RecentFileList.h"
+#include "app/widgets/Question.h"
+#include "support/TestEnvironment.h"
+#include "support/WidgetTestSupport.h"
+#include "views/widgets/MainFrame.h"
+
+namespace tallymo::test {
+
+// Records every question and answers it from a queue (then with `fallback`).
+class QuestionCapture {
+public:
+    QuestionCapture() {
+        m_previous = SetQuestionPresenter([this](QWidget*, const Question& question) {
+            asked.push_back(question.text);
+            if (answers.empty()) return fallback;
+            const Answer answer = answers.front();
+            answers.pop_front();
+            return answer;
+        });
+    }
+    ~QuestionCapture() { SetQuestionPresenter(std::move(m_previous)); }
+    QuestionCapture(const QuestionCapture&) = delete;
+    QuestionCapture& operator=(const QuestionCapture&) = delete;
+
+    std::vector<QString> asked;
+    std::deque<Answer> answers;
+    Answer fallback = Answer::No;
+
+private:
+    QuestionPresenter m_previous;
+};
+
+class HelpCapture {
+public:
+    HelpCapture() {
+        m_previous = SetHelpPresenter([this](int topic) { topics.push_back(topic); });
+    }
+    ~HelpCapture() { SetHelpPresenter(std::move(m_previous)); }
+    HelpCapture(const HelpCapture&) = delete;
+    HelpCapture& operator=(const HelpCapture&) = delete;
+    std::vector<int> topics;
+
+private:
+    HelpPresenter m_previous;
+};
+
+struct FrameFixture {
+    explicit FrameFixture(TimeValue today = Day(2005, 3, 15)) : docs(today) {}
+
+    // Builds the window over the current store (call again after Destroy to start anew).
+    CMainFrame& Create() {
+        frame = std::make_unique<CMainFrame>(docs.doc, docs.store, recent);
+        docs.doc.SetMessageHandler(
+            [this](const UserMessage& message) { ShowMessageBox(frame.get(), message); });
+        frame->SetFileDialogRunner(
+            [this](QWidget*, CMainFrame::FileDialogKind kind,
+                   const QString& preset) -> std::optional<CMainFrame::FileChoice> {
+                dialogs.push_back({kind, preset});
+                if (fileChoices.empty()) return std::nullopt;
+                const auto choice = fileChoices.front();
+                fileChoices.pop_front();
+                return choice;
+            });
+        return *frame;
+    }
+    bool ShowActive() { return test::ShowActive(*frame); }
+    void Destroy() {
+        docs.doc.SetMessageHandler({});
+        frame.reset();
+    }
+
+    // A ledger file written by a second document: the built-in matters and the given bookings.
+    std::string WriteLedger(const std::string& name,
+                            const std::vector<std::pair<TimeValue, std::int32_t>>& foodBookings) {
+        MemorySettingsStore store;
+        CTallymoDoc other(store, docs.clock);
+        for (const auto& [day, amount] : foodBookings) other.BookEntry(day, 1, amount, "", false);
+        const std::string path = folder + "/" + name;
+        EXPECT_TRUE(other.SaveLedgerFile(path));
+        return path;
+    }
+
+    DocFixture docs;
+    RecentFileList recent;
+    MessageCapture messages;
+    QuestionCapture questions;
+    HelpCapture help;
+    struct Dialog {
+        CMainFrame::FileDialogKind kind;
+        QString preset;
+    };
+    std::vector<Dialog> dialogs;
+    std::deque<CMainFrame::FileChoice> fileChoices;
+    std::string folder = MakeTempDir("frame");
+    std::unique_ptr<CMainFrame> frame;
+};
+
+}  // namespace tallymo::test
