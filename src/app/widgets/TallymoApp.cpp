@@ -1,0 +1,94 @@
+#include "app/widgets/TallymoApp.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include "app/StartupPolicy.h"
+#include "app/widgets/MessageBox.h"
+#include "calc/widgets/PointFont.h"
+#include "doc/Clock.h"
+#include "doc/SettingsStore.h"
+#include "doc/TallymoDoc.h"
+#include "views/widgets/MainFrame.h"
+
+namespace tallymo {
+
+CTallymoApp::CTallymoApp(SettingsStore& store, const Clock& clock)
+    : m_store(store), m_clock(clock) {}
+
+CTallymoApp::~CTallymoApp() {
+    // The window goes first: it writes its pane flags and leaves the document's listeners.
+    m_frame.reset();
+    m_doc.reset();
+}
+
+bool CTallymoApp::InitInstance(const QStringList& arguments) {
+    m_recentFiles.Read(m_store);
+
+    std::vector<std::string> args;
+    for (const QString& argument : arguments)
+        args.push_back(QFile::encodeName(argument).toStdString());
+    const TimeValue now = m_clock.Now();
+    const StartupPlan plan = PlanStartup(
+        ReadStartupSettings(m_store), now, args, m_recentFiles.First(),
+        [](const std::string& path) {
+            return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).isFile();
+        });
+    if (!plan.proceed) return false;  // quietly: no window, nothing written
+    WriteRecentlyRunTime(m_store, now);
+
+    m_doc = std::make_unique<CTallymoDoc>(m_store, m_clock);
+    m_frame = std::make_unique<CMainFrame>(*m_doc, m_store, m_recentFiles);
+    m_doc->SetMessageHandler(
+        [this](const UserMessage& message) { ShowMessageBox(m_frame.get(), message); });
+
+    const QString path = QFile::decodeName(QByteArray::fromStdString(plan.ledger.path));
+    switch (plan.ledger.kind) {
+        case LedgerChoice::Kind::CommandLineFile:
+            if (!m_frame->OpenDocumentFile(path)) {
+                m_frame.reset();
+                return false;
+            }
+            break;
+        case LedgerChoice::Kind::RecentFile:
+            if (!m_frame->OpenDocumentFile(path)) {
+                // The last ledger is gone or unreadable: it leaves the list, and the start
+                // goes on with a new ledger.
+                const auto& entries = m_recentFiles.Entries();
+                if (!entries.empty() && entries.front() == plan.ledger.path) {
+                    m_recentFiles.Remove(0);
+                }
+                m_recentFiles.Write(m_store);
+                m_frame->NewDocument();
+            }
+            break;
+        case LedgerChoice::Kind::NewLedger:
+            m_frame->NewDocument();
+            break;
+    }
+
+    m_frame->RunStartupWizard();
+    m_frame->ShowAtStart();
+    return true;
+}
+
+void PrepareApplication() {
+    QCoreApplication::setOrganizationName(QStringLiteral("Harvelon"));
+    QCoreApplication::setApplicationName(QStringLiteral("Tallymo Ver.2"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3.%4")
+                                                .arg(TALLYMO_VERSION_MAJOR)
+                                                .arg(TALLYMO_VERSION_MINOR)
+                                                .arg(TALLYMO_VERSION_PATCH)
+                                                .arg(TALLYMO_VERSION_TWEAK));
+    auto* translator = new QTranslator(qApp);
+    if (translator->load(QStringLiteral("qtbase_ja"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+    }
+    QApplication::setFont(PointFont(90, kProportionalGothicFace));
+}
+
+}  // namespace tallymo
