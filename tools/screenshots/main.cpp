@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "FrameShots.h"
 #include "SampleLedger.h"
 #include "calc/widgets/CalcEdit.h"
 #include "calc/widgets/CalcView.h"
@@ -102,6 +103,7 @@ bool ShootPanes(const ShotContext& context, int showType, const QString& name) {
 const std::function<bool(const ShotContext&)> kShots[] = {
     [](const ShotContext& c) { return ShootPanes(c, 0, QStringLiteral("panes-month")); },
     [](const ShotContext& c) { return ShootPanes(c, 1, QStringLiteral("panes-week")); },
+    [](const ShotContext& c) { return ShootMainWindow(c.doc, c.out); },
 };
 
 }  // namespace

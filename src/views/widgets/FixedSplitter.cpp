@@ -1,6 +1,7 @@
 #include "views/widgets/FixedSplitter.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace tallymo {
 
@@ -20,6 +21,11 @@ void CFixedSplitterHandle::mouseReleaseEvent(QMouseEvent* event) {
 }
 void CFixedSplitterHandle::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
+}
+
+void CFixedSplitterHandle::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Button));
 }
 
 CFixedSplitter::CFixedSplitter(Qt::Orientation orientation, QWidget* parent)

@@ -17,6 +17,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;  // a plain bar, no grip to take hold of
 };
 
 class CFixedSplitter final : public QSplitter {
