@@ -1,7 +1,7 @@
 // Not a test: writes the 1,000,000-entry benchmark ledger that tallymo-cli is timed on (40
 // matters, twenty years of bookings up to 2024-12-31), so that no large file is kept in the
 // repository. Run it explicitly:
-//   TALLYMO_BENCH_LEDGER=/tmp/bench.tm2 tallymo_cli_tests \
+//   TALLYMO_BENCH_LEDGER=/tmp/bench.tm2 tallymo_cli_tests
 //       --gtest_also_run_disabled_tests --gtest_filter='*WriteBenchmarkLedger*'
 // then, for example: hyperfine 'tallymo-cli dump /tmp/bench.tm2 >/dev/null'
 

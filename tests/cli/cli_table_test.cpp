@@ -106,7 +106,7 @@ TEST(CliTable, ViewsAndRowCounts) {
         EXPECT_EQ(run.exitCode, 2) << wrong.back();
         EXPECT_EQ(run.out, "");
     }
-    for (const std::string& current : {"2024-3-7", "2024-02-30", "2038-01-20"}) {
+    for (const char* current : {"2024-3-7", "2024-02-30", "2038-01-20"}) {
         EXPECT_EQ(RunCli({"table", path, "--current", current}).exitCode, 2) << current;
     }
     EXPECT_EQ(RunCli({"table", path}).exitCode, 2);
