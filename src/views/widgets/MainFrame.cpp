@@ -550,9 +550,14 @@ std::optional<CMainFrame::FileChoice> CMainFrame::RunFileDialog(FileDialogKind k
         if (!preset.isEmpty()) dialog.selectFile(preset);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    FileChoice choice{dialog.selectedFiles().first(),
-                      static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter()))};
-    if (choice.filterIndex < 0) choice.filterIndex = 0;
+    FileChoice choice{dialog.selectedFiles().first(), 0};
+    // The dialog names the chosen filter by its full text or by the text it shows.
+    const QString chosen = dialog.selectedNameFilter();
+    for (int i = 0; i < static_cast<int>(std::size(kLedgerFileFilters)); ++i) {
+        if (chosen == LedgerFilters().at(i) || chosen == Text(kLedgerFileFilters[i].description)) {
+            choice.filterIndex = i;
+        }
+    }
     if (kind == FileDialogKind::SaveAs) {
         choice.path = QString::fromStdString(
             WithDefaultExtension(choice.path.toStdString(), choice.filterIndex));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -8,6 +9,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolBar>
 
 #include "app/WindowPlacement.h"
@@ -431,6 +433,64 @@ TEST_F(MainFrameTest, FailedSaveKeepsTheNameAndTheFlag) {
     f.questions.answers = {Answer::Yes};
     f.fileChoices = {{QString::fromStdString(f.folder + "/no/such/folder/x.tm2"), 0}};
     EXPECT_FALSE(Frame().close());
+}
+
+// The real file dialogs, driven while they are open.
+TEST_F(MainFrameTest, OpenDialogOffersTheLedgerFilters) {
+    const std::string path = f.WriteLedger("dialog.tm2", {{Day(2005, 3, 1), 10}});
+    f.Create();
+    Frame().SetFileDialogRunner({});
+    ASSERT_TRUE(f.ShowActive());
+    QStringList filters;
+    QFileDialog::FileMode mode = QFileDialog::AnyFile;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        filters = dialog->nameFilters();
+        mode = dialog->fileMode();
+        EXPECT_TRUE(dialog->testOption(QFileDialog::HideNameFilterDetails));
+        dialog->selectFile(QString::fromStdString(path));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    Cmd(57601)->trigger();
+    EXPECT_EQ(filters, QStringList({"Tallymo Ver.2ﾃﾞｰﾀﾌｧｲﾙ (*.tm2) (*.tm2)",
+                                    "Tallymoﾃﾞｰﾀﾌｧｲﾙ (*.csv) (*.csv)", "すべてのﾌｧｲﾙ (*.*) (*)"}));
+    EXPECT_EQ(mode, QFileDialog::ExistingFile);
+    EXPECT_EQ(doc.PathName(), path);
+}
+
+TEST_F(MainFrameTest, SaveAsDialogAddsTheExtensionAndAsksBeforeCreating) {
+    f.Create();
+    Frame().SetFileDialogRunner({});
+    ASSERT_TRUE(f.ShowActive());
+    const QString typed = QString::fromStdString(f.folder + "/typed");
+    const auto answer = [&](bool pickCsv) {
+        QTimer::singleShot(0, [&, pickCsv] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+            EXPECT_TRUE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+            if (pickCsv) dialog->selectNameFilter(dialog->nameFilters().at(1));
+            dialog->selectFile(typed);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+    };
+    f.questions.answers = {Answer::No};  // do not create it
+    answer(false);
+    EXPECT_FALSE(Frame().SaveDocumentAs());
+    ASSERT_EQ(f.questions.asked.size(), 1u);
+    EXPECT_EQ(f.questions.asked[0], "typed.tm2 は存在しません。\nファイルを作成しますか?");
+    EXPECT_TRUE(doc.PathName().empty());
+
+    f.questions.answers = {Answer::Yes};
+    answer(true);
+    EXPECT_TRUE(Frame().SaveDocumentAs());
+    EXPECT_EQ(doc.PathName(), f.folder + "/typed.csv");
+
+    // An existing file is replaced without a question.
+    answer(true);
+    EXPECT_TRUE(Frame().SaveDocumentAs());
+    EXPECT_EQ(f.questions.asked.size(), 2u);
 }
 
 TEST_F(MainFrameTest, RecentFilesInTheMenuAndADeadOneRemoved) {
