@@ -90,7 +90,6 @@ CMainFrame::CMainFrame(CTallymoDoc& doc, SettingsStore& store, RecentFileList& r
       m_recentFiles(recentFiles),
       m_menuStyle(new CBitmapMenu) {
     setFont(PointFont(90, kProportionalGothicFace));
-    setWindowIcon(CommandIcon(kCmdAppAbout));
     ApplyStoredPlacement();
     BuildActions();
     BuildMenuBar();
