@@ -25,4 +25,11 @@ struct CliOptions {
 
 CliRun RunCli(const std::vector<std::string>& arguments, const CliOptions& options = {});
 
+// `base` followed by `extra`, for tables of options added to one command.
+inline std::vector<std::string> Args(std::vector<std::string> base,
+                                     const std::vector<std::string>& extra) {
+    base.insert(base.end(), extra.begin(), extra.end());
+    return base;
+}
+
 }  // namespace tallymo::test

@@ -10,15 +10,10 @@
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
 #include "doc/TextCodec.h"
+#include "support/LedgerBuilder.h"
 #include "support/TestEnvironment.h"
 
 namespace tallymo::test {
-
-inline std::string Sjis(const std::string& utf8) {
-    const auto bytes = Utf8ToCp932(utf8);
-    EXPECT_TRUE(bytes.has_value()) << utf8;
-    return bytes.value_or("");
-}
 
 class LedgerFileTest : public ::testing::Test {
 protected:

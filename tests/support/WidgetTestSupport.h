@@ -17,6 +17,7 @@
 #include "doc/TallymoDoc.h"
 #include "doc/TextCodec.h"
 #include "doc/TimeValue.h"
+#include "support/LedgerBuilder.h"
 
 // Readable QStrings in test failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -24,10 +25,6 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace tallymo::test {
-
-inline TimeValue Day(int year, int month, int day) {
-    return MakeLocalTime(year, month, day);
-}
 
 // A new ledger with the built-in matters (収入 | 食費 交通費 交際費 光熱費 通信費 住居費 雑費),
 // today being `today`.
@@ -74,10 +71,6 @@ inline bool ShowActive(QWidget& window) {
 inline bool FocusOn(QWidget& widget) {
     widget.setFocus(Qt::OtherFocusReason);
     return QTest::qWaitFor([&] { return widget.hasFocus(); }, 1000);
-}
-
-inline std::string Cp932(const char* utf8) {
-    return Utf8ToCp932(utf8).value_or(std::string());
 }
 
 }  // namespace tallymo::test
