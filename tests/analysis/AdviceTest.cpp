@@ -36,11 +36,6 @@ TEST(ShareAdviceTest, ComparesTheProjectedTotalWithThePreviousPeriod) {
     }
 }
 
-TEST(ShareAdviceTest, BothTextsStartWithAnIdeographicSpace) {
-    EXPECT_EQ(ShareAdvice(2, 1).substr(0, 3), "\xE3\x80\x80");
-    EXPECT_EQ(ShareAdvice(1, 2).substr(0, 3), "\xE3\x80\x80");
-}
-
 MatterTrend Trend(const char* cp932Name, double slope, std::int32_t yen) {
     return {{0, cp932Name}, slope, yen};
 }

@@ -11,8 +11,8 @@
 #include "doc/Clock.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
-#include "doc/TextCodec.h"
 #include "doc/TimeValue.h"
+#include "support/LedgerBuilder.h"
 
 namespace tallymo::test {
 
@@ -29,18 +29,11 @@ public:
         : clock(MakeLocalTime(year, month, day, hour)), doc(store, clock) {
         MatterList outgoList;
         for (const OutgoSpec& spec : outgo) {
-            outgoList.emplace_back(Cp932(spec.name), kNewMatterCellWidth, spec.visible);
+            outgoList.emplace_back(Sjis(spec.name), kNewMatterCellWidth, spec.visible);
         }
-        doc.SetMatterLists({Matter(Cp932("給料"), kNewMatterCellWidth, true)},
-                           std::move(outgoList));
+        doc.SetMatterLists({Matter(Sjis("給料"), kNewMatterCellWidth, true)}, std::move(outgoList));
         doc.Settings().CloseDay = static_cast<std::uint16_t>(closeDay);
         doc.SetCurrentDate(MakeLocalTime(year, month, day));
-    }
-
-    static std::string Cp932(const char* utf8) {
-        auto bytes = Utf8ToCp932(utf8);
-        EXPECT_TRUE(bytes.has_value()) << utf8;
-        return bytes.value_or("");
     }
 
     MatterIndex Outgo(int position) const { return doc.IncomeCount() + position; }

@@ -98,46 +98,5 @@ TEST_F(GraphContentTest, NegativeSumsFromAFileKeepTheirSign) {
     EXPECT_EQ(content.chart.texts[0][2], "-500");
 }
 
-TEST(GraphAdviceTest, EachBranchFromALedger) {
-    const std::string kDefault =
-        "アドバイスは特にありません。支出があるたびに小遣い帳をつけることが長続きする秘訣です。"
-        "\r\n";
-    const std::string kUnder =
-        "\u3000支出合計予測額が前月分を下回っています。支出が抑えられていますので、"
-        "このままの状態を保つようにしてください。\r\n";
-
-    {  // previous period without outgo
-        AnalysisLedger ledger(2005, 3, 11, {{"a"}});
-        ledger.Book(2005, 3, 1, 0, 5000);
-        EXPECT_EQ(BuildAdvice(ledger.doc, GraphTab::Share, false), kDefault);
-    }
-    {  // projected total exactly the previous total (a fixed monthly amount)
-        AnalysisLedger ledger(2005, 3, 11, {{"a"}});
-        ledger.Book(2005, 3, 5, 0, 5000);
-        ledger.Book(2005, 2, 5, 0, 5000);
-        EXPECT_EQ(BuildAdvice(ledger.doc, GraphTab::Share, false), kUnder);
-    }
-    {  // a trend of 0.6 yen per period alone (1, 0, 0, 3): no section
-        AnalysisLedger ledger(2005, 6, 15, {{"a"}});
-        ledger.Book(2005, 3, 1, 0, 1);
-        ledger.Book(2005, 6, 1, 0, 3);
-        EXPECT_EQ(BuildAdvice(ledger.doc, GraphTab::Trend, false), kDefault);
-    }
-    {  // four falling matters: the three steepest, steepest first
-        AnalysisLedger ledger(2005, 6, 15, {{"a"}, {"b"}, {"c"}, {"d"}});
-        const int drops[] = {1500, 20, 1234567, 300};
-        for (int m = 0; m < 4; ++m) {
-            ledger.Book(2005, 5, 1, m, 2000000);
-            ledger.Book(2005, 6, 1, m, 2000000 - drops[m]);
-        }
-        EXPECT_EQ(BuildAdvice(ledger.doc, GraphTab::Trend, false),
-                  "特に減少傾向にある事柄は・・・\r\n"
-                  "・c(一ヶ月ごとに約1,234,567円ずつ節約できています)\r\n"
-                  "・a(一ヶ月ごとに約1,500円ずつ節約できています)\r\n"
-                  "・d(一ヶ月ごとに約300円ずつ節約できています)\r\n"
-                  "です。よく節約できています。\r\n\r\n");
-    }
-}
-
 }  // namespace
 }  // namespace tallymo

@@ -77,54 +77,39 @@ TEST(TrendYenTest, TruncatesTowardZero) {
     for (const Case& c : cases) EXPECT_EQ(TrendYen(c.slope), c.yen) << c.slope;
 }
 
-MatterTrend Trend(const char* name, double slope) {
-    return {{0, name}, slope, TrendYen(slope)};
-}
-
-std::vector<std::string> Names(const std::vector<MatterTrend>& trends) {
-    std::vector<std::string> names;
-    for (const MatterTrend& trend : trends) names.push_back(trend.matter.name);
-    return names;
+// The names of ranked matters, one letter each, as one text.
+std::string Letters(const std::vector<MatterTrend>& trends) {
+    std::string letters;
+    for (const MatterTrend& trend : trends) letters += trend.matter.name;
+    return letters;
 }
 
 TEST(RankTrendsTest, ListsTheThreeStrongestEachWay) {
-    using Names_ = std::vector<std::string>;
+    // Matters a, b, c, d in list order with these slopes.
     struct Case {
         const char* what;
-        std::vector<MatterTrend> trends;  // list order
-        Names_ decreasing;
-        Names_ increasing;
+        std::vector<double> slopes;
+        std::string decreasing, increasing;
     } cases[] = {
-        {"four falling: the three smallest slopes, smallest first",
-         {Trend("a", -10), Trend("b", -40), Trend("c", -20), Trend("d", -30)},
-         {"b", "d", "c"},
-         {}},
-        {"four rising: the three largest slopes, largest first",
-         {Trend("a", 10), Trend("b", 40), Trend("c", 20), Trend("d", 30)},
-         {},
-         {"b", "d", "c"}},
-        {"under one yen either way is neither; minus one is falling",
-         {Trend("a", -0.9), Trend("b", 0.9), Trend("c", -1.0), Trend("d", 0.6)},
-         {"c"},
-         {}},
-        {"equal slopes: falling keeps list order, rising takes the later first",
-         {Trend("a", -5), Trend("b", 5), Trend("c", -5), Trend("d", 5)},
-         {"a", "c"},
-         {"d", "b"}},
-        {"ties at the cut",
-         {Trend("a", 7), Trend("b", 9), Trend("c", 7), Trend("d", 7)},
-         {},
-         {"b", "d", "c"}},
-        {"both ways at once",
-         {Trend("a", -300.5), Trend("b", 1.2), Trend("c", 0), Trend("d", -2)},
-         {"a", "d"},
-         {"b"}},
-        {"no matters", {}, {}, {}},
+        {"four falling: smallest slope first", {-10, -40, -20, -30}, "bdc", ""},
+        {"four rising: largest slope first", {10, 40, 20, 30}, "", "bdc"},
+        {"under a yen is neither way; minus one falls", {-0.9, 0.9, -1.0, 0.6}, "c", ""},
+        {"equal slopes: falling in list order, rising the later first", {-5, 5, -5, 5}, "ac", "db"},
+        {"ties at the cut", {7, 9, 7, 7}, "", "bdc"},
+        {"both ways at once", {-300.5, 1.2, 0, -2}, "ad", "b"},
+        {"no matters", {}, "", ""},
     };
     for (const Case& c : cases) {
-        const TrendRanking ranking = RankTrends(c.trends);
-        EXPECT_EQ(Names(ranking.decreasing), c.decreasing) << c.what;
-        EXPECT_EQ(Names(ranking.increasing), c.increasing) << c.what;
+        std::vector<MatterTrend> trends;
+        for (std::size_t i = 0; i < c.slopes.size(); ++i) {
+            MatterTrend& trend = trends.emplace_back();
+            trend.matter.name = std::string(1, static_cast<char>('a' + i));
+            trend.slope = c.slopes[i];
+            trend.yenPerPeriod = TrendYen(c.slopes[i]);
+        }
+        const TrendRanking ranking = RankTrends(trends);
+        EXPECT_EQ(Letters(ranking.decreasing), c.decreasing) << c.what;
+        EXPECT_EQ(Letters(ranking.increasing), c.increasing) << c.what;
     }
 }
 
