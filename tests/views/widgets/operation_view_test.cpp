@@ -25,194 +25,147 @@ protected:
         panes.Amount().selectAll();
         QTest::keyClicks(&panes.Amount(), text);
     }
-    void ClickBook() { QTest::mouseClick(&panes.pane->BookButton(), Qt::LeftButton); }
+    // Selects the list position, types the amount and clicks the booking button.
+    void Book(int position, const QString& amount) {
+        pane.SelectCell(today, position);
+        TypeAmount(amount);
+        QTest::mouseClick(&pane.BookButton(), Qt::LeftButton);
+    }
+    std::int32_t Today(MatterIndex matter) { return doc.DayAmount(today, matter); }
 
     test::PanesFixture panes;
     CTallymoDoc& doc = panes.doc;
+    COperationView& pane = *panes.pane;
     const TimeValue today = Day(2005, 3, 15);
 };
 
-TEST_F(OperationViewTest, StartsFromTheDocument) {
-    COperationView& pane = *panes.pane;
+TEST_F(OperationViewTest, StartsFromTheDocumentAndFitsItsPane) {
     EXPECT_EQ(pane.Calendar().selectedDate(), QDate(2005, 3, 15));
     ASSERT_EQ(pane.MatterList().count(), 8);
-    EXPECT_EQ(pane.MatterList().item(0)->text(), "収入");
     EXPECT_EQ(pane.MatterList().item(7)->text(), "雑費");
     EXPECT_EQ(pane.SelectedPosition(), 0);
     EXPECT_EQ(panes.Amount().text(), "0");
     EXPECT_FALSE(pane.OverwriteBox().isChecked());
+    EXPECT_TRUE(pane.BookButton().isDefault());
+    // Only days that a time value holds.
     EXPECT_EQ(pane.Calendar().minimumDate(), QDate(1970, 1, 1));
     EXPECT_EQ(pane.Calendar().maximumDate(), QDate(2038, 1, 18));
-    EXPECT_TRUE(pane.BookButton().isDefault());
-    EXPECT_EQ(pane.BookButton().text(), "記帳(&E)");
-    EXPECT_EQ(pane.CancelButton().text(), "取り消し(&C)");
-    EXPECT_EQ(pane.OverwriteBox().text(), "金額を上書きする");
-}
-
-TEST_F(OperationViewTest, FitsItsPaneOf190By310) {
-    const QSize least = panes.pane->minimumSizeHint();
-    EXPECT_LE(least.width(), 190);
-    EXPECT_LE(least.height(), 310);
-    EXPECT_EQ(panes.pane->sizeHint(), QSize(190, 310));
+    // 190 x 310 at its least.
+    EXPECT_LE(pane.minimumSizeHint().width(), 190);
+    EXPECT_LE(pane.minimumSizeHint().height(), 310);
+    EXPECT_EQ(pane.sizeHint(), QSize(190, 310));
     EXPECT_LE(panes.calculator->minimumSizeHint().width(), 190);
 }
 
 TEST_F(OperationViewTest, EnterCommitsTheExpressionAndBooksIt) {
-    panes.pane->SelectCell(today, 1);
+    pane.SelectCell(today, 1);
     TypeAmount("1000*1.05");
     QTest::keyClick(&panes.Amount(), Qt::Key_Return);
-    EXPECT_EQ(doc.DayAmount(today, kFood), 1050);
+    EXPECT_EQ(Today(kFood), 1050);
     EXPECT_EQ(panes.Amount().text(), "0");
-    EXPECT_EQ(panes.pane->SelectedPosition(), 2);  // the next matter is ready
+    EXPECT_EQ(pane.SelectedPosition(), 2);  // the next matter is ready
     EXPECT_TRUE(panes.Amount().hasFocus());
     EXPECT_EQ(panes.Amount().selectedText(), "0");
     EXPECT_TRUE(doc.IsModified());
-    // The grid shows it on today's row in the 食費 column.
     EXPECT_EQ(panes.Grid().TextMatrix(panes.Shape().LastDayRow(), 2), "1,050");
+
+    pane.SelectCell(today, 2);
+    panes.Amount().setText("1,980");  // a shown amount books its figure
+    pane.Book();
+    EXPECT_EQ(Today(kFares), 1980);
 }
 
 TEST_F(OperationViewTest, AddModeAddsAnEntryAndOverwriteModeReplacesTheDay) {
-    for (int i = 0; i < 2; ++i) {
-        panes.pane->SelectCell(today, 1);
-        TypeAmount("500");
-        ClickBook();
-    }
-    EXPECT_EQ(doc.DayAmount(today, kFood), 1000);
+    Book(1, "500");
+    Book(1, "500");
+    EXPECT_EQ(Today(kFood), 1000);
     EXPECT_EQ(doc.CountEntries(kFood, today, today), 2);
-    EXPECT_EQ(panes.Grid().TextMatrix(panes.Shape().LastDayRow(), 2), "1,000");
 
-    QTest::mouseClick(&panes.pane->OverwriteBox(), Qt::LeftButton);
-    panes.pane->SelectCell(today, 1);
-    TypeAmount("300");
-    ClickBook();
-    EXPECT_EQ(doc.DayAmount(today, kFood), 300);
+    QTest::mouseClick(&pane.OverwriteBox(), Qt::LeftButton);
+    Book(1, "300");
+    EXPECT_EQ(Today(kFood), 300);
     EXPECT_EQ(doc.CountEntries(kFood, today, today), 1);
     EXPECT_TRUE(doc.Settings().EnterMode);  // the check box's state travels with the ledger
-
-    panes.pane->SelectCell(today, 1);
-    TypeAmount("0");
-    ClickBook();
+    Book(1, "0");
     EXPECT_EQ(doc.CountEntries(kFood, today, today), 0);
 }
 
-TEST_F(OperationViewTest, ShownAmountWithSeparatorsBooksItsFigure) {
-    panes.pane->SelectCell(today, 2);
-    panes.Amount().setText("1,980");
-    panes.pane->Book();
-    EXPECT_EQ(doc.DayAmount(today, kFares), 1980);
-}
-
-TEST_F(OperationViewTest, AnExpressionFromTheCalculatorKeysIsEvaluatedBeforeBooking) {
-    panes.pane->SelectCell(today, 1);
-    panes.pane->Clear();
-    for (const char* key : {"1", "0", "0", "0", "+", "5", "0", "0"})
-        panes.pane->AppendKey(key, false);
-    ClickBook();
-    EXPECT_EQ(doc.DayAmount(today, kFood), 1500);
+TEST_F(OperationViewTest, AHalfTypedExpressionFromTheCalculatorKeysIsEvaluatedFirst) {
+    pane.SelectCell(today, 1);
+    pane.Clear();
+    for (const char* key : {"1", "0", "0", "0", "+", "5", "0", "0"}) pane.AppendKey(key, false);
+    QTest::mouseClick(&pane.BookButton(), Qt::LeftButton);
+    EXPECT_EQ(Today(kFood), 1500);
 }
 
 TEST_F(OperationViewTest, ListSelectionMovesOnAndPastTheEnd) {
-    panes.pane->SelectCell(today, 7);
-    TypeAmount("10");
-    ClickBook();
-    EXPECT_EQ(doc.DayAmount(today, kSundry), 10);
-    EXPECT_EQ(panes.pane->SelectedPosition(), -1);
-
+    Book(7, "10");
+    EXPECT_EQ(Today(kSundry), 10);
+    EXPECT_EQ(pane.SelectedPosition(), -1);
     // With no selection the last matter books again, and the list starts over.
     TypeAmount("5");
-    ClickBook();
-    EXPECT_EQ(doc.DayAmount(today, kSundry), 15);
-    EXPECT_EQ(panes.pane->SelectedPosition(), 0);
-}
+    QTest::mouseClick(&pane.BookButton(), Qt::LeftButton);
+    EXPECT_EQ(Today(kSundry), 15);
+    EXPECT_EQ(pane.SelectedPosition(), 0);
 
-TEST_F(OperationViewTest, NoSelectionNeverBooksIntoAHiddenMatter) {
+    // The last matter of the list, never a hidden one after it.
     doc.ModifyMatter(kSundry, doc.GetMatter(kSundry)->Name(), false);
-    panes.pane->Initialize();
-    panes.pane->SelectCell(today, -1);
-    TypeAmount("40");
-    ClickBook();
-    EXPECT_EQ(doc.DayAmount(today, kSundry), 0);
-    EXPECT_EQ(doc.DayAmount(today, 6), 40);  // 住居費, the last matter in the list
+    pane.Initialize();
+    Book(-1, "40");
+    EXPECT_EQ(Today(kSundry), 15);
+    EXPECT_EQ(Today(6), 40);  // 住居費
 }
 
 TEST_F(OperationViewTest, BookingInALedgerWithoutMattersDoesNothing) {
     doc.SetMatterLists({}, {});
-    panes.pane->Initialize();
-    EXPECT_EQ(panes.pane->SelectedPosition(), -1);
-    TypeAmount("500");
-    ClickBook();
+    pane.Initialize();
+    EXPECT_EQ(pane.SelectedPosition(), -1);
+    Book(-1, "500");
     EXPECT_TRUE(doc.Entries().empty());
 }
 
 TEST_F(OperationViewTest, CancelResetsThePaneButNotTheGrid) {
     panes.ClickCalendarDay(QDate(2005, 3, 3));
-    ASSERT_EQ(doc.GetCurrentDate(), Day(2005, 3, 3));
-    panes.pane->SelectCell(Day(2005, 3, 3), 4);
+    pane.SelectCell(Day(2005, 3, 3), 4);
     TypeAmount("77+");
-    QTest::mouseClick(&panes.pane->CancelButton(), Qt::LeftButton);
-    EXPECT_EQ(panes.pane->Calendar().selectedDate(), QDate(2005, 3, 15));  // today
-    EXPECT_EQ(panes.pane->SelectedPosition(), 0);
+    QTest::mouseClick(&pane.CancelButton(), Qt::LeftButton);
+    EXPECT_EQ(pane.Calendar().selectedDate(), QDate(2005, 3, 15));  // today
+    EXPECT_EQ(pane.SelectedPosition(), 0);
     EXPECT_EQ(panes.Amount().text(), "0");
     EXPECT_FALSE(panes.Amount().isModified());
     EXPECT_EQ(doc.GetCurrentDate(), Day(2005, 3, 3));
 }
 
-TEST_F(OperationViewTest, PickingADayMovesTheWindowAndTheGridCursor) {
-    panes.pane->SelectCell(today, 2);
+TEST_F(OperationViewTest, CalendarAndGridDriveEachOther) {
+    pane.SelectCell(today, 2);
     panes.ClickCalendarDay(QDate(2005, 3, 3));
     EXPECT_EQ(doc.GetCurrentDate(), Day(2005, 3, 3));
     const int last = panes.Shape().LastDayRow();
     EXPECT_EQ(panes.Grid().Row(), last);
     EXPECT_EQ(panes.Grid().Col(), 3);  // the third list position's column
-    EXPECT_EQ(panes.Grid().TextMatrix(last, 0), "03/03(木)");
     EXPECT_TRUE(panes.Grid().CellFontBoldAt(last, 0));
     EXPECT_EQ(panes.status, "2005年03月03日の支出合計：0円");
     EXPECT_FALSE(doc.IsModified());
+
+    panes.ClickCell(panes.RowOf(Day(2005, 2, 28)), 4);
+    EXPECT_EQ(pane.Calendar().selectedDate(), QDate(2005, 2, 28));
+    EXPECT_EQ(pane.SelectedPosition(), 3);
+    EXPECT_EQ(doc.GetCurrentDate(), Day(2005, 3, 3));  // the pane's update moves nothing back
+    EXPECT_TRUE(panes.Grid().hasFocus());              // and does not take the focus from the grid
 }
 
-TEST_F(OperationViewTest, TheGridCursorDrivesThePane) {
-    const int row = panes.RowOf(Day(2005, 3, 10));
-    ASSERT_GT(row, 0);
-    panes.ClickCell(row, 4);
-    EXPECT_EQ(panes.pane->Calendar().selectedDate(), QDate(2005, 3, 10));
-    EXPECT_EQ(panes.pane->SelectedPosition(), 3);
-    EXPECT_EQ(doc.GetCurrentDate(), today);  // the pane's update moves nothing back
-    EXPECT_TRUE(panes.Grid().hasFocus());    // and does not take the focus from the grid
-}
-
-TEST_F(OperationViewTest, PickingAMatterReadiesTheAmountField) {
-    QListWidget& list = panes.pane->MatterList();
+TEST_F(OperationViewTest, ListAndCheckBoxReadyTheFieldAndHint) {
+    QListWidget& list = pane.MatterList();
     QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier,
                       list.visualItemRect(list.item(2)).center());
-    EXPECT_EQ(panes.pane->SelectedPosition(), 2);
+    EXPECT_EQ(pane.SelectedPosition(), 2);
     EXPECT_TRUE(panes.Amount().hasFocus());
     EXPECT_EQ(panes.Amount().selectedText(), panes.Amount().text());
-}
 
-TEST_F(OperationViewTest, StatusHintsForTheListAndTheCheckBox) {
-    ASSERT_TRUE(test::FocusOn(panes.pane->MatterList()));
+    ASSERT_TRUE(test::FocusOn(list));
     EXPECT_EQ(panes.status, "記帳する事柄を選択します");
-    QTest::mouseClick(&panes.pane->OverwriteBox(), Qt::LeftButton);
+    QTest::mouseClick(&pane.OverwriteBox(), Qt::LeftButton);
     EXPECT_EQ(panes.status, "金額を上書きする場合にはチェックを入れます");
-}
-
-TEST_F(OperationViewTest, AppendKeyFollowsTheEntryState) {
-    COperationView& pane = *panes.pane;
-    pane.Clear();
-    pane.AppendKey("1", false);
-    pane.AppendKey("2", false);
-    pane.AppendKey("+", false);
-    pane.AppendKey("3", false);
-    EXPECT_EQ(panes.Amount().text(), "12+3");
-    pane.AppendKey("=", true);
-    EXPECT_EQ(panes.Amount().text(), "15");
-    pane.AppendKey("*", false);
-    EXPECT_EQ(panes.Amount().text(), "15");
-    pane.AppendKey("4");
-    EXPECT_EQ(panes.Amount().text(), "4");
-    pane.AppendKey("=");  // the one-argument form evaluates on "="
-    EXPECT_EQ(panes.Amount().text(), "4");
-    EXPECT_FALSE(panes.Amount().isModified());
 }
 
 TEST_F(OperationViewTest, InitializeReadsTheDocumentAgain) {
@@ -220,11 +173,11 @@ TEST_F(OperationViewTest, InitializeReadsTheDocumentAgain) {
     doc.Settings().EnterMode = true;
     doc.SetCurrentDate(Day(2005, 1, 9));
     panes.Amount().setText("55");
-    panes.pane->Initialize();
-    EXPECT_EQ(panes.pane->MatterList().count(), 7);
-    EXPECT_EQ(panes.pane->MatterList().item(1)->text(), "交通費");
-    EXPECT_TRUE(panes.pane->OverwriteBox().isChecked());
-    EXPECT_EQ(panes.pane->Calendar().selectedDate(), QDate(2005, 1, 9));
+    pane.Initialize();
+    EXPECT_EQ(pane.MatterList().count(), 7);
+    EXPECT_EQ(pane.MatterList().item(1)->text(), "交通費");
+    EXPECT_TRUE(pane.OverwriteBox().isChecked());
+    EXPECT_EQ(pane.Calendar().selectedDate(), QDate(2005, 1, 9));
     EXPECT_EQ(panes.Amount().text(), "0");
 }
 
