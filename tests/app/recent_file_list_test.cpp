@@ -21,44 +21,30 @@ TEST(RecentFileListTest, AddPutsFirstMovesDuplicatesAndKeepsFour) {
     EXPECT_EQ(list.Entries().size(), 3u);
 }
 
-TEST(RecentFileListTest, StoreRoundTripClearsVacantSlots) {
+// Paths travel as CP932 in the store; vacant slots are cleared.
+TEST(RecentFileListTest, StoreRoundTrip) {
     MemorySettingsStore store;
     store.WriteString("Recent File List", "File3", "/old.tm2");
     RecentFileList list;
     list.Add("/b.tm2");
-    list.Add("/a.tm2");
+    list.Add("/home/利用者/小遣い帳.tm2");
     list.Write(store);
-    EXPECT_EQ(store.ReadString("Recent File List", "File1"), "/a.tm2");
+    EXPECT_EQ(store.ReadString("Recent File List", "File1"),
+              Utf8ToCp932("/home/利用者/小遣い帳.tm2"));
     EXPECT_EQ(store.ReadString("Recent File List", "File2"), "/b.tm2");
     EXPECT_EQ(store.ReadString("Recent File List", "File3"), "");
-    EXPECT_EQ(store.ReadString("Recent File List", "File4"), "");
-
     RecentFileList again;
     again.Read(store);
     EXPECT_EQ(again.Entries(), list.Entries());
-}
 
-TEST(RecentFileListTest, ReadSkipsGapsDuplicatesAndEntriesBeyondTheCapacity) {
-    MemorySettingsStore store;
+    // Reading skips gaps, duplicates and entries beyond the capacity.
     store.WriteString("Recent File List", "File1", "/a.tm2");
+    store.WriteString("Recent File List", "File2", "");
     store.WriteString("Recent File List", "File3", "/c.tm2");
     store.WriteString("Recent File List", "File4", "/a.tm2");
     store.WriteString("Recent File List", "File5", "/e.tm2");
-    RecentFileList list;
-    list.Read(store);
-    EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/a.tm2", "/c.tm2"}));
-}
-
-TEST(RecentFileListTest, JapanesePathsTravelAsCp932InTheStore) {
-    const std::string path = "/home/利用者/小遣い帳.tm2";
-    MemorySettingsStore store;
-    RecentFileList list;
-    list.Add(path);
-    list.Write(store);
-    EXPECT_EQ(store.ReadString("Recent File List", "File1"), Utf8ToCp932(path));
-    RecentFileList again;
     again.Read(store);
-    EXPECT_EQ(again.First(), path);
+    EXPECT_EQ(again.Entries(), (std::vector<std::string>{"/a.tm2", "/c.tm2"}));
 }
 
 TEST(RecentFileListTest, MenuTextNumbersAndShortens) {
@@ -72,30 +58,22 @@ TEST(RecentFileListTest, MenuTextNumbersAndShortens) {
     EXPECT_EQ(list.MenuText(0), "&1 /tmp/R&&D.tm2");
 }
 
-struct AbbreviateCase {
-    std::string path;
-    std::size_t max;
-    std::string expected;
-};
-
-class AbbreviatePathTest : public testing::TestWithParam<AbbreviateCase> {};
-
-TEST_P(AbbreviatePathTest, Shortens) {
-    const auto& c = GetParam();
-    const std::string result = AbbreviatePath(c.path, c.max);
-    EXPECT_EQ(result, c.expected);
+TEST(RecentFileListTest, AbbreviatePathKeepsTheFileNameAndCountsCharacters) {
+    const struct {
+        std::string path;
+        std::size_t max;
+        std::string expected;
+    } cases[] = {
+        {"/a/b/c.tm2", 30, "/a/b/c.tm2"},
+        {"/aaaa/bbbb/cccc/dddd/e.tm2", 20, "/.../cccc/dddd/e.tm2"},
+        {"/aaaa/bbbb/cccc/dddd/e.tm2", 12, "/.../e.tm2"},
+        {"/aaaa/bbbb/a-very-long-file-name.tm2", 20, "a-very-long-file-name.tm2"},
+        // Characters, not bytes, count: nine kanji fit a limit of 20.
+        {"/一二三/四五六/七八九.tm2", 20, "/一二三/四五六/七八九.tm2"},
+        {"/一二三/四五六/七八九.tm2", 15, "/.../七八九.tm2"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(AbbreviatePath(c.path, c.max), c.expected) << c.path;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, AbbreviatePathTest,
-    testing::Values(AbbreviateCase{"/a/b/c.tm2", 30, "/a/b/c.tm2"},
-                    AbbreviateCase{"/aaaa/bbbb/cccc/dddd/e.tm2", 20, "/.../cccc/dddd/e.tm2"},
-                    AbbreviateCase{"/aaaa/bbbb/cccc/dddd/e.tm2", 12, "/.../e.tm2"},
-                    AbbreviateCase{"/aaaa/bbbb/a-very-long-file-name.tm2", 20,
-                                   "a-very-long-file-name.tm2"},
-                    // Characters, not bytes, count: nine kanji fit a limit of 20.
-                    AbbreviateCase{"/一二三/四五六/七八九.tm2", 20, "/一二三/四五六/七八九.tm2"},
-                    AbbreviateCase{"/一二三/四五六/七八九.tm2", 15, "/.../七八九.tm2"}));
 
 }  // namespace
 }  // namespace tallymo

@@ -26,48 +26,33 @@ TEST(WindowPlacementTest, EncodesTheFortyFourByteLayout) {
     EXPECT_EQ(DecodePlacement(bytes), p);
 }
 
-TEST(WindowPlacementTest, NegativeCoordinatesRoundTrip) {
-    WindowPlacement p;
-    p.normal = {-1200, -5, -100, 700};
-    EXPECT_EQ(DecodePlacement(EncodePlacement(p))->normal, p.normal);
+TEST(WindowPlacementTest, InitialGeometryFromTheStoredValue) {
+    const InitialFrameGeometry standard{false, 0, 0, 800, 600, false};
+    const struct {
+        const char* name;
+        std::optional<std::string> stored;
+        InitialFrameGeometry expected;
+    } cases[] = {
+        {"missing", std::nullopt, standard},
+        {"too short", RecordBytes(1, 10, 20, 510, 420).substr(0, 43), standard},
+        {"too long", RecordBytes(1, 10, 20, 510, 420) + "x", standard},
+        {"normal", RecordBytes(1, 10, 20, 510, 420), {true, 10, 20, 500, 400, false}},
+        {"maximised", RecordBytes(3, 30, 40, 730, 540), {true, 30, 40, 700, 500, true}},
+        {"restore state", RecordBytes(9, 30, 40, 730, 540), {true, 30, 40, 700, 500, false}},
+        {"minimised", RecordBytes(2, 30, 40, 730, 540), {true, 30, 40, 700, 500, false}},
+        {"zero width", RecordBytes(1, 50, 60, 50, 460), {true, 50, 60, 800, 400, false}},
+        {"negative height", RecordBytes(1, 50, 60, 450, 10), {true, 50, 60, 400, 600, false}},
+        {"negative sides",
+         RecordBytes(1, -1200, -5, -100, 700),
+         {true, -1200, -5, 1100, 705, false}},
+        {"side overflowing 32 bits",
+         RecordBytes(1, INT32_MIN, 0, INT32_MAX, 300),
+         {true, INT32_MIN, 0, 800, 300, false}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(InitialGeometryFromPlacement(c.stored), c.expected) << c.name;
+    }
 }
-
-struct GeometryCase {
-    const char* name;
-    std::optional<std::string> stored;
-    InitialFrameGeometry expected;
-};
-
-class InitialGeometryTest : public testing::TestWithParam<GeometryCase> {};
-
-TEST_P(InitialGeometryTest, FromStoredValue) {
-    EXPECT_EQ(InitialGeometryFromPlacement(GetParam().stored), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, InitialGeometryTest,
-    testing::Values(
-        GeometryCase{"Missing", std::nullopt, {false, 0, 0, 800, 600, false}},
-        GeometryCase{"WrongLength",
-                     RecordBytes(1, 10, 20, 510, 420).substr(0, 43),
-                     {false, 0, 0, 800, 600, false}},
-        GeometryCase{
-            "TooLong", RecordBytes(1, 10, 20, 510, 420) + "x", {false, 0, 0, 800, 600, false}},
-        GeometryCase{"Normal", RecordBytes(1, 10, 20, 510, 420), {true, 10, 20, 500, 400, false}},
-        GeometryCase{"Maximised", RecordBytes(3, 30, 40, 730, 540), {true, 30, 40, 700, 500, true}},
-        GeometryCase{"RestoreStateIsNormal",
-                     RecordBytes(9, 30, 40, 730, 540),
-                     {true, 30, 40, 700, 500, false}},
-        GeometryCase{"MinimisedStateIsNormal",
-                     RecordBytes(2, 30, 40, 730, 540),
-                     {true, 30, 40, 700, 500, false}},
-        GeometryCase{"ZeroWidth", RecordBytes(1, 50, 60, 50, 460), {true, 50, 60, 800, 400, false}},
-        GeometryCase{
-            "NegativeHeight", RecordBytes(1, 50, 60, 450, 10), {true, 50, 60, 400, 600, false}},
-        GeometryCase{"SideOverflowingThirtyTwoBits",
-                     RecordBytes(1, INT32_MIN, 0, INT32_MAX, 300),
-                     {true, INT32_MIN, 0, 800, 300, false}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WindowPlacementTest, ClosingMinimisedStoresTheRestoreState) {
     const WindowPlacement p = PlacementOnClose(FrameWindowState::Minimized, false, 5, 6, 700, 500);
