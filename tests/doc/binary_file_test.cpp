@@ -32,32 +32,19 @@ FileBytes CurrentHeader(std::uint32_t boolValue = 0) {
 
 class BinaryFile : public test::LedgerFileTest {};
 
-TEST_F(BinaryFile, NewLedgerWithBuiltInDefaultsHasTheDocumentedHeader) {
-    const std::string bytes = SaveBytes();
-    FileBytes header;
-    header.Raw("\x08tallymoo").Raw(std::string_view("\x74\x86\x1E\x00", 4));
-    header.Dword(static_cast<std::uint32_t>(kSaveTime));  // reserved: the time of the save
-    header.Raw(
-        std::string_view("\0\0\0\0"
-                         "\0\0"
-                         "\x5A\0"
-                         "\0\0\0\0"
-                         "\x01\0"
-                         "\x01\0\0\0"
-                         "\0\0\0\0",
-                         22));
-    ASSERT_GE(bytes.size(), 39u);
-    EXPECT_EQ(bytes.substr(0, 39), header.Bytes());
-
-    // Then the built-in lists (width 900, visible) and no entries; nothing after them.
-    FileBytes rest;
-    rest.Dword(1).String(Sjis("収入")).Word(900).Dword(1);
-    rest.Dword(7);
+TEST_F(BinaryFile, NewLedgerWithBuiltInDefaultsHasTheDocumentedBytes) {
+    FileBytes expected;
+    expected.String("tallymoo").Dword(2000500).Dword(static_cast<std::uint32_t>(kSaveTime));
+    // EnterMode, CloseDay, FontSize, ShowType, FractionMode, ShowQuickWizard, ShowProjection
+    expected.Dword(0).Word(0).Word(90).Dword(0).Word(1).Dword(1).Dword(0);
+    expected.Dword(1).String(Sjis("収入")).Word(900).Dword(1);
+    expected.Dword(7);
     for (const char* name : {"食費", "交通費", "交際費", "光熱費", "通信費", "住居費", "雑費"}) {
-        rest.String(Sjis(name)).Word(900).Dword(1);
+        expected.String(Sjis(name)).Word(900).Dword(1);
     }
-    rest.Dword(0);
-    EXPECT_EQ(bytes.substr(39), rest.Bytes());
+    expected.Dword(0);  // no entries, nothing after them
+    EXPECT_EQ(SaveBytes(), expected.Bytes());
+    EXPECT_EQ(expected.Bytes().substr(0, 13), std::string("\x08tallymoo\x74\x86\x1E\x00", 13));
     EXPECT_TRUE(messages.empty());
 }
 

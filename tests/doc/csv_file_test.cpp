@@ -45,8 +45,9 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 class CsvFile : public test::LedgerFileTest {
 protected:
-    // One income matter 収入 (900), outgo 食費 (900) and 雑費 (1200), close day 25.
+    // One income matter 収入 (900), outgo 食費 (900) and 雑費 (1200), close day 25; no entries.
     void MakeExampleLedger() {
+        doc.DeleteContents();
         doc.SetMatterLists({Matter(Sjis("収入"), 900, true)},
                            {Matter(Sjis("食費"), 900, true), Matter(Sjis("雑費"), 1200, true)});
         doc.Settings().CloseDay = 25;
@@ -86,22 +87,20 @@ TEST_F(CsvFile, EmptyLedgerWritesTheLeapYear2000) {
     EXPECT_EQ(SaveBytes("new.csv"), expected);
 }
 
+// Day lines run to the end of the last entry's year, or of the 32-bit range; that day reads back.
 TEST_F(CsvFile, DayLinesRunThroughTheYearOfTheLastEntry) {
     MakeExampleLedger();
     doc.AppendLoadedEntry({Day(2003, 6, 1), 2, 70, ""});
     doc.AppendLoadedEntry({Day(2001, 2, 1), 0, 100, ""});
-    const std::vector<std::string> lines = SplitLines(SaveBytes("ledger.csv"));
+    std::vector<std::string> lines = SplitLines(SaveBytes("ledger.csv"));
     ASSERT_EQ(lines.size(), 2 + CalendarDays(2000, 2003).size());
     EXPECT_EQ(lines[1].substr(0, 5), "2003,");
     EXPECT_EQ(lines[2], "2000/01/01,0,0,0,0");
     EXPECT_EQ(lines.back(), "2003/12/31,0,0,0,30");
-}
 
-// The last year of the 32-bit range ends on its last day; that day reads back.
-TEST_F(CsvFile, DayLinesStopAtTheEndOfTheTimeRange) {
     MakeExampleLedger();
     doc.AppendLoadedEntry({Day(2038, 1, 19), 1, 5, ""});
-    const std::vector<std::string> lines = SplitLines(SaveBytes("ledger.csv"));
+    lines = SplitLines(SaveBytes("ledger.csv"));
     ASSERT_EQ(lines.size(), 2 + CalendarDays(2000, 2037).size() + 19);
     EXPECT_EQ(lines.back(), "2038/01/19,0,5,0,-5");
     ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.csv")));
@@ -120,11 +119,11 @@ TEST_F(CsvFile, EntriesBefore2000AreLeftOutWithAMessageButCountInTheBalance) {
 
     ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.csv")));
     EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2000, 1, 2), 1, 300, ""}}));
-}
 
-TEST_F(CsvFile, OnlyEntriesBefore2000GiveTheHeaderLinesOnly) {
+    // Only entries before 2000: the header lines only, the year of the last entry.
     MakeExampleLedger();
     doc.AppendLoadedEntry({Day(1999, 3, 3), 1, 5000, ""});
+    messages.clear();
     EXPECT_EQ(SaveBytes("ledger.csv"),
               "1,90,90,120,60\r\n" + Sjis("1999,収入,食費,雑費,25") + "\r\n");
     ExpectOnlyMessage(kEarlyEntriesNotSaved, 3010, MessageIcon::None);

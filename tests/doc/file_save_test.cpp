@@ -56,7 +56,7 @@ protected:
     }
 };
 
-TEST_F(FileSave, KeepsThePreviousVersionAsABackupCopy) {
+TEST_F(FileSave, KeepsThePreviousVersionAsABackupCopyWhenItCan) {
     const std::string first = SaveBytes();
     EXPECT_EQ(FolderListing(dir), std::vector<std::string>{"ledger.tm2"});
 
@@ -70,16 +70,15 @@ TEST_F(FileSave, KeepsThePreviousVersionAsABackupCopy) {
     EXPECT_EQ(ReadFileBytes(PathOf("ledger.tm2~")), second);  // one generation only
     EXPECT_EQ(FolderListing(dir), (std::vector<std::string>{"ledger.tm2", "ledger.tm2~"}));
     EXPECT_TRUE(messages.empty());
-}
 
-TEST_F(FileSave, ABackupThatCannotBeMadeDoesNotStopTheSave) {
-    SaveBytes();
+    // A backup that cannot be made does not stop the save.
+    std::filesystem::remove(PathOf("ledger.tm2~"));
     std::filesystem::create_directory(PathOf("ledger.tm2~"));
     ChangeLedger();
-    const std::string saved = SaveBytes();
+    const std::string fourth = SaveBytes();
     EXPECT_TRUE(messages.empty());
-    ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.tm2")));
-    EXPECT_EQ(doc.Entries().size(), 2u);
+    EXPECT_EQ(ReadFileBytes(PathOf("ledger.tm2")), fourth);
+    EXPECT_NE(fourth, second);
 }
 
 TEST_F(FileSave, AnInterruptedSaveLeavesTheOldFileIntact) {
@@ -128,7 +127,7 @@ TEST_F(FileSave, AFolderThatDoesNotExistGivesTheWriteError) {
 }
 
 // Replacing the file by a renamed temporary must not change who may read it.
-TEST_F(FileSave, TheFileKeepsItsPermissions) {
+TEST_F(FileSave, TheFileKeepsItsPermissionsAndItsLinks) {
     const mode_t mask = umask(022);
     SaveBytes();
     struct stat info {};
@@ -146,9 +145,8 @@ TEST_F(FileSave, TheFileKeepsItsPermissions) {
     ASSERT_EQ(stat(PathOf("ledger.tm2~").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
     umask(mask);
-}
 
-TEST_F(FileSave, SavingThroughASymbolicLinkReplacesItsTarget) {
+    // Saving through a symbolic link replaces its target.
     const std::string old = SaveBytes("target.tm2");
     std::filesystem::create_symlink("target.tm2", PathOf("link.tm2"));
     ChangeLedger();
@@ -224,30 +222,12 @@ TEST_F(FileSave, AnOpenedFileCanBeUndoneEntryByEntryAndForgetsTheRedoHistory) {
     EXPECT_EQ(doc.RedoHistory(), (std::vector<LedgerEntry>{{Day(2005, 1, 3), 2, 250, ""}}));
     EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2005, 1, 1), 0, 1000, ""}}));
 
-    // A zero entry read from an old file is undone like any other.
-    ASSERT_TRUE(LoadBytes(test::FileBytes()
-                              .String("tallymoo")
-                              .Dword(2000004)
-                              .Dword(0)
-                              .Dword(0)
-                              .Word(0)
-                              .Word(90)
-                              .Dword(0)
-                              .Word(1)
-                              .Dword(1)
-                              .Dword(1)
-                              .String("a")
-                              .Word(900)
-                              .Dword(0)
-                              .Dword(1)
-                              .Dword(static_cast<std::uint32_t>(Day(2001, 1, 1)))
-                              .Dword(0)
-                              .Bytes(),
-                          "old.tm2"));
-    ASSERT_EQ(doc.Entries().size(), 1u);
+    // A zero entry read from an old per-day file is undone like any other.
+    const TimeValue day1 = Day(2003, 4, 1), day2 = Day(2003, 4, 2);
+    ASSERT_TRUE(LoadBytes(test::LayoutSample(2000004, {"a", "b", "c", ""}, day1, day2), "old.tm2"));
     doc.Undo();
-    EXPECT_FALSE(doc.CanUndo());
-    EXPECT_EQ(doc.RedoHistory(), (std::vector<LedgerEntry>{{Day(2001, 1, 1), 0, 0, ""}}));
+    doc.Undo();
+    EXPECT_EQ(doc.RedoHistory(), (std::vector<LedgerEntry>{{day2, 2, 350, ""}, {day2, 1, 0, ""}}));
 }
 
 }  // namespace

@@ -9,12 +9,11 @@ namespace tallymo {
 namespace {
 
 using test::Day;
+using test::Sjis;
+using Names = std::vector<std::string>;
 
-std::string Name(const CTallymoDoc& doc, MatterIndex index) {
-    return Cp932ToUtf8(doc.GetMatter(index)->Name());
-}
-
-// Income 収入, 賞与 and outgo 食費, 雑費 (indexes 0..3), one entry per matter on distinct days.
+// Income 収入, 賞与 and outgo 食費, 雑費 (indexes 0..3); matter m has 100 x (m + 1) booked on
+// 1 + m January.
 class MatterLists : public ::testing::Test {
 protected:
     MatterLists() : doc(store) {
@@ -25,59 +24,50 @@ protected:
         }
         doc.SetModifiedFlag(false);
     }
-    std::int32_t AmountOf(MatterIndex m, int day) const { return doc.DayAmount(Day(2005, 1, day), m); }
+    Names MatterNames() const {
+        Names names;
+        for (MatterIndex m = 0; m < doc.MatterCount(); ++m)
+            names.push_back(Cp932ToUtf8(doc.GetMatter(m)->Name()));
+        return names;
+    }
+    // The matter of each entry, in sequence order.
+    std::vector<MatterIndex> EntryMatters() const {
+        std::vector<MatterIndex> matters;
+        for (const LedgerEntry& e : doc.Entries()) matters.push_back(e.matter);
+        return matters;
+    }
 
     MemorySettingsStore store;
     CTallymoDoc doc;
     std::vector<UserMessage> messages;
 };
 
-TEST_F(MatterLists, InsertingAnIncomeMatterMovesEveryLaterIndex) {
-    doc.InsertMatter(1, *Utf8ToCp932("臨時収入"), true, true);
-    ASSERT_EQ(doc.MatterCount(), 5);
-    EXPECT_EQ(Name(doc, 0), "収入");
-    EXPECT_EQ(Name(doc, 1), "臨時収入");
-    EXPECT_EQ(Name(doc, 2), "賞与");
-    EXPECT_EQ(Name(doc, 3), "食費");
-    EXPECT_EQ(Name(doc, 4), "雑費");
+TEST_F(MatterLists, InsertingAndDeletingRenumberTheEntries) {
+    doc.InsertMatter(1, Sjis("臨時収入"), true, true);
+    EXPECT_EQ(MatterNames(), (Names{"収入", "臨時収入", "賞与", "食費", "雑費"}));
     EXPECT_EQ(doc.GetMatter(1)->CellWidth(), 900);
-    EXPECT_EQ(AmountOf(0, 1), 100);
-    EXPECT_EQ(AmountOf(2, 2), 200);
-    EXPECT_EQ(AmountOf(3, 3), 300);
-    EXPECT_EQ(AmountOf(4, 4), 400);
+    EXPECT_EQ(EntryMatters(), (std::vector<MatterIndex>{0, 2, 3, 4}));
+    EXPECT_EQ(doc.DayAmount(Day(2005, 1, 4), 4), 400);
     EXPECT_EQ(doc.BalanceThrough(Day(2005, 1, 4)), 100 + 200 - 300 - 400);
     EXPECT_FALSE(doc.IsModified());
 
-    doc.DeleteMatter(1);
-    EXPECT_EQ(doc.MatterCount(), 4);
-    EXPECT_EQ(AmountOf(1, 2), 200);
-    EXPECT_EQ(AmountOf(3, 4), 400);
-}
+    doc.InsertMatter(2, Sjis("趣味"), false, false);  // at the end of outgo: nothing moves
+    EXPECT_EQ(EntryMatters(), (std::vector<MatterIndex>{0, 2, 3, 4}));
+    EXPECT_EQ(MatterNames().back(), "趣味");
+    EXPECT_FALSE(doc.IsMatterVisible(5));
 
-TEST_F(MatterLists, InsertingAtTheEndOfOutgoRenumbersNothing) {
-    const auto before = doc.Entries();
-    doc.InsertMatter(2, *Utf8ToCp932("趣味"), false, false);
-    EXPECT_EQ(doc.Entries(), before);
-    EXPECT_EQ(Name(doc, 4), "趣味");
-    EXPECT_FALSE(doc.IsMatterVisible(4));
-}
-
-TEST_F(MatterLists, DeletingAMatterDropsItsEntriesAndLowersTheRest) {
-    doc.DeleteMatter(1);
-    ASSERT_EQ(doc.Entries().size(), 3u);
-    EXPECT_EQ(AmountOf(1, 3), 300);
-    EXPECT_EQ(AmountOf(2, 4), 400);
-    EXPECT_EQ(doc.IncomeCount(), 1);
+    doc.DeleteMatter(2);  // 賞与 goes with its entry; the later ones move down
+    EXPECT_EQ(EntryMatters(), (std::vector<MatterIndex>{0, 2, 3}));
+    EXPECT_EQ(doc.IncomeCount(), 2);
     EXPECT_EQ(doc.BalanceThrough(Day(2005, 1, 31)), 100 - 300 - 400);
     EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(MatterLists, SwappingExchangesMattersWithTheirEntries) {
     doc.SwapMatters(2, 3);
-    EXPECT_EQ(Name(doc, 2), "雑費");
-    EXPECT_EQ(Name(doc, 3), "食費");
-    EXPECT_EQ(AmountOf(3, 3), 300);  // 食費's entry followed it
-    EXPECT_EQ(AmountOf(2, 4), 400);
+    EXPECT_EQ(MatterNames(), (Names{"収入", "賞与", "雑費", "食費"}));
+    EXPECT_EQ(doc.DayAmount(Day(2005, 1, 3), 3), 300);  // 食費's entry followed it
+    EXPECT_EQ(doc.DayAmount(Day(2005, 1, 4), 2), 400);
     EXPECT_TRUE(messages.empty());
 }
 
@@ -99,42 +89,40 @@ TEST_F(MatterLists, OperationsOnBadIndexesReportAndChangeNothing) {
 
 TEST_F(MatterLists, ModifyKeepsWidthAndMarksOnlyVisibilityChanges) {
     doc.GetMatter(2)->SetCellWidth(1500);
-    doc.ModifyMatter(2, *Utf8ToCp932("外食"), true);
-    EXPECT_EQ(Name(doc, 2), "外食");
+    doc.ModifyMatter(2, Sjis("外食"), true);
+    EXPECT_EQ(MatterNames()[2], "外食");
     EXPECT_EQ(doc.GetMatter(2)->CellWidth(), 1500);
     EXPECT_FALSE(doc.IsModified());
-    doc.ModifyMatter(2, *Utf8ToCp932("外食"), false);
+    doc.ModifyMatter(2, Sjis("外食"), false);
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(AmountOf(2, 3), 300);  // hidden matters keep their entries
+    EXPECT_EQ(doc.DayAmount(Day(2005, 1, 3), 2), 300);  // hidden matters keep their entries
 }
 
+// Entries waiting for redo are renumbered with the lists, and dropped with their matter.
 TEST_F(MatterLists, EntriesWaitingForRedoFollowTheirMatters) {
     doc.Undo();  // 雑費's 400
     doc.Undo();  // 食費's 300
-    doc.InsertMatter(0, *Utf8ToCp932("年金"), true, true);
+    doc.InsertMatter(0, Sjis("年金"), true, true);
     doc.DeleteMatter(3);  // 食費 (was 2) is gone, with its waiting entry
     doc.Redo();
     ASSERT_EQ(doc.Entries().size(), 3u);
-    EXPECT_EQ(Name(doc, doc.Entries().back().matter), "雑費");
+    EXPECT_EQ(MatterNames()[doc.Entries().back().matter], "雑費");
     EXPECT_EQ(doc.Entries().back().amount, 400);
     EXPECT_FALSE(doc.CanRedo());
 }
 
-TEST_F(MatterLists, RemoveZeroEntriesKeepsTheRest) {
+TEST_F(MatterLists, ZeroEntriesAndEntriesOutsideTheLists) {
     doc.AppendLoadedEntry(LedgerEntry{Day(2005, 1, 9), 2, 0, {}});
     doc.AppendLoadedEntry(LedgerEntry{Day(2005, 1, 9), 1, 5, {}});
     EXPECT_EQ(doc.CountEntries(2, Day(2005, 1, 1), Day(2005, 1, 31)), 2);
     doc.RemoveZeroEntries();
     EXPECT_EQ(doc.Entries().size(), 5u);
     EXPECT_EQ(doc.CountEntries(2, Day(2005, 1, 1), Day(2005, 1, 31)), 1);
-    EXPECT_EQ(doc.DayAmount(Day(2005, 1, 9), 1), 5);
-}
 
-TEST_F(MatterLists, LoadedEntriesOutsideTheListsAreDropped) {
     EXPECT_FALSE(doc.AppendLoadedEntry(LedgerEntry{Day(2005, 2, 1), 4, 1, {}}));
     EXPECT_FALSE(doc.AppendLoadedEntry(LedgerEntry{Day(2005, 2, 1), -1, 1, {}}));
     EXPECT_TRUE(doc.AppendLoadedEntry(LedgerEntry{Day(2005, 2, 1), 3, 1, {}}));
-    EXPECT_EQ(doc.Entries().size(), 5u);
+    EXPECT_EQ(doc.Entries().size(), 6u);
 }
 
 }  // namespace

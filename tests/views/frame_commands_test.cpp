@@ -27,23 +27,6 @@ TEST(FrameCommandsTest, EveryMenuAndToolBarCommandHasItsTexts) {
     EXPECT_EQ(ids.size(), AllCommandTexts().size());
 }
 
-TEST(FrameCommandsTest, RecentFileIdsShareOnePrompt) {
-    for (int id : {57616, 57620, 57631}) {
-        ASSERT_NE(FindCommandText(id), nullptr);
-        EXPECT_EQ(FindCommandText(id)->prompt, "指定のﾌｧｲﾙを開きます");
-    }
-    EXPECT_EQ(FindCommandText(57632), nullptr);
-    EXPECT_EQ(FindCommandText(57615), nullptr);
-}
-
-TEST(FrameCommandsTest, HelpTopicOfAControl) {
-    EXPECT_EQ(HelpTopicForControl(9), 100);
-    EXPECT_EQ(HelpTopicForControl(0), 100);
-    EXPECT_EQ(HelpTopicForControl(-3), 100);
-    EXPECT_EQ(HelpTopicForControl(1046), 1046);
-    EXPECT_EQ(HelpTopicForControl(1), 1);
-}
-
 TEST(FrameCommandsTest, DefaultExtensionFollowsTheChosenFilter) {
     EXPECT_EQ(WithDefaultExtension("/d/money", 0), "/d/money.tm2");
     EXPECT_EQ(WithDefaultExtension("/d/money", 1), "/d/money.csv");
