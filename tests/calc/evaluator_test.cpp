@@ -65,7 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
     TypedTexts, EvaluatorTable,
     testing::Values(
         Same("", Fails(CalcNoNumber)), Same(",", Fails(CalcNoNumber)),
-        Same("()", Fails(CalcNoNumber)), Same("1,980", Yen(1980)), Same("1,234,567", Yen(1234567)),
+        Same("()", Fails(CalcNoNumber)), Same("1,980", Yen(1980)),
+        Same("2,147,483,647", Yen(2147483647)),
         Same("\x82\x50\x82\x51\x82\x52", Fails(CalcNoNumber)),  // full-width 123
         Same("\x81\x8f"
              "1,980 = ",
@@ -114,32 +115,6 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(EvaluatorFractionMode, UnknownModeTruncates) {
     EXPECT_EQ(Evaluate("7.9", 3).amount, 7);
     EXPECT_EQ(Evaluate("-7.9", 65535).amount, 7);
-}
-
-TEST(EvaluatorMessages, EachFailureHasItsTextAndHelpContext) {
-    struct Expected {
-        CalcFailure failure;
-        const char* text;
-        int help;
-    };
-    for (const Expected& e :
-         {Expected{CalcInvalid, "無効な計算式です。", 2130},
-          Expected{CalcNoNumber, "セルに数字が入力されていません。", 2110},
-          Expected{CalcOverLimit, "計算上限を超えているため、計算できません。", 2120}}) {
-        const UserMessage message = CalcFailureMessage(e.failure);
-        EXPECT_EQ(message.text, e.text);
-        EXPECT_EQ(message.helpContext, e.help);
-        EXPECT_EQ(message.icon, MessageIcon::Exclamation);
-    }
-}
-
-TEST(EvaluatorFormattedAmounts, EveryShownAmountEvaluatesToItself) {
-    for (const char* shown : {"0", "999", "1,000", "12,345", "2,147,483,647"}) {
-        std::string digits;
-        for (const char* p = shown; *p; ++p)
-            if (*p != ',') digits.push_back(*p);
-        EXPECT_EQ(Evaluate(shown, FractionRoundHalf).amount, std::stoi(digits)) << shown;
-    }
 }
 
 }  // namespace
