@@ -2,7 +2,6 @@
 
 #include <QSignalSpy>
 
-#include "calc/widgets/ColorRef.h"
 #include "support/WidgetTestSupport.h"
 #include "views/widgets/MSFlexGrid.h"
 
@@ -24,23 +23,14 @@ protected:
     CMSFlexGrid grid;
 };
 
-TEST_F(FlexGridTest, SizesInTwipsAndFixedCellsHoldTexts) {
-    grid.SetTextMatrix(0, 0, QStringLiteral("fixed"));
-    EXPECT_EQ(grid.TextMatrix(0, 0), QStringLiteral("fixed"));
-    EXPECT_EQ(grid.TextMatrix(8, 1), QString());  // outside: nothing, and no crash
+// Widths in twips, the cursor cell's measures and the editing events are exercised through the
+// ledger view (tallymo_view_test.cpp); these are the grid's own rules.
+TEST_F(FlexGridTest, WidthsReadBackAsSetAndAnInchIs1440Twips) {
     grid.SetColWidth(2, 1234);
-    EXPECT_EQ(grid.ColWidth(2), 1234);  // read back as set, whatever the pixels
+    EXPECT_EQ(grid.ColWidth(2), 1234);
     grid.SetColWidth(2, 1440);
-    EXPECT_EQ(grid.columnWidth(1), grid.PixelsPerInchX());  // an inch
-
-    grid.SetColWidth(0, 990);
-    grid.SetColWidth(1, 900);
-    grid.SetRow(2);
-    grid.SetCol(2);
-    const QRect cell = grid.CellRect(2, 2);
-    EXPECT_EQ(grid.CellLeft(), cell.left() * 1440 / grid.PixelsPerInchX());
-    EXPECT_EQ(grid.CellWidth(), cell.width() * 1440 / grid.PixelsPerInchX());
-    EXPECT_GT(grid.CellLeft(), grid.CellWidth());  // right of the fixed and first columns
+    EXPECT_EQ(grid.columnWidth(1), grid.PixelsPerInchX());
+    EXPECT_EQ(grid.TextMatrix(8, 1), QString());  // outside: nothing, and no crash
 }
 
 TEST_F(FlexGridTest, CursorSelectionAndShrinking) {
@@ -65,26 +55,15 @@ TEST_F(FlexGridTest, CursorSelectionAndShrinking) {
     EXPECT_EQ(grid.Rows(), 1);
 }
 
-TEST_F(FlexGridTest, EventsRedrawAndTypedLetters) {
-    QSignalSpy clicks(&grid, &CMSFlexGrid::Click);
-    QSignalSpy doubleClicks(&grid, &CMSFlexGrid::DblClick);
+TEST_F(FlexGridTest, LeaveCellNamesTheCellLeftAndLettersDoNotMoveTheCursor) {
     QSignalSpy left(&grid, &CMSFlexGrid::LeaveCell);
     grid.SetRow(2);
     grid.SetCol(1);
     left.clear();
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, Center(4, 3));
-    EXPECT_EQ(clicks.count(), 1);
     ASSERT_EQ(left.count(), 1);
-    EXPECT_EQ(left.at(0).at(0).toInt(), 2);  // the cell the cursor left
+    EXPECT_EQ(left.at(0).at(0).toInt(), 2);
     EXPECT_EQ(left.at(0).at(1).toInt(), 1);
-    EXPECT_EQ(grid.Row(), 4);
-    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, Center(4, 3));
-    EXPECT_EQ(doubleClicks.count(), 1);
-
-    grid.SetRedraw(false);
-    EXPECT_FALSE(grid.updatesEnabled());
-    grid.SetRedraw(true);
-    EXPECT_TRUE(grid.updatesEnabled());
 
     grid.SetTextMatrix(5, 1, "abc");
     grid.SetRow(2);
