@@ -51,7 +51,7 @@ std::string OrDefault(std::string text) {
 
 }  // namespace
 
-std::string ShareAdvice(std::int32_t totalCurProjected, std::int32_t totalPrev) {
+std::string ShareAdvice(std::int64_t totalCurProjected, std::int64_t totalPrev) {
     if (totalPrev == 0) return kNoAdvice;
     const double ratio = static_cast<double>(totalCurProjected) / static_cast<double>(totalPrev);
     return ratio > 1.0 ? kTotalOver : kTotalUnder;

@@ -16,7 +16,7 @@ enum class GraphTab : int { Share = 0, Trend = 1 };
 
 // Share tab: compares the projected total of the running period with the previous period's
 // total; the default advice when the previous period has no outgo.
-std::string ShareAdvice(std::int32_t totalCurProjected, std::int32_t totalPrev);
+std::string ShareAdvice(std::int64_t totalCurProjected, std::int64_t totalPrev);
 
 // Trend tab: names the falling matters, then the rising ones; the default advice when neither
 // list holds a matter.

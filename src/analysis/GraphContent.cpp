@@ -16,7 +16,7 @@ constexpr const char* kRunningPeriodLabel = "今月分";
 constexpr const char* kPreviousPeriodLabel = "前月分";
 
 // Amount cells show the signed figure, so a negative sum from a file reads as what it is.
-std::string AmountText(std::int32_t value) {
+std::string AmountText(std::int64_t value) {
     return FormatSignedYen(value);
 }
 

@@ -6,15 +6,7 @@
 
 namespace tallymo {
 
-namespace {
-
-std::int32_t WrappingAdd(std::int32_t a, std::int32_t b) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
-}
-
-}  // namespace
-
-float PercentOf(std::int32_t part, std::int32_t whole) {
+float PercentOf(std::int64_t part, std::int64_t whole) {
     if (whole == 0) return 0.0f;
     const float percent = static_cast<float>(part) / static_cast<float>(whole) * 100.0f;
     return percent + 0.0f;  // 0 of a negative whole is 0.00, not -0.00
@@ -35,9 +27,9 @@ ShareFigures ComputeShareFigures(const CTallymoDoc& doc, bool project) {
                           : doc.PeriodSum(matter.index, running.first, running.last, false);
         row.prev = doc.PeriodSum(matter.index, previous.first, previous.last, false);
         row.matter = std::move(matter);
-        figures.totalCur = WrappingAdd(figures.totalCur, row.cur);
-        figures.totalCurProjected = WrappingAdd(figures.totalCurProjected, row.curProjected);
-        figures.totalPrev = WrappingAdd(figures.totalPrev, row.prev);
+        figures.totalCur += row.cur;
+        figures.totalCurProjected += row.curProjected;
+        figures.totalPrev += row.prev;
         figures.matters.push_back(std::move(row));
     }
     for (MatterShare& row : figures.matters) {

@@ -15,7 +15,7 @@ class CTallymoDoc;
 // part / whole × 100 in single precision; 0 when whole is 0. Both are read as signed amounts,
 // so a negative amount (only a file can hold one) gives a negative figure rather than the
 // percentage of its bits read as an unsigned number.
-float PercentOf(std::int32_t part, std::int32_t whole);
+float PercentOf(std::int64_t part, std::int64_t whole);
 
 // A share as shown: "---.--" below 0, otherwise FormatPercent.
 std::string ShareText(float share);
@@ -31,9 +31,12 @@ struct MatterShare {
 
 struct ShareFigures {
     std::vector<MatterShare> matters;  // visible outgo matters in list order
-    std::int32_t totalCur = 0;         // 32-bit sums over the matters
-    std::int32_t totalCurProjected = 0;
-    std::int32_t totalPrev = 0;
+    // Sums over the matters, kept exact: a projected running period can pass the 32-bit range
+    // with ordinary bookings (early on its first day the factor is in the tens of thousands),
+    // and a wrapped total would read as negative and turn the comparison round.
+    std::int64_t totalCur = 0;
+    std::int64_t totalCurProjected = 0;
+    std::int64_t totalPrev = 0;
     float totalRatio = 0;  // PercentOf(totalCur, totalPrev)
 };
 

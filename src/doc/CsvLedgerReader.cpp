@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "doc/CsvLedgerForm.h"
+#include "doc/LeadingInteger.h"
 #include "doc/TallymoDoc.h"
 
 namespace tallymo {
@@ -48,32 +49,10 @@ void SplitFields(std::string_view line, std::vector<std::string_view>& fields) {
     fields.push_back(line.substr(start));
 }
 
-bool IsCBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-// A number as atoi reads it on this platform ((int) strtol): leading blanks, an optional sign,
-// the digits up to the first other character, 0 when there are none. Values beyond the range
-// of a long saturate before the conversion to 32 bits wraps them.
-std::int32_t AtoiNumber(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsCBlank(text[i])) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    constexpr std::uint64_t kLimit = static_cast<std::uint64_t>(INT64_MAX) + 1;
-    std::uint64_t magnitude = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        const auto digit = static_cast<unsigned>(text[i] - '0');
-        magnitude = magnitude > (kLimit - digit) / 10 ? kLimit : magnitude * 10 + digit;
-    }
-    std::int64_t value;
-    if (negative) {
-        value = magnitude >= kLimit ? INT64_MIN : -static_cast<std::int64_t>(magnitude);
-    } else {
-        value = magnitude >= kLimit ? INT64_MAX : static_cast<std::int64_t>(magnitude);
-    }
-    return static_cast<std::int32_t>(value);
-}
+// Numbers are read as atoi reads them (leading blanks, a sign, the leading digits, 0 without
+// any), except that a value beyond the 32-bit range is held at its end: wrapped, a large
+// figure typed into a spreadsheet would come back with another sign.
+std::int32_t AtoiNumber(std::string_view text) { return LeadingInteger(text); }
 
 // Line 1: the number of income matters, then one width field (in tens of twips) per matter,
 // then a trailing field that is no matter.

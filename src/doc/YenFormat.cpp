@@ -26,6 +26,12 @@ std::string FormatSignedYen(std::int32_t value) {
     return GroupThousands(buffer);
 }
 
+std::string FormatSignedYen(std::int64_t value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%lld", static_cast<long long>(value));
+    return GroupThousands(buffer);
+}
+
 std::string FormatYen(std::uint32_t value) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%u", static_cast<unsigned>(value));

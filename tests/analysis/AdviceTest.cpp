@@ -19,8 +19,8 @@ const std::string kUnder =
 TEST(ShareAdviceTest, ComparesTheProjectedTotalWithThePreviousPeriod) {
     struct Case {
         const char* what;
-        std::int32_t totalCurProjected;
-        std::int32_t totalPrev;
+        std::int64_t totalCurProjected;
+        std::int64_t totalPrev;
         const std::string& expected;
     } cases[] = {
         {"no outgo in the previous period", 5000, 0, kDefault},
@@ -30,6 +30,7 @@ TEST(ShareAdviceTest, ComparesTheProjectedTotalWithThePreviousPeriod) {
         {"below the previous period", 999, 1000, kUnder},
         {"nothing yet this period", 0, 1000, kUnder},
         {"far above", 2000000000, 1, kOver},
+        {"beyond the 32-bit range", 2678399000, 60000, kOver},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ShareAdvice(c.totalCurProjected, c.totalPrev), c.expected) << c.what;

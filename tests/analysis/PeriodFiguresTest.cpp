@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "analysis/Advice.h"
 #include "analysis/AnalysisLedger.h"
 #include "analysis/PeriodAmounts.h"
 #include "analysis/ShareFigures.h"
@@ -201,6 +202,31 @@ TEST(TrendFiguresTest, RanksVisibleMattersFromTheirSeries) {
     EXPECT_EQ(falling, (std::vector<std::string>{"f2", "f3", "f4"}));
     EXPECT_EQ(rising, (std::vector<std::string>{"up"}));
     EXPECT_EQ(figures.ranking.decreasing[0].yenPerPeriod, -400);
+}
+
+}  // namespace
+}  // namespace tallymo
+
+namespace tallymo {
+namespace {
+
+// Early on the first day of a period the projection factor is in the tens of thousands, so
+// ordinary bookings project past the 32-bit range; the totals and the advice stay exact.
+TEST(ShareFiguresTest, ProjectedTotalsBeyondThe32BitRangeStayExact) {
+    AnalysisLedger ledger(2005, 3, 1, {{"a"}, {"b"}});
+    ledger.clock.Set(MakeLocalTime(2005, 3, 1, 0, 1, 0));
+    for (int position = 0; position < 2; ++position) {
+        ledger.Book(2005, 3, 1, position, 15000);
+        ledger.Book(2005, 3, 1, position, 15000);
+    }
+    ledger.Book(2005, 2, 10, 0, 60000);
+    const ShareFigures figures = ComputeShareFigures(ledger.doc, true);
+    ASSERT_EQ(figures.matters.size(), 2u);
+    EXPECT_EQ(figures.matters[0].curProjected, 1339199500);
+    EXPECT_EQ(figures.totalCurProjected, 2678399000LL);
+    EXPECT_EQ(FormatPercent(figures.totalRatio), "4463998.50");
+    EXPECT_NE(BuildAdvice(ledger.doc, GraphTab::Share, true).find("超過しています"),
+              std::string::npos);
 }
 
 }  // namespace

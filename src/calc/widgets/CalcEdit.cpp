@@ -9,7 +9,7 @@
 
 #include "app/widgets/MessageBox.h"
 #include "calc/Evaluator.h"
-#include "calc/LeadingInteger.h"
+#include "doc/LeadingInteger.h"
 #include "calc/widgets/PointFont.h"
 #include "doc/TallymoDoc.h"
 #include "doc/YenFormat.h"

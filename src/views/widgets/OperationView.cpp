@@ -10,7 +10,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "calc/LeadingInteger.h"
+#include "doc/LeadingInteger.h"
 #include "calc/widgets/CalcEdit.h"
 #include "calc/widgets/PointFont.h"
 #include "doc/TallymoDoc.h"

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "calc/LeadingInteger.h"
+#include "doc/LeadingInteger.h"
 #include "calc/widgets/CalcEdit.h"
 #include "support/WidgetTestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "calc/LeadingInteger.h"
+#include "doc/LeadingInteger.h"
 
 #include <limits>
 
