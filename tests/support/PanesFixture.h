@@ -95,11 +95,11 @@ public:
     DocFixture fixture;
     CTallymoDoc& doc;
     MessageCapture capture;
+    QString status;  // before the window: closing the window may still write to it
     QWidget window;
     COperationView* pane = nullptr;
     CCalcView* calculator = nullptr;
     CTallymoView* view = nullptr;
-    QString status;
     bool ok = false;
 };
 

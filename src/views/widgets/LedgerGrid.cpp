@@ -92,6 +92,12 @@ void CLedgerGrid::CloseEditing() {
     m_editor->hide();
 }
 
+void CLedgerGrid::FinishEditing() {
+    if (!IsEditing()) return;
+    m_editor->Commit();
+    CloseEditing();
+}
+
 bool CLedgerGrid::OnKeyDown(QKeyEvent* event) {
     if (!CursorOnAmountCell()) return false;
     const int key = event->key();

@@ -29,6 +29,9 @@ public:
 
     void BeginEditing();  // over the cursor cell, when it is an amount cell
     void CloseEditing();  // the editor's text into its cell, then hidden (committing it)
+    // Stores what the editor holds now, even in a window that is not active (where no focus
+    // change would commit it), then closes it.
+    void FinishEditing();
     bool IsEditing() const;
     CCalcEdit& Editor() { return *m_editor; }
 

@@ -29,6 +29,7 @@
 #include "views/widgets/FixedSplitter.h"
 #include "views/widgets/MenuIcons.h"
 #include "views/widgets/OperationView.h"
+#include "views/widgets/LedgerGrid.h"
 #include "views/widgets/TallymoView.h"
 
 namespace tallymo {
@@ -456,6 +457,9 @@ void CMainFrame::DocumentReplaced() {
 }
 
 bool CMainFrame::AskToSaveChanges() {
+    // An amount still open in a cell belongs to this ledger: store it before asking, so it is
+    // neither lost on closing nor booked into the next ledger.
+    if (m_ledgerView) m_ledgerView->Grid().FinishEditing();
     if (!m_doc.IsModified()) return true;
     switch (AskQuestion(this, {SaveChangesQuestion(DocumentTitle()), true})) {
         case Answer::Yes:

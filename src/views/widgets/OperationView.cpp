@@ -1,5 +1,6 @@
 #include "views/widgets/OperationView.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -93,6 +94,12 @@ COperationView::COperationView(CTallymoDoc& doc, QWidget* parent)
     connect(m_overwrite, &QCheckBox::clicked, this,
             [this] { emit statusTextChanged(kOverwriteHint); });
     m_list->installEventFilter(this);
+    // The buttons' Alt+E and Alt+C belong to the pane, as a form's own mnemonics come before
+    // the menu bar's: registered for the whole window they would clash with 編集(&E) and make
+    // Alt+E only move the focus. The pane presses them itself while the focus is inside it.
+    m_book->setShortcut(QKeySequence());
+    m_cancel->setShortcut(QKeySequence());
+    qApp->installEventFilter(this);
 
     Initialize();
 }
@@ -210,8 +217,26 @@ void COperationView::FocusAmount() {
     m_amount->selectAll();
 }
 
+QPushButton* COperationView::MnemonicButton(const QEvent* event) const {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return nullptr;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if (key->modifiers() != Qt::AltModifier) return nullptr;
+    if (key->key() == Qt::Key_E) return m_book;
+    if (key->key() == Qt::Key_C) return m_cancel;
+    return nullptr;
+}
+
 bool COperationView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_list && event->type() == QEvent::FocusIn) emit statusTextChanged(kMatterHint);
+    if (QPushButton* button = MnemonicButton(event)) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && (widget == this || isAncestorOf(widget))) {
+            event->accept();  // claims the key from the window's shortcuts
+            if (event->type() == QEvent::KeyPress) button->click();
+            return true;
+        }
+    }
     return QWidget::eventFilter(watched, event);
 }
 

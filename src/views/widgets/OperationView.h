@@ -53,6 +53,8 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The button whose mnemonic (Alt+E, Alt+C) the key event carries, or none.
+    QPushButton* MnemonicButton(const QEvent* event) const;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

@@ -197,8 +197,15 @@ void CTallymoView::SyncPane() {
 }
 
 void CTallymoView::ShowMatterColumn(int n) {
-    m_grid->SetCol(n + 1);
     m_grid->SetRow(m_shape.LastDayRow());
+    if (n < 0) {
+        // No matter selected in the pane (after booking the last one): keep it that way, so
+        // the next booking goes to the last matter again, not to the first column's.
+        m_grid->SetCol(0);
+        ShowOutgoTotal(RowDate(m_grid->Row()));
+        return;
+    }
+    m_grid->SetCol(n + 1);
     SyncPane();
 }
 

@@ -17,6 +17,7 @@
 #include "support/FrameFixture.h"
 #include "views/FrameCommands.h"
 #include "views/widgets/BitmapMenuStyle.h"
+#include "views/widgets/LedgerGrid.h"
 #include "views/widgets/OperationView.h"
 #include "views/widgets/TallymoView.h"
 
@@ -349,6 +350,22 @@ TEST_F(MainFrameTest, ReplacingAModifiedLedgerAsksFirst) {
     EXPECT_EQ(f.questions.asked.size(), 3u);
     EXPECT_TRUE(doc.Entries().empty());
     EXPECT_EQ(Frame().windowTitle(), "無題 - Tallymo Ver.2");
+}
+
+TEST_F(MainFrameTest, AnAmountOpenInACellIsStoredBeforeTheQuestion) {
+    const std::string path = Ledger("other.tm2");
+    Shown();
+    CLedgerGrid& grid = Frame().GetLedgerView()->Grid();
+    grid.setFocus();
+    grid.SetCol(2);
+    grid.SetRow(grid.Rows() - 2);  // the last day row: 15 March
+    QTest::keyClick(&grid, Qt::Key_7);
+    ASSERT_TRUE(grid.IsEditing());
+    f.questions.answers = {Answer::Cancel};
+    EXPECT_FALSE(Open(path));
+    EXPECT_EQ(f.questions.asked.size(), 1u);  // asked, because the 7 is now booked
+    EXPECT_EQ(doc.DayAmount(Day(2005, 3, 15), 1), 7);
+    EXPECT_TRUE(doc.PathName().empty());
 }
 
 TEST_F(MainFrameTest, SaveAsWritesNamesAndRemembers) {

@@ -116,6 +116,28 @@ TEST_F(OperationViewTest, ListSelectionMovesOnAndPastTheEnd) {
     EXPECT_EQ(Today(6), 40);  // 住居費
 }
 
+TEST_F(OperationViewTest, PickingADayKeepsAnEmptySelectionOnTheLastMatter) {
+    Book(7, "10");
+    ASSERT_EQ(pane.SelectedPosition(), -1);
+    panes.ClickCalendarDay(QDate(2005, 3, 3));
+    EXPECT_EQ(pane.SelectedPosition(), -1);  // not moved to the first matter
+    TypeAmount("9");
+    QTest::mouseClick(&pane.BookButton(), Qt::LeftButton);
+    EXPECT_EQ(doc.DayAmount(Day(2005, 3, 3), kSundry), 9);
+    EXPECT_EQ(doc.DayAmount(Day(2005, 3, 3), 0), 0);
+}
+
+TEST_F(OperationViewTest, AltEAndAltCPressTheButtonsFromInsideThePane) {
+    pane.SelectCell(today, 1);
+    TypeAmount("500");
+    QTest::keyClick(&panes.Amount(), Qt::Key_E, Qt::AltModifier);
+    EXPECT_EQ(Today(kFood), 500);
+    TypeAmount("77");
+    QTest::keyClick(&panes.Amount(), Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(panes.Amount().text(), "0");
+    EXPECT_EQ(Today(kFares), 0);
+}
+
 TEST_F(OperationViewTest, BookingInALedgerWithoutMattersDoesNothing) {
     doc.SetMatterLists({}, {});
     pane.Initialize();
