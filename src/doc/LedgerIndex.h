@@ -31,7 +31,6 @@ public:
     std::int32_t RangeSum(MatterIndex matter, TimeValue lo, TimeValue hi) const;
     std::int32_t RangeCount(MatterIndex matter, TimeValue lo, TimeValue hi) const;
     std::int32_t NetThrough(TimeValue date) const;
-    bool Empty() const { return m_net.empty(); }
     TimeValue FirstDate() const;
     TimeValue LastDate() const;
 
