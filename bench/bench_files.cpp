@@ -9,48 +9,19 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 
 #include "doc/BinaryLedgerForm.h"
 #include "doc/CsvLedgerForm.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
+#include "support/LedgerBuilder.h"
 
 namespace tallymo {
 namespace {
 
 constexpr std::size_t kEntries = 1000000;
-constexpr int kIncomeMatters = 4;
 constexpr int kMatters = 40;
-
-// 1,000,000 entries over 2000-01-01 .. 2019-12-31, appended day by day as a person books,
-// random matters and amounts; the ledger lies wholly inside the years the CSV form holds.
-void FillLedger(CTallymoDoc& doc) {
-    MatterList income;
-    MatterList outgo;
-    for (int i = 0; i < kMatters; ++i) {
-        (i < kIncomeMatters ? income : outgo)
-            .emplace_back("matter" + std::to_string(i), 900, i % 7 != 3);
-    }
-    doc.SetMatterLists(std::move(income), std::move(outgo));
-    const TimeValue first = MakeLocalTime(2000, 1, 1);
-    const int days = CalendarDaysBetween(first, MakeLocalTime(2019, 12, 31)) + 1;
-    std::mt19937 random(2024);
-    std::uniform_int_distribution<int> matter(0, kMatters - 1);
-    std::uniform_int_distribution<int> amount(1, 30000);
-    doc.ReserveEntries(kEntries);
-    TimeValue day = first;
-    int dayIndex = 0;
-    for (std::size_t i = 0; i < kEntries; ++i) {
-        const int wanted = static_cast<int>(i * static_cast<std::size_t>(days) / kEntries);
-        if (wanted != dayIndex) {
-            day = AddDays(day, wanted - dayIndex);
-            dayIndex = wanted;
-        }
-        doc.AppendLoadedEntry(LedgerEntry{day, matter(random), amount(random), {}});
-    }
-}
 
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -73,7 +44,8 @@ struct Files {
         dir = mkdtemp(pattern);
         tm2 = dir + "/ledger.tm2";
         csv = dir + "/ledger.csv";
-        FillLedger(doc);
+        // Twenty years ending 2019-12-31: wholly inside the years the CSV form holds.
+        test::FillGeneratedLedger(doc, kEntries, kMatters, 20, MakeLocalTime(2019, 12, 31));
         doc.SaveLedgerFile(tm2);
         doc.SaveLedgerFile(csv);
         tm2Bytes = ReadAll(tm2);
