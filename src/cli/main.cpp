@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "cli/CliSupport.h"
+#include "ProgramVersion.h"
 #include "cli/Commands.h"
 
 namespace tallymo::cli {
@@ -87,11 +88,7 @@ int Run(const QStringList& arguments) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tallymo-cli"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3.%4")
-                                                .arg(TALLYMO_VERSION_MAJOR)
-                                                .arg(TALLYMO_VERSION_MINOR)
-                                                .arg(TALLYMO_VERSION_PATCH)
-                                                .arg(TALLYMO_VERSION_TWEAK));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(tallymo::kVersionText));
     int code = tallymo::cli::Run(QCoreApplication::arguments());
     // Output that did not reach its file (a full disk under a redirection) is a failure, not a
     // success with a short file.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "doc/Clock.h"
+#include "ProgramVersion.h"
 #include "doc/LedgerIndex.h"
 #include "doc/Matter.h"
 #include "doc/UserMessage.h"
@@ -31,7 +32,8 @@ struct LedgerSettings {
 };
 
 struct ProgramVersion {
-    unsigned major = 2, minor = 0, build = 5, revision = 0;
+    unsigned major = kVersionMajor, minor = kVersionMinor, build = kVersionPatch,
+             revision = kVersionTweak;
     std::int32_t Packed() const {
         return static_cast<std::int32_t>(((major * 100 + minor) * 100 + build) * 100 + revision);
     }

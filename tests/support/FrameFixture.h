@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "app/RecentFileList.h"
-#include "app/widgets/Question.h"
+#include "ui/Question.h"
 #include "support/TestEnvironment.h"
 #include "support/WidgetTestSupport.h"
 #include "views/widgets/MainFrame.h"

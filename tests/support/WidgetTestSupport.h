@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/widgets/Help.h"
-#include "app/widgets/MessageBox.h"
+#include "ui/Help.h"
+#include "ui/MessageBox.h"
 #include "doc/Clock.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"

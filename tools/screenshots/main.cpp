@@ -17,7 +17,7 @@
 #include "SampleLedger.h"
 #include "calc/widgets/CalcEdit.h"
 #include "calc/widgets/CalcView.h"
-#include "calc/widgets/PointFont.h"
+#include "ui/PointFont.h"
 #include "doc/Clock.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"

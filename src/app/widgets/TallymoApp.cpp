@@ -1,4 +1,5 @@
 #include "app/widgets/TallymoApp.h"
+#include "ProgramVersion.h"
 
 #include <QApplication>
 #include <QFile>
@@ -7,8 +8,8 @@
 #include <QTranslator>
 
 #include "app/StartupPolicy.h"
-#include "app/widgets/MessageBox.h"
-#include "calc/widgets/PointFont.h"
+#include "ui/MessageBox.h"
+#include "ui/PointFont.h"
 #include "doc/Clock.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
@@ -78,11 +79,7 @@ bool CTallymoApp::InitInstance(const QStringList& arguments) {
 void PrepareApplication() {
     QCoreApplication::setOrganizationName(QStringLiteral("Harvelon"));
     QCoreApplication::setApplicationName(QStringLiteral("Tallymo Ver.2"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3.%4")
-                                                .arg(TALLYMO_VERSION_MAJOR)
-                                                .arg(TALLYMO_VERSION_MINOR)
-                                                .arg(TALLYMO_VERSION_PATCH)
-                                                .arg(TALLYMO_VERSION_TWEAK));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
     auto* translator = new QTranslator(qApp);
     if (translator->load(QStringLiteral("qtbase_ja"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

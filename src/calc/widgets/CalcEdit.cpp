@@ -7,10 +7,10 @@
 #include <QPointer>
 #include <string>
 
-#include "app/widgets/MessageBox.h"
+#include "ui/MessageBox.h"
 #include "calc/Evaluator.h"
 #include "doc/LeadingInteger.h"
-#include "calc/widgets/PointFont.h"
+#include "ui/PointFont.h"
 #include "doc/TallymoDoc.h"
 #include "doc/YenFormat.h"
 

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <cstdint>
 
-#include "calc/widgets/ColorRef.h"
+#include "ui/ColorRef.h"
 #include "doc/Matter.h"
 #include "doc/TimeValue.h"
 

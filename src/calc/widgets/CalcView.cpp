@@ -2,7 +2,7 @@
 
 #include <QPushButton>
 
-#include "calc/widgets/PointFont.h"
+#include "ui/PointFont.h"
 #include "views/widgets/OperationView.h"
 
 namespace tallymo {

@@ -9,8 +9,8 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 
-#include "calc/widgets/ColorRef.h"
-#include "calc/widgets/PointFont.h"
+#include "ui/ColorRef.h"
+#include "ui/PointFont.h"
 
 namespace tallymo {
 namespace {

@@ -13,7 +13,7 @@
 
 #include "doc/LeadingInteger.h"
 #include "calc/widgets/CalcEdit.h"
-#include "calc/widgets/PointFont.h"
+#include "ui/PointFont.h"
 #include "doc/TallymoDoc.h"
 #include "doc/TextCodec.h"
 #include "views/widgets/OfferedDates.h"

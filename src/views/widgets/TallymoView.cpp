@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <exception>
 
-#include "app/widgets/MessageBox.h"
+#include "ui/MessageBox.h"
 #include "calc/widgets/CalcEdit.h"
-#include "calc/widgets/ColorRef.h"
+#include "ui/ColorRef.h"
 #include "doc/TallymoDoc.h"
 #include "doc/TextCodec.h"
 #include "doc/YenFormat.h"

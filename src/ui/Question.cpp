@@ -1,4 +1,4 @@
-#include "app/widgets/Question.h"
+#include "ui/Question.h"
 
 #include <QMessageBox>
 

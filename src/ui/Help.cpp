@@ -1,9 +1,9 @@
-#include "app/widgets/Help.h"
+#include "ui/Help.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 
-#include "app/widgets/MessageBox.h"
+#include "ui/MessageBox.h"
 
 namespace tallymo {
 namespace {

@@ -1,9 +1,9 @@
-#include "app/widgets/MessageBox.h"
+#include "ui/MessageBox.h"
 
 #include <QKeyEvent>
 #include <QMessageBox>
 
-#include "app/widgets/Help.h"
+#include "ui/Help.h"
 
 namespace tallymo {
 namespace {

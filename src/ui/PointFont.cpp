@@ -1,4 +1,4 @@
-#include "calc/widgets/PointFont.h"
+#include "ui/PointFont.h"
 
 namespace tallymo {
 
