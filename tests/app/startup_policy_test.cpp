@@ -107,31 +107,31 @@ TEST(StartupPolicyTest, PicksTheLedger) {
         std::set<std::string> existing;
         LedgerChoice expected;
     } cases[] = {
-        {"nothing given", {}, false, "", {}, {K::NewLedger, ""}},
+        {"nothing given", {}, false, "", {}, {K::NewLedger, "", ""}},
         {"existing argument",
          {"/d/a.tm2"},
          true,
          "/d/b.tm2",
          {"/d/a.tm2"},
-         {K::CommandLineFile, "/d/a.tm2"}},
+         {K::CommandLineFile, "/d/a.tm2", ""}},
         {"missing argument, recent",
          {"/d/gone.tm2"},
          true,
          "/d/b.tm2",
          {"/d/b.tm2"},
-         {K::RecentFile, "/d/b.tm2"}},
-        {"missing argument", {"/d/gone.tm2"}, false, "/d/b.tm2", {}, {K::NewLedger, ""}},
+         {K::RecentFile, "/d/b.tm2", "/d/gone.tm2"}},
+        {"missing argument", {"/d/gone.tm2"}, false, "/d/b.tm2", {}, {K::NewLedger, "", "/d/gone.tm2"}},
         // A dead recent entry is still tried: the open fails, and the start removes it.
-        {"dead recent", {}, true, "/d/dead.tm2", {}, {K::RecentFile, "/d/dead.tm2"}},
-        {"recent not asked", {}, false, "/d/b.tm2", {"/d/b.tm2"}, {K::NewLedger, ""}},
-        {"empty recent", {}, true, "", {}, {K::NewLedger, ""}},
-        {"switch is no file", {"/startup"}, false, "", {"/startup"}, {K::NewLedger, ""}},
+        {"dead recent", {}, true, "/d/dead.tm2", {}, {K::RecentFile, "/d/dead.tm2", ""}},
+        {"recent not asked", {}, false, "/d/b.tm2", {"/d/b.tm2"}, {K::NewLedger, "", ""}},
+        {"empty recent", {}, true, "", {}, {K::NewLedger, "", ""}},
+        {"switch is no file", {"/startup"}, false, "", {"/startup"}, {K::NewLedger, "", ""}},
         {"switch and recent",
          {"/startup"},
          true,
          "/d/b.tm2",
          {"/startup", "/d/b.tm2"},
-         {K::RecentFile, "/d/b.tm2"}},
+         {K::RecentFile, "/d/b.tm2", ""}},
     };
     for (const auto& c : cases) {
         StartupSettings settings;
