@@ -76,7 +76,8 @@ LedgerChoice ChooseLedger(const std::vector<std::string>& args, bool startupMode
                           const StartupSettings& settings, std::string_view firstRecentFile,
                           const std::function<bool(const std::string&)>& fileExists) {
     const bool named = !startupMode && !args.empty() && !args.front().empty();
-    if (named && fileExists(args.front())) return {LedgerChoice::Kind::CommandLineFile, args.front(), {}};
+    if (named && fileExists(args.front()))
+        return {LedgerChoice::Kind::CommandLineFile, args.front(), {}};
     LedgerChoice choice{LedgerChoice::Kind::NewLedger, {}, named ? args.front() : std::string()};
     if (settings.openRecentFileAtRun && !firstRecentFile.empty()) {
         choice.kind = LedgerChoice::Kind::RecentFile;

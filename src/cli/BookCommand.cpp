@@ -54,8 +54,8 @@ int RunBook(const QStringList& arguments) {
                         .toStdString());
     }
     const QByteArray text = command.Value(amount).toUtf8();
-    const AmountOutcome outcome = BookExpression(doc, *day, *index, text.toStdString(),
-                                                 command.IsSet(overwrite));
+    const AmountOutcome outcome =
+        BookExpression(doc, *day, *index, text.toStdString(), command.IsSet(overwrite));
     if (!outcome) {
         ReportMessage(outcome.failure);
         return ExitFailure;

@@ -149,10 +149,9 @@ void CTallymoDoc::ForgetInHeldOverwrites(const std::function<bool(const LedgerEn
     }
     if (!any) return;
     auto leavingBefore = [&picture](std::size_t end) {
-        return static_cast<std::size_t>(std::count(picture.begin(),
-                                                   picture.begin() + static_cast<std::ptrdiff_t>(
-                                                                         std::min(end, picture.size())),
-                                                   char{1}));
+        return static_cast<std::size_t>(std::count(
+            picture.begin(),
+            picture.begin() + static_cast<std::ptrdiff_t>(std::min(end, picture.size())), char{1}));
     };
     for (auto step = m_overwrites.rbegin(); step != m_overwrites.rend(); ++step) {
         picture.resize(std::min(step->endSize, picture.size()));
@@ -233,8 +232,8 @@ void CTallymoDoc::DeleteMatter(MatterIndex index) {
 }
 
 void CTallymoDoc::SwapMatters(MatterIndex a, MatterIndex b) {
-    const bool valid = a >= 0 && b >= 0 && a < MatterCount() && b < MatterCount() &&
-                       IsIncome(a) == IsIncome(b);
+    const bool valid =
+        a >= 0 && b >= 0 && a < MatterCount() && b < MatterCount() && IsIncome(a) == IsIncome(b);
     if (!valid) {
         Report(MatterFatalMessage());
         return;
@@ -330,8 +329,8 @@ bool CTallymoDoc::Overwrite(LedgerEntry entry) {
     return true;
 }
 
-void CTallymoDoc::BookEntry(TimeValue date, MatterIndex matter, std::int32_t amount,
-                            MemoText memo, bool overwrite) {
+void CTallymoDoc::BookEntry(TimeValue date, MatterIndex matter, std::int32_t amount, MemoText memo,
+                            bool overwrite) {
     // An entry must always belong to a matter of the lists.
     if (matter < 0 || matter >= MatterCount()) return;
     bool changed = false;
@@ -463,8 +462,8 @@ std::int32_t CTallymoDoc::PeriodSum(MatterIndex matter, TimeValue a, TimeValue b
     const LocalFields today = ToLocal(m_currentDate);
     const LocalFields clock = ToLocal(m_clock.Now());
     const long long hiEnd = MakeLocalTime(last.year, last.month, last.day, 23, 59, 59);
-    const long long now = MakeLocalTime(today.year, today.month, today.day, clock.hour,
-                                        clock.minute, clock.second);
+    const long long now =
+        MakeLocalTime(today.year, today.month, today.day, clock.hour, clock.minute, clock.second);
     const long long elapsed = now - lo;
     // Without elapsed time there is nothing to project from: the booked sum stands.
     if (elapsed <= 0) return sum;
@@ -495,7 +494,9 @@ TimeValue CTallymoDoc::PeriodEnd(int k) const {
     return MakeLocalTime(year, month, closeDay);
 }
 
-TimeValue CTallymoDoc::PeriodStart(int k) const { return NextDay(PeriodEnd(k + 1)); }
+TimeValue CTallymoDoc::PeriodStart(int k) const {
+    return NextDay(PeriodEnd(k + 1));
+}
 
 TimeValue CTallymoDoc::PreviousMonth(TimeValue t) const {
     if (t == 0) t = m_currentDate;
@@ -542,7 +543,11 @@ std::size_t CTallymoDoc::EntryMemoryBytes() const {
     return bytes;
 }
 
-TimeValue CTallymoDoc::FirstDate() const { return Index().FirstDate(); }
-TimeValue CTallymoDoc::LastDate() const { return Index().LastDate(); }
+TimeValue CTallymoDoc::FirstDate() const {
+    return Index().FirstDate();
+}
+TimeValue CTallymoDoc::LastDate() const {
+    return Index().LastDate();
+}
 
 }  // namespace tallymo

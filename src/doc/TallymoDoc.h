@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "doc/Clock.h"
 #include "ProgramVersion.h"
+#include "doc/Clock.h"
 #include "doc/LedgerIndex.h"
 #include "doc/Matter.h"
 #include "doc/UserMessage.h"
@@ -195,7 +195,7 @@ private:
     MatterList m_income;
     MatterList m_outgo;
     std::vector<LedgerEntry> m_entries;
-    std::vector<RedoStep> m_redo;           // top is the back
+    std::vector<RedoStep> m_redo;             // top is the back
     std::vector<OverwriteStep> m_overwrites;  // top is the back
     mutable LedgerIndex m_index;
 

@@ -120,7 +120,12 @@ TEST(StartupPolicyTest, PicksTheLedger) {
          "/d/b.tm2",
          {"/d/b.tm2"},
          {K::RecentFile, "/d/b.tm2", "/d/gone.tm2"}},
-        {"missing argument", {"/d/gone.tm2"}, false, "/d/b.tm2", {}, {K::NewLedger, "", "/d/gone.tm2"}},
+        {"missing argument",
+         {"/d/gone.tm2"},
+         false,
+         "/d/b.tm2",
+         {},
+         {K::NewLedger, "", "/d/gone.tm2"}},
         // A dead recent entry is still tried: the open fails, and the start removes it.
         {"dead recent", {}, true, "/d/dead.tm2", {}, {K::RecentFile, "/d/dead.tm2", ""}},
         {"recent not asked", {}, false, "/d/b.tm2", {"/d/b.tm2"}, {K::NewLedger, "", ""}},

@@ -8,11 +8,11 @@
 #include <QTranslator>
 
 #include "app/StartupPolicy.h"
-#include "ui/MessageBox.h"
-#include "ui/PointFont.h"
 #include "doc/Clock.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
+#include "ui/MessageBox.h"
+#include "ui/PointFont.h"
 #include "views/widgets/MainFrame.h"
 
 namespace tallymo {
@@ -52,7 +52,8 @@ bool CTallymoApp::InitInstance(const QStringList& arguments) {
         [this](const UserMessage& message) { ShowMessageBox(m_frame.get(), message); });
 
     if (!plan.ledger.missingPath.empty()) {
-        const QString missing = QFile::decodeName(QByteArray::fromStdString(plan.ledger.missingPath));
+        const QString missing =
+            QFile::decodeName(QByteArray::fromStdString(plan.ledger.missingPath));
         ShowMessageBox(m_frame.get(), MissingLedgerMessage(missing.toStdString()));
     }
     const QString path = QFile::decodeName(QByteArray::fromStdString(plan.ledger.path));

@@ -13,9 +13,9 @@
 
 #include "calc/Booking.h"
 #include "calc/widgets/CalcEdit.h"
-#include "ui/PointFont.h"
 #include "doc/TallymoDoc.h"
 #include "doc/TextCodec.h"
+#include "ui/PointFont.h"
 #include "views/widgets/OfferedDates.h"
 #include "views/widgets/TallymoView.h"
 
@@ -163,8 +163,8 @@ void COperationView::Book() {
     const bool replace = m_overwrite->isChecked();
     // The text as typed, an expression from the calculator keys included, or the amount the
     // field shows after its own commit.
-    const AmountOutcome outcome = BookExpression(
-        m_doc, SelectedDate(), matter, m_amount->text().toUtf8().toStdString(), replace);
+    const AmountOutcome outcome = BookExpression(m_doc, SelectedDate(), matter,
+                                                 m_amount->text().toUtf8().toStdString(), replace);
     if (!outcome) {
         // Nothing booked: the text stays for correction and the selection where it was.
         m_amount->ShowFailure(outcome.failure);
@@ -205,7 +205,8 @@ void COperationView::AppendKey(const QString& key, bool evaluate) {
             return;
         text.clear();
     }
-    m_amount->setText(text + key);
+    // "=" only evaluates: a text that fails stays as typed, without it, for correction.
+    m_amount->setText(text + (key == QLatin1String("=") ? QString() : key));
     if (evaluate) m_amount->Commit();
     m_amount->setModified(!evaluate);
 }

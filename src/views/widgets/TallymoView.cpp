@@ -8,12 +8,12 @@
 #include <algorithm>
 #include <exception>
 
-#include "ui/MessageBox.h"
 #include "calc/widgets/CalcEdit.h"
-#include "ui/ColorRef.h"
 #include "doc/TallymoDoc.h"
 #include "doc/TextCodec.h"
 #include "doc/YenFormat.h"
+#include "ui/ColorRef.h"
+#include "ui/MessageBox.h"
 #include "views/widgets/LedgerGrid.h"
 #include "views/widgets/OfferedDates.h"
 #include "views/widgets/OperationView.h"
@@ -75,10 +75,12 @@ void CTallymoView::SetUpGrid() {
         // rows and columns, and a new ledger another current date.
         const int oldRow = m_grid->Row();
         const int oldCol = m_grid->Col();
-        const TimeValue cursorDay =
-            (m_shownDate != 0 && m_shape.IsDayRow(oldRow)) ? m_shape.RowDate(m_shownDate, oldRow) : 0;
-        const MatterIndex cursorMatter =
-            m_shape.IsMatterColumn(oldCol) ? m_shape.MatterOfColumn(oldCol) : PeriodTable::kNoMatter;
+        const TimeValue cursorDay = (m_shownDate != 0 && m_shape.IsDayRow(oldRow))
+                                        ? m_shape.RowDate(m_shownDate, oldRow)
+                                        : 0;
+        const MatterIndex cursorMatter = m_shape.IsMatterColumn(oldCol)
+                                             ? m_shape.MatterOfColumn(oldCol)
+                                             : PeriodTable::kNoMatter;
 
         m_grid->setGeometry(rect());
         const int clientHeight = m_grid->height() - 2 * m_grid->frameWidth();
