@@ -18,7 +18,7 @@ QPageLayout DefaultPrintPageLayout() {
 }
 
 bool SavePrintedMonthPdf(const PeriodTable& table, const QPageLayout& layout, const QString& path,
-                         int firstPage, int lastPage) {
+                         int firstPage, int lastPage, int* pageCount) {
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
@@ -28,7 +28,7 @@ bool SavePrintedMonthPdf(const PeriodTable& table, const QPageLayout& layout, co
         writer.setCreator(QStringLiteral("Tallymo"));
         writer.setTitle(QString::fromStdString(Cp932ToUtf8(table.title)));
         if (!writer.setPageLayout(layout)) return false;
-        if (!DrawPrintedMonthPages(writer, table, firstPage, lastPage)) return false;
+        if (!DrawPrintedMonthPages(writer, table, firstPage, lastPage, pageCount)) return false;
     }
     if (bytes.isEmpty()) return false;
     return SaveFileAtomically(

@@ -14,8 +14,9 @@ QPageLayout DefaultPrintPageLayout();
 
 // Draws every page (or pages `firstPage` .. `lastPage`) into a PDF document on paper of
 // `layout` and puts it in place of `path` atomically. False, with the old file left as it
-// was, when the drawing or the writing failed.
+// was, when the drawing or the writing failed. `pageCount`, when given, receives the number
+// of pages of the whole table.
 bool SavePrintedMonthPdf(const PeriodTable& table, const QPageLayout& layout, const QString& path,
-                         int firstPage = 1, int lastPage = 1 << 30);
+                         int firstPage = 1, int lastPage = 1 << 30, int* pageCount = nullptr);
 
 }  // namespace tallymo
