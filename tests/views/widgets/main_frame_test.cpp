@@ -531,10 +531,9 @@ TEST_F(MainFrameTest, HelpRequestsAndLaterCommands) {
     list.setProperty("controlId", previous);
     EXPECT_EQ(f.help.topics, (std::vector<int>{100, 1046, 100, 100, 100}));
 
-    // Printing, the graph, the settings and the about box come later: greyed, and their keys
-    // do nothing.
+    // Printing, the graph and the about box come later: greyed, and their keys do nothing.
     Frame().UpdateCommandStates();
-    for (int id : {kCmdFilePrint, kCmdFilePrintPreview, kCmdFilePrintSetup, kCmdGraph, kCmdSettings,
+    for (int id : {kCmdFilePrint, kCmdFilePrintPreview, kCmdFilePrintSetup, kCmdGraph,
                    kCmdAppAbout}) {
         EXPECT_FALSE(Cmd(id)->isEnabled()) << id;
     }
