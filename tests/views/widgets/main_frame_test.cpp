@@ -531,9 +531,9 @@ TEST_F(MainFrameTest, HelpRequestsAndLaterCommands) {
     list.setProperty("controlId", previous);
     EXPECT_EQ(f.help.topics, (std::vector<int>{100, 1046, 100, 100, 100}));
 
-    // The graph, the settings and the about box come later: greyed.
+    // The graph and the about box come later: greyed.
     Frame().UpdateCommandStates();
-    for (int id : {kCmdGraph, kCmdSettings, kCmdAppAbout}) {
+    for (int id : {kCmdGraph, kCmdAppAbout}) {
         EXPECT_FALSE(Cmd(id)->isEnabled()) << id;
     }
     for (int id : {kCmdFileNew, kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, kCmdAppExit}) {
