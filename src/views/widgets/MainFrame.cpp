@@ -18,6 +18,7 @@
 #include "app/RecentFileList.h"
 #include "app/StartupPolicy.h"
 #include "app/WindowPlacement.h"
+#include "ui/AboutBox.h"
 #include "ui/Help.h"
 #include "ui/Question.h"
 #include "calc/widgets/CalcView.h"
@@ -67,7 +68,6 @@ bool IsNotYetAvailable(int id) {
         case kCmdFilePrintSetup:
         case kCmdGraph:
         case kCmdSettings:
-        case kCmdAppAbout:
             return true;
         default:
             return false;
@@ -180,6 +180,10 @@ void CMainFrame::BuildActions() {
     on(kCmdViewWeek, [this] { SetShowType(1); });
     on(kCmdViewFit, [this] { SetShowType(2); });
     on(kCmdHelpContents, [] { ShowHelpTopic(kHelpContentsTopic); });
+    on(kCmdAppAbout, [this] {
+        AboutBox box(this);
+        box.exec();
+    });
 }
 
 void CMainFrame::BuildMenuBar() {
