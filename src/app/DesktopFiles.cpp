@@ -38,7 +38,9 @@ QString UnescapeValue(const QString& value) {
     return out;
 }
 
-bool IsGroupLine(const QString& line) { return line.startsWith(QLatin1Char('[')); }
+bool IsGroupLine(const QString& line) {
+    return line.startsWith(QLatin1Char('['));
+}
 
 // The key of a "key=value" line (blanks around it dropped), or empty for other lines.
 QString KeyOf(const QString& line) {
@@ -128,8 +130,7 @@ QString DesktopEntryValue(const QString& entryText, const QString& key) {
 }
 
 QString DefaultApplication(const QString& mimeAppsText, const QString& mimeType) {
-    const QString list =
-        GroupValue(mimeAppsText, QStringLiteral("Default Applications"), mimeType);
+    const QString list = GroupValue(mimeAppsText, QStringLiteral("Default Applications"), mimeType);
     return list.section(QLatin1Char(';'), 0, 0).trimmed();
 }
 

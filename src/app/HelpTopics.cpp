@@ -10,7 +10,7 @@ constexpr int kTopics[] = {
     100,  // contents: the help menu, help buttons and F1 where nothing has a topic of its own
     // F1 in the main window asks for the id of the focused control.
     1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20,  // amount, keys
-    101,                                            // calculator pane
+    101,                                                                    // calculator pane
     131, 1001, 1002, 1004, 1005, 1006, 1010, 1011,  // booking pane and its controls
     157, 1062,                                      // ledger view and its grid
     300,                                            // graph window
@@ -23,7 +23,9 @@ constexpr int kTopics[] = {
 
 }  // namespace
 
-std::span<const int> HelpTopics() { return kTopics; }
+std::span<const int> HelpTopics() {
+    return kTopics;
+}
 
 QString HelpPageName(int topic) {
     return QStringLiteral("_RESOURCE/%1.html").arg(topic, 5, 10, QLatin1Char('0'));
@@ -42,8 +44,8 @@ QString LocateHelpFile(const QString& programPath) {
     if (QFileInfo::exists(beside)) return beside;
     const QDir folder = QFileInfo(programPath).dir();
     if (folder.dirName() == QLatin1String("bin")) {
-        const QString shared = QDir::cleanPath(folder.filePath(
-            QStringLiteral("../share/tallymo/") + QFileInfo(beside).fileName()));
+        const QString shared = QDir::cleanPath(
+            folder.filePath(QStringLiteral("../share/tallymo/") + QFileInfo(beside).fileName()));
         if (QFileInfo::exists(shared)) return shared;
     }
     return beside;

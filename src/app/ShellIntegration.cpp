@@ -118,7 +118,9 @@ QString AssociationEntryPath() {
     return DataHome() + QStringLiteral("/applications/") + QLatin1String(kDesktopFileName);
 }
 
-QString MimeAppsListPath() { return ConfigHome() + QStringLiteral("/mimeapps.list"); }
+QString MimeAppsListPath() {
+    return ConfigHome() + QStringLiteral("/mimeapps.list");
+}
 
 QString ProgramPath() {
     return QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
@@ -130,7 +132,8 @@ ShellOutcome SetAutorun(bool on, const QString& programPath) {
     if (!on || quoted.isEmpty()) {
         const QString error = RemoveFile(path);
         if (!error.isEmpty()) return Failure({}, error);
-        if (on) return Failure({}, QStringLiteral("the program path cannot be written in an entry"));
+        if (on)
+            return Failure({}, QStringLiteral("the program path cannot be written in an entry"));
         return {};
     }
     const QString text = DesktopEntryText(quoted, QStringLiteral("/startup"),
@@ -153,7 +156,8 @@ ShellOutcome SetFileAssociation(bool on, const QString& programPath) {
     if (!on) {
         QString error = RemoveFile(MimePackagePath());
         QString list;
-        if (error.isEmpty() && ReadText(mimeApps, list) && DefaultApplication(list, mimeType) == desktopId) {
+        if (error.isEmpty() && ReadText(mimeApps, list) &&
+            DefaultApplication(list, mimeType) == desktopId) {
             error = WriteWholeFile(mimeApps, WithDefaultApplication(list, mimeType, {}).toUtf8());
         }
         RefreshCaches();
@@ -198,8 +202,8 @@ bool IsFileAssociated(const QString& programPath) {
         QLatin1String(kDesktopFileName)) {
         return false;
     }
-    const QStringList exec = SplitExecLine(
-        DesktopEntryValue(ReadText(AssociationEntryPath()), QStringLiteral("Exec")));
+    const QStringList exec =
+        SplitExecLine(DesktopEntryValue(ReadText(AssociationEntryPath()), QStringLiteral("Exec")));
     return !exec.isEmpty() && SameFile(exec.first()) == SameFile(programPath);
 }
 

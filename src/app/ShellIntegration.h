@@ -23,10 +23,10 @@ inline constexpr const char* kDesktopFileName = "tallymo2.desktop";
 inline constexpr const char* kMimePackageFileName = "tallymo2.xml";
 
 // The files involved, from $XDG_CONFIG_HOME and $XDG_DATA_HOME (or their defaults).
-QString AutorunEntryPath();     // .../autostart/tallymo2.desktop
-QString MimePackagePath();      // .../mime/packages/tallymo2.xml
-QString AssociationEntryPath(); // .../applications/tallymo2.desktop
-QString MimeAppsListPath();     // .../mimeapps.list
+QString AutorunEntryPath();      // .../autostart/tallymo2.desktop
+QString MimePackagePath();       // .../mime/packages/tallymo2.xml
+QString AssociationEntryPath();  // .../applications/tallymo2.desktop
+QString MimeAppsListPath();      // .../mimeapps.list
 
 // The running program's full path; empty when it cannot be obtained (no application object).
 QString ProgramPath();

@@ -79,8 +79,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.3);
     name->setFont(bold);
-    auto* version =
-        new QLabel(QStringLiteral("バージョン ") + QString::fromLatin1(kVersionText));
+    auto* version = new QLabel(QStringLiteral("バージョン ") + QString::fromLatin1(kVersionText));
     auto* copyright = new QLabel(QStringLiteral("Copyright (C) Harvelon"));
     auto* link = new LinkLabel(kMakerWebAddress);
 

@@ -16,7 +16,9 @@ HelpPresenter& Presenter() {
 
 }  // namespace
 
-QString HelpFilePath() { return LocateHelpFile(QCoreApplication::applicationFilePath()); }
+QString HelpFilePath() {
+    return LocateHelpFile(QCoreApplication::applicationFilePath());
+}
 
 void ShowHelpTopic(int topic) {
     if (topic <= 0) topic = 100;
@@ -26,8 +28,8 @@ void ShowHelpTopic(int topic) {
     }
     const QString file = HelpFilePath();
     if (!HelpWindow::Shared()->ShowTopic(file, topic)) {
-        const QString text = QStringLiteral("ヘルプファイル『") + file +
-                             QStringLiteral("』が見つかりません。");
+        const QString text =
+            QStringLiteral("ヘルプファイル『") + file + QStringLiteral("』が見つかりません。");
         ShowMessageBox(nullptr, UserMessage{text.toStdString(), 0, MessageIcon::None});
     }
 }

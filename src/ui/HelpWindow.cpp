@@ -86,7 +86,9 @@ QString HelpWindow::CurrentPage() const {
     return path.mid(kMapRoot.size() + 1);
 }
 
-void HelpWindow::ShowContents() { m_browser->setSource(PageUrl(HelpPageName(kContentsTopic))); }
+void HelpWindow::ShowContents() {
+    m_browser->setSource(PageUrl(HelpPageName(kContentsTopic)));
+}
 
 HelpWindow* HelpWindow::Shared() {
     static QPointer<HelpWindow> window;

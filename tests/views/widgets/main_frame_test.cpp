@@ -533,12 +533,14 @@ TEST_F(MainFrameTest, HelpRequestsAndLaterCommands) {
 
     // Printing, the graph and the settings come later: greyed, and their keys do nothing.
     Frame().UpdateCommandStates();
-    for (int id : {kCmdFilePrint, kCmdFilePrintPreview, kCmdFilePrintSetup, kCmdGraph, kCmdSettings}) {
+    for (int id :
+         {kCmdFilePrint, kCmdFilePrintPreview, kCmdFilePrintSetup, kCmdGraph, kCmdSettings}) {
         EXPECT_FALSE(Cmd(id)->isEnabled()) << id;
     }
     QTest::keyClick(&Frame(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(f.messages.messages.empty());
-    for (int id : {kCmdFileNew, kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, kCmdAppExit, kCmdAppAbout}) {
+    for (int id :
+         {kCmdFileNew, kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, kCmdAppExit, kCmdAppAbout}) {
         EXPECT_TRUE(Cmd(id)->isEnabled()) << id;
     }
 }
