@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDirIterator>
 #include <QFile>
@@ -13,6 +14,8 @@
 
 #include "ProgramVersion.h"
 #include "app/HelpTopics.h"
+#include "app/ShellIntegration.h"
+#include "app/widgets/DesktopShell.h"
 #include "support/WidgetTestSupport.h"
 #include "ui/AboutBox.h"
 #include "ui/Help.h"
@@ -156,6 +159,20 @@ TEST(AboutBoxTest, ShowsVersionAndOpensTheLinkOrSaysWhyNot) {
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text, "標準ブラウザが登録されていないため、起動できません。");
     box.close();
+}
+
+TEST(DesktopShellTest, SettingsDialogShowsTheAssociationAsItIs) {
+    // The dialog reads the real desktop links of this program.
+    test::DocFixture docs;
+    const auto associatedBox = [&] {
+        CSettingsDlg dialog(docs.doc, docs.store, DesktopShellSwitches());
+        return static_cast<QCheckBox*>(dialog.Control(1050))->isChecked();
+    };
+    ASSERT_TRUE(SetFileAssociation(true).ok);
+    EXPECT_TRUE(associatedBox());
+    ASSERT_TRUE(SetFileAssociation(false).ok);
+    EXPECT_FALSE(associatedBox());
+    EXPECT_TRUE(QFile::exists(AssociationEntryPath()));
 }
 
 }  // namespace

@@ -18,19 +18,21 @@
 #include "app/RecentFileList.h"
 #include "app/StartupPolicy.h"
 #include "app/WindowPlacement.h"
-#include "ui/AboutBox.h"
-#include "ui/Help.h"
-#include "ui/Question.h"
+#include "app/widgets/DesktopShell.h"
+#include "app/widgets/SettingsDlg.h"
 #include "calc/widgets/CalcView.h"
-#include "ui/PointFont.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
+#include "ui/AboutBox.h"
+#include "ui/Help.h"
+#include "ui/PointFont.h"
+#include "ui/Question.h"
 #include "views/FrameCommands.h"
 #include "views/widgets/BitmapMenuStyle.h"
 #include "views/widgets/FixedSplitter.h"
+#include "views/widgets/LedgerGrid.h"
 #include "views/widgets/MenuIcons.h"
 #include "views/widgets/OperationView.h"
-#include "views/widgets/LedgerGrid.h"
 #include "views/widgets/TallymoView.h"
 
 namespace tallymo {
@@ -67,7 +69,6 @@ bool IsNotYetAvailable(int id) {
         case kCmdFilePrintPreview:
         case kCmdFilePrintSetup:
         case kCmdGraph:
-        case kCmdSettings:
             return true;
         default:
             return false;
@@ -180,6 +181,7 @@ void CMainFrame::BuildActions() {
     on(kCmdViewWeek, [this] { SetShowType(1); });
     on(kCmdViewFit, [this] { SetShowType(2); });
     on(kCmdHelpContents, [] { ShowHelpTopic(kHelpContentsTopic); });
+    on(kCmdSettings, [this] { OpenSettings(); });
     on(kCmdAppAbout, [this] {
         AboutBox box(this);
         box.exec();
@@ -419,6 +421,31 @@ void CMainFrame::ShowHelpForFocus() {
         }
     }
     ShowHelpTopic(HelpTopicForControl(controlId));
+}
+
+void CMainFrame::OpenSettings() {
+    // The cursor's day and matter, to find them again in the rebuilt table.
+    CLedgerGrid& grid = m_ledgerView->Grid();
+    const TimeValue cursorDay = m_ledgerView->RowDate(grid.Row());
+    const Matter* cursorMatter = m_doc.GetMatter(m_ledgerView->Shape().MatterOfColumn(grid.Col()));
+    const MatterId cursorMatterId = cursorMatter ? cursorMatter->Id() : kNoMatterId;
+
+    CSettingsDlg dialog(m_doc, m_store, DesktopShellSwitches(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+
+    m_bookingPane->Initialize();
+    m_ledgerView->SetUpGrid();
+    const LedgerTableShape& shape = m_ledgerView->Shape();
+    for (int row = shape.FirstDayRow(); row <= shape.LastDayRow(); ++row) {
+        if (m_ledgerView->RowDate(row) == cursorDay) grid.SetRow(row);
+    }
+    for (MatterIndex m = 0; m < m_doc.MatterCount(); ++m) {
+        if (m_doc.GetMatter(m)->Id() != cursorMatterId) continue;
+        if (const int column = shape.ColumnOfMatter(m); column > 0) grid.SetCol(column);
+    }
+    m_ledgerView->SyncPane();
+    UpdateTitle();
+    UpdateCommandStates();
 }
 
 void CMainFrame::Undo() {

@@ -64,6 +64,8 @@ public:
     void ToggleOperationView();
     void ToggleCalcView();
     void ShowHelpForFocus();  // F1
+    // The settings dialog; after OK the panes follow the changed lists and settings.
+    void OpenSettings();
     bool IsOperationViewShown() const { return m_showOperationView; }
     bool IsCalcViewShown() const { return m_showCalcView; }
     // After a new or opened ledger: title, panes and command states follow the document.

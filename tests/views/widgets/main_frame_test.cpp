@@ -531,10 +531,9 @@ TEST_F(MainFrameTest, HelpRequestsAndLaterCommands) {
     list.setProperty("controlId", previous);
     EXPECT_EQ(f.help.topics, (std::vector<int>{100, 1046, 100, 100, 100}));
 
-    // Printing, the graph and the settings come later: greyed, and their keys do nothing.
+    // Printing and the graph come later: greyed, and their keys do nothing.
     Frame().UpdateCommandStates();
-    for (int id :
-         {kCmdFilePrint, kCmdFilePrintPreview, kCmdFilePrintSetup, kCmdGraph, kCmdSettings}) {
+    for (int id : {kCmdFilePrint, kCmdFilePrintPreview, kCmdFilePrintSetup, kCmdGraph}) {
         EXPECT_FALSE(Cmd(id)->isEnabled()) << id;
     }
     QTest::keyClick(&Frame(), Qt::Key_P, Qt::ControlModifier);
