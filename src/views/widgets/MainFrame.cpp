@@ -31,6 +31,7 @@
 #include "views/widgets/LedgerGrid.h"
 #include "views/widgets/MenuIcons.h"
 #include "views/widgets/OperationView.h"
+#include "views/widgets/PrintCommands.h"
 #include "views/widgets/TallymoView.h"
 
 namespace tallymo {
@@ -63,9 +64,6 @@ QStringList LedgerFilters() {
 // Commands that come with later parts of the program: present in the menu, greyed until then.
 bool IsNotYetAvailable(int id) {
     switch (id) {
-        case kCmdFilePrint:
-        case kCmdFilePrintPreview:
-        case kCmdFilePrintSetup:
         case kCmdGraph:
         case kCmdAppAbout:
             return true;
@@ -89,7 +87,8 @@ CMainFrame::CMainFrame(CTallymoDoc& doc, SettingsStore& store, RecentFileList& r
       m_doc(doc),
       m_store(store),
       m_recentFiles(recentFiles),
-      m_menuStyle(new CBitmapMenu) {
+      m_menuStyle(new CBitmapMenu),
+      m_print(new PrintCommands(doc, this)) {
     setFont(PointFont(90, kProportionalGothicFace));
     ApplyStoredPlacement();
     BuildActions();
@@ -163,6 +162,9 @@ void CMainFrame::BuildActions() {
     });
     on(kCmdFileSave, [this] { SaveDocument(); });
     on(kCmdFileSaveAs, [this] { SaveDocumentAs(); });
+    on(kCmdFilePrint, [this] { m_print->Print(); });
+    on(kCmdFilePrintPreview, [this] { m_print->PrintPreview(); });
+    on(kCmdFilePrintSetup, [this] { m_print->PrintSetup(); });
     on(kCmdAppExit, [this] { close(); });
     on(kCmdEditUndo, [this] { Undo(); });
     on(kCmdEditRedo, [this] { Redo(); });
