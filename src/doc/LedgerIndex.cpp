@@ -194,8 +194,12 @@ std::int32_t LedgerIndex::NetThrough(TimeValue date) const {
     return static_cast<std::int32_t>(m_prefix[static_cast<std::size_t>(after - m_net.begin()) - 1]);
 }
 
-TimeValue LedgerIndex::FirstDate() const { return m_net.empty() ? 0 : m_net.front().date; }
-TimeValue LedgerIndex::LastDate() const { return m_net.empty() ? 0 : m_net.back().date; }
+TimeValue LedgerIndex::FirstDate() const {
+    return m_net.empty() ? 0 : m_net.front().date;
+}
+TimeValue LedgerIndex::LastDate() const {
+    return m_net.empty() ? 0 : m_net.back().date;
+}
 
 std::size_t LedgerIndex::MemoryBytes() const {
     std::size_t bytes = m_byMatter.capacity() * sizeof(Cells);

@@ -47,8 +47,8 @@ TEST(IndexEquivalence, RandomOperationsAgreeWithTheLiteralWalk) {
         for (int step = 0; step < 400; ++step) {
             const int count = doc.MatterCount();
             const int action = std::uniform_int_distribution<int>(0, 99)(random);
-            const TimeValue day = AddDays(Day(2005, 1, 1),
-                                          std::uniform_int_distribution<int>(0, 40)(random));
+            const TimeValue day =
+                AddDays(Day(2005, 1, 1), std::uniform_int_distribution<int>(0, 40)(random));
             // Amounts near the 32-bit edges make sums wrap.
             const std::int32_t amount =
                 (action % 7 == 0) ? INT32_MAX - std::uniform_int_distribution<int>(0, 3)(random)
@@ -66,8 +66,8 @@ TEST(IndexEquivalence, RandomOperationsAgreeWithTheLiteralWalk) {
             } else if (action < 77) {
                 const bool income = action % 2 == 0;
                 const int length = doc.ListCount(income);
-                doc.InsertMatter(std::uniform_int_distribution<int>(0, length)(random), "n",
-                                 income, true);
+                doc.InsertMatter(std::uniform_int_distribution<int>(0, length)(random), "n", income,
+                                 true);
             } else if (action < 82 && count > 1) {
                 doc.DeleteMatter(std::uniform_int_distribution<int>(0, count - 1)(random));
             } else if (action < 90 && count > 1) {
@@ -103,7 +103,8 @@ TEST(IndexEquivalence, LoadedLedgersInDateOrderOrNearlySoAgreeWithTheLiteralWalk
             doc.AppendLoadedEntry(LedgerEntry{
                 AddDays(Day(2005, 1, 1), std::uniform_int_distribution<int>(0, 40)(random)),
                 std::uniform_int_distribution<int>(0, 7)(random),
-                std::uniform_int_distribution<int>(-5, INT32_MAX)(random), {}});
+                std::uniform_int_distribution<int>(-5, INT32_MAX)(random),
+                {}});
         }
         const std::string where = std::to_string(lateEntries) + " late entries";
         ExpectSameAsWalk(doc, random, where);
