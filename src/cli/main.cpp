@@ -3,9 +3,10 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <cstdio>
+#include <new>
 
-#include "cli/CliSupport.h"
 #include "ProgramVersion.h"
+#include "cli/CliSupport.h"
 #include "cli/Commands.h"
 
 namespace tallymo::cli {
@@ -89,7 +90,13 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tallymo-cli"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(tallymo::kVersionText));
-    int code = tallymo::cli::Run(QCoreApplication::arguments());
+    int code = tallymo::cli::ExitFailure;
+    try {
+        code = tallymo::cli::Run(QCoreApplication::arguments());
+    } catch (const std::bad_alloc&) {
+        // Whatever ran out of memory, the user gets the program's message, not an abort.
+        tallymo::cli::WriteErrLine("予期せぬエラーが発生しました。");
+    }
     // Output that did not reach its file (a full disk under a redirection) is a failure, not a
     // success with a short file.
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
