@@ -17,19 +17,25 @@ QPageLayout DefaultPrintPageLayout() {
                        QPageLayout::Millimeter);
 }
 
-bool SavePrintedMonthPdf(const PeriodTable& table, const QPageLayout& layout, const QString& path,
-                         int firstPage, int lastPage, int* pageCount) {
+QByteArray PrintedMonthPdf(const PeriodTable& table, const QPageLayout& layout, int firstPage,
+                           int lastPage, int* pageCount) {
     QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly)) return {};
     {
-        QBuffer buffer(&bytes);
-        if (!buffer.open(QIODevice::WriteOnly)) return false;
         QPdfWriter writer(&buffer);
         writer.setResolution(PrintedMonthPages::kLayoutDotsPerInch);
         writer.setCreator(QStringLiteral("Tallymo"));
         writer.setTitle(QString::fromStdString(Cp932ToUtf8(table.title)));
-        if (!writer.setPageLayout(layout)) return false;
-        if (!DrawPrintedMonthPages(writer, table, firstPage, lastPage, pageCount)) return false;
+        if (!writer.setPageLayout(layout)) return {};
+        if (!DrawPrintedMonthPages(writer, table, firstPage, lastPage, pageCount)) return {};
     }
+    return bytes;
+}
+
+bool SavePrintedMonthPdf(const PeriodTable& table, const QPageLayout& layout, const QString& path,
+                         int firstPage, int lastPage, int* pageCount) {
+    const QByteArray bytes = PrintedMonthPdf(table, layout, firstPage, lastPage, pageCount);
     if (bytes.isEmpty()) return false;
     return SaveFileAtomically(
         QFile::encodeName(path).toStdString(),
