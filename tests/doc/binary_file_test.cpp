@@ -220,6 +220,23 @@ TEST_F(BinaryFile, CountsOfZeroOrLessMeanNoRecords) {
     EXPECT_EQ(doc.MatterCount(), 0);
 }
 
+// A count is checked against the bytes left at the smallest record size, so records of that
+// size that fill the file exactly are all read.
+TEST_F(BinaryFile, RecordsOfTheSmallestSizeFillingTheFileAreRead) {
+    FileBytes entries = CurrentHeader();
+    entries.Dword(1).String("").Word(900).Dword(1).Dword(0).Dword(3);
+    for (int i = 0; i < 3; ++i) entries.Dword(0).Dword(0).Dword(5).String("");
+    ASSERT_TRUE(LoadBytes(entries.Bytes()));
+    EXPECT_EQ(doc.Entries().size(), 3u);
+
+    FileBytes combined;  // 2000000: ten unnamed matters, then no days
+    combined.String("tallymoo").Dword(2000000).Dword(0).Word(0).Word(90).Dword(0).Word(1);
+    combined.Dword(0).Dword(0).Raw(std::string(12, 0)).Dword(10);
+    for (int i = 0; i < 10; ++i) combined.String("").Dword(0).Word(900);
+    ASSERT_TRUE(LoadBytes(combined.Dword(0).Bytes()));
+    EXPECT_EQ(doc.MatterCount(), 10);
+}
+
 struct StringForm {
     std::size_t length;
     std::string prefix;

@@ -39,8 +39,14 @@ TEST_F(FlexGridTest, CursorSelectionAndShrinking) {
     grid.SetRowSel(6);
     grid.SetColSel(4);
     EXPECT_EQ(grid.RowSel(), 6);
+    EXPECT_EQ(grid.ColSel(), 4);
     grid.SetRow(5);  // setting the cursor collapses the selection
     EXPECT_EQ(grid.RowSel(), 5);
+    EXPECT_EQ(grid.ColSel(), 2);
+    grid.SetCol(4);  // a selection that runs back from the cursor
+    grid.SetRowSel(3);
+    grid.SetColSel(2);
+    EXPECT_EQ(grid.RowSel(), 3);
     EXPECT_EQ(grid.ColSel(), 2);
     grid.SetRow(0);  // never on the fixed row
     EXPECT_EQ(grid.Row(), 1);
