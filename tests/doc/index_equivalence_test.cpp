@@ -102,6 +102,29 @@ TEST(IndexEquivalence, RandomOperationsAgreeWithTheLiteralWalk) {
     }
 }
 
+// Files hold entries in booking order, so the index is built mostly from dates that only grow;
+// an entry booked afterwards for an earlier day breaks that order for its matter.
+TEST(IndexEquivalence, LoadedLedgersInDateOrderOrNearlySoAgreeWithTheLiteralWalk) {
+    MemorySettingsStore store;
+    CTallymoDoc doc(store);
+    std::mt19937 random(7);
+    for (const int lateEntries : {0, 1, 40}) {
+        test::FillGeneratedLedger(doc, 3000, 8, 1, Day(2005, 2, 10),
+                                  static_cast<std::uint32_t>(lateEntries));
+        for (int i = 0; i < lateEntries; ++i) {
+            doc.AppendLoadedEntry(LedgerEntry{
+                AddDays(Day(2005, 1, 1), std::uniform_int_distribution<int>(0, 40)(random)),
+                std::uniform_int_distribution<int>(0, 7)(random),
+                std::uniform_int_distribution<int>(-5, INT32_MAX)(random),
+                {}});
+        }
+        const std::string where = std::to_string(lateEntries) + " late entries";
+        ExpectSameAsWalk(doc, random, where);
+        doc.BookEntry(Day(2005, 1, 3), 5, 77, {}, true);
+        ExpectSameAsWalk(doc, random, where + ", then a booking");
+    }
+}
+
 TEST(IndexEquivalence, EntriesOffMidnightCountOnlyWhereTheWalkCountsThem) {
     MemorySettingsStore store;
     CTallymoDoc doc(store);

@@ -18,10 +18,12 @@
 #include "app/RecentFileList.h"
 #include "app/StartupPolicy.h"
 #include "app/WindowPlacement.h"
+#include "app/widgets/DesktopShell.h"
 #include "app/widgets/SettingsDlg.h"
 #include "calc/widgets/CalcView.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
+#include "ui/AboutBox.h"
 #include "ui/Help.h"
 #include "ui/PointFont.h"
 #include "ui/Question.h"
@@ -65,7 +67,6 @@ QStringList LedgerFilters() {
 bool IsNotYetAvailable(int id) {
     switch (id) {
         case kCmdGraph:
-        case kCmdAppAbout:
             return true;
         default:
             return false;
@@ -183,6 +184,10 @@ void CMainFrame::BuildActions() {
     on(kCmdViewFit, [this] { SetShowType(ShowTypeKind::Fit); });
     on(kCmdHelpContents, [] { ShowHelpTopic(kHelpContentsTopic); });
     on(kCmdSettings, [this] { OpenSettings(); });
+    on(kCmdAppAbout, [this] {
+        AboutBox box(this);
+        box.exec();
+    });
 }
 
 void CMainFrame::BuildMenuBar() {
@@ -426,7 +431,7 @@ void CMainFrame::OpenSettings() {
     const Matter* cursorMatter = m_doc.GetMatter(m_ledgerView->Shape().MatterOfColumn(grid.Col()));
     const MatterId cursorMatterId = cursorMatter ? cursorMatter->Id() : kNoMatterId;
 
-    CSettingsDlg dialog(m_doc, m_store, {}, this);
+    CSettingsDlg dialog(m_doc, m_store, DesktopShellSwitches(), this);
     if (dialog.exec() != QDialog::Accepted) return;
 
     m_bookingPane->Initialize();
