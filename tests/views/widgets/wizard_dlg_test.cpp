@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QWheelEvent>
+#include <cstdio>
 #include <functional>
 
 #include "calc/widgets/CalcEdit.h"
@@ -155,6 +156,167 @@ TEST(WizardDlgTest, CommittingUnchangedMergesTheDayAndAnotherDayShowsItsAmounts)
     EXPECT_EQ(dialog.Rows(false)[0].amount->BoundDate(), Day(2005, 3, 4));
     EXPECT_EQ(doc.DayAmount(Day(2005, 3, 4), kFood), 0);  // a shown 0 books nothing
     EXPECT_EQ(doc.CountEntries(kFood, Day(2005, 3, 4), Day(2005, 3, 4)), 0);
+}
+
+// --- the main window's start-up wizard ---------------------------------------------------------
+
+class StartupWizardTest : public ::testing::Test {
+protected:
+    CMainFrame& Shown() {
+        f.Create();
+        EXPECT_TRUE(f.ShowActive());
+        return *f.frame;
+    }
+    // Books `amount` for 食費 on the wizard's day, as typing it would.
+    static void Type(CWizardDlg& dialog, std::int32_t amount) {
+        dialog.Rows(false)[0].amount->setText(QString::number(amount));
+        EXPECT_TRUE(dialog.CommitAll());
+    }
+    // Presses a button of the wizard; true when that ended it.
+    static bool Press(CWizardDlg& dialog, bool book) {
+        QSignalSpy finished(&dialog, &QDialog::finished);
+        book ? dialog.accept() : dialog.reject();
+        return finished.count() == 1;
+    }
+    std::int32_t Food(TimeValue day) { return doc.DayAmount(day, kFood); }
+
+    test::FrameFixture f;
+    CTallymoDoc& doc = f.docs.doc;
+    const TimeValue today = Day(2005, 3, 15);
+};
+
+TEST_F(StartupWizardTest, CancelThrowsTheBookingsAwayByReloadingOrStartingANewLedger) {
+    struct Case {
+        const char* name;
+        bool withFile;
+        bool bookedBefore;  // booked in the ledger window before the wizard, not saved
+        bool fileGoneMeanwhile;
+        std::int32_t firstOfMarch;  // 食費 on 1 March afterwards
+        bool named;
+    };
+    const Case cases[] = {
+        {"file", true, false, false, 1200, true},
+        {"file, unsaved booking before", true, true, false, 1200, true},
+        {"file unreadable by then", true, false, true, 0, false},
+        {"no file", false, false, false, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        f.Destroy();
+        doc.OnNewDocument();
+        CMainFrame& frame = Shown();
+        const std::string path =
+            f.WriteLedger(std::string(c.name) + ".tm2", {{Day(2005, 3, 1), 1200}});
+        if (c.withFile) {
+            ASSERT_TRUE(frame.OpenDocumentFile(QString::fromStdString(path)));
+        }
+        if (c.bookedBefore) doc.BookEntry(Day(2005, 3, 2), kFood, 300, "", false);
+        f.questions.asked.clear();
+        f.questions.answers = {Answer::No, Answer::Yes};
+        f.wizards.onWizard = [&](CWizardDlg& dialog) {
+            EXPECT_EQ(dialog.windowTitle(),
+                      c.withFile ? QStringLiteral("入力ウィザード - ") + QString(c.name) + ".tm2"
+                                 : QStringLiteral("入力ウィザード"));
+            EXPECT_TRUE(frame.isMinimized());
+            Type(dialog, 700);
+            EXPECT_EQ(Food(today), 700);  // booked at once
+            if (c.fileGoneMeanwhile) std::remove(path.c_str());
+            // Unsaved work from before goes with the wizard's only when the user says so.
+            if (c.bookedBefore) {
+                EXPECT_FALSE(Press(dialog, false));
+            }
+            EXPECT_TRUE(Press(dialog, false));
+        };
+        frame.RunStartupWizard();
+        EXPECT_EQ(f.questions.asked.size(), c.bookedBefore ? 2u : 0u);
+        EXPECT_FALSE(frame.isMinimized());
+        EXPECT_EQ(Food(today), 0);
+        EXPECT_EQ(Food(Day(2005, 3, 2)), 0);
+        EXPECT_EQ(Food(Day(2005, 3, 1)), c.firstOfMarch);
+        EXPECT_EQ(doc.PathName().empty(), !c.named);
+        EXPECT_EQ(frame.windowTitle().startsWith("無題"), !c.named);
+        EXPECT_FALSE(doc.IsModified());
+        EXPECT_EQ(f.messages.messages.size(), c.fileGoneMeanwhile ? 1u : 0u);
+        f.messages.messages.clear();
+    }
+}
+
+TEST_F(StartupWizardTest, QuitAfterBookingClosesOnlyWithTheLedgerSaved) {
+    struct Case {
+        const char* name;
+        bool withFile;
+        bool saveFails;   // the file's folder has gone
+        bool nameChosen;  // the answer of the name dialog for a ledger without a file
+        bool closes;
+    };
+    const Case cases[] = {
+        {"saved to its file", true, false, false, true},
+        {"named, then saved", false, false, true, true},
+        {"name dialog cancelled", false, false, false, false},
+        {"save fails", true, true, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        f.Destroy();
+        doc.OnNewDocument();
+        CMainFrame& frame = Shown();
+        const std::string path = f.WriteLedger("quit.tm2", {});
+        if (c.withFile) {
+            ASSERT_TRUE(frame.OpenDocumentFile(QString::fromStdString(path)));
+        }
+        if (c.saveFails) doc.SetPathName(f.folder + "/gone/quit.tm2");
+        if (c.nameChosen) f.fileChoices.push_back({QString::fromStdString(path), 0});
+        f.dialogs.clear();
+        bool stayedOpen = false;
+        f.wizards.onWizard = [&](CWizardDlg& dialog) {
+            Type(dialog, 900);
+            dialog.DontShowAgain()->setChecked(true);
+            dialog.QuitAfterBooking()->setChecked(true);
+            if (Press(dialog, true)) return;
+            // The wizard stays with its amounts; without the box it ends and the window stays.
+            stayedOpen = true;
+            EXPECT_EQ(Food(today), 900);
+            dialog.QuitAfterBooking()->setChecked(false);
+            EXPECT_TRUE(Press(dialog, true));
+        };
+        frame.RunStartupWizard();
+        EXPECT_EQ(f.dialogs.size(), c.withFile ? 0u : 1u);  // a name is asked for
+        EXPECT_EQ(stayedOpen, !c.closes);
+        EXPECT_EQ(f.messages.messages.size(), c.saveFails ? 1u : 0u);
+        EXPECT_FALSE(doc.Settings().ShowQuickWizard);
+        QTest::qWait(50);
+        EXPECT_EQ(frame.isVisible(), !c.closes);
+        if (c.closes) {
+            // On disk: the amount, and no wizard next time.
+            MemorySettingsStore store;
+            CTallymoDoc reread(store, f.docs.clock);
+            ASSERT_TRUE(reread.LoadLedgerFile(path));
+            EXPECT_EQ(reread.DayAmount(today, kFood), 900);
+            EXPECT_FALSE(reread.Settings().ShowQuickWizard);
+        } else {
+            EXPECT_TRUE(doc.IsModified());
+        }
+        f.messages.messages.clear();
+        f.wizards.onWizard = {};
+        doc.SetModifiedFlag(false);  // no question when the fixture closes the window
+    }
+}
+
+TEST_F(StartupWizardTest, ShownOnlyWhenTheLedgerAsksAndHelpIsTopic620) {
+    CMainFrame& frame = Shown();
+    doc.Settings().ShowQuickWizard = false;
+    frame.RunStartupWizard();
+    EXPECT_EQ(f.wizards.shown, 0);
+    doc.Settings().ShowQuickWizard = true;
+    f.wizards.onWizard = [&](CWizardDlg& dialog) {
+        ASSERT_TRUE(test::ShowActive(dialog));
+        QTest::mouseClick(dialog.Control(9), Qt::LeftButton);
+        QTest::keyClick(dialog.Rows(false)[2].amount, Qt::Key_F1);
+        dialog.accept();
+    };
+    frame.RunStartupWizard();
+    EXPECT_EQ(f.wizards.shown, 1);
+    EXPECT_EQ(f.help.topics, std::vector<int>({620, 620}));
 }
 
 }  // namespace
