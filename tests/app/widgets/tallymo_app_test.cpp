@@ -35,6 +35,7 @@ protected:
     FixedClock clock{MakeLocalTime(2005, 3, 17, 9, 0)};
     test::MessageCapture messages;
     test::QuestionCapture questions;
+    test::WizardCapture wizards;
     std::string folder = test::MakeTempDir("app");
 };
 
