@@ -35,6 +35,7 @@
 #include "views/widgets/OperationView.h"
 #include "views/widgets/PrintCommands.h"
 #include "views/widgets/TallymoView.h"
+#include "views/widgets/WizardDlg.h"
 
 namespace tallymo {
 namespace {
@@ -494,8 +495,29 @@ void CMainFrame::Redo() {
 // --- start ----------------------------------------------------------------------------------
 
 void CMainFrame::RunStartupWizard() {
-    // The input wizard (shown when the ledger's ShowQuickWizard asks for it) is not part of the
-    // program yet; the start goes on to show the window.
+    if (!m_doc.Settings().ShowQuickWizard) return;
+    // Out of the way while the wizard runs (at start-up it appears minimised meanwhile).
+    showMinimized();
+    CWizardDlg wizard(
+        m_doc, [this] { return SaveDocument(); }, this);
+    if (RunWizard(wizard) == QDialog::Accepted) {
+        UpdateTitle();
+        UpdateCommandStates();
+    } else {
+        // The wizard's bookings go: the ledger comes back from its file. Without a file, or
+        // when the file cannot be read back, a new unnamed ledger starts, so that no later
+        // save can write over the file.
+        const std::string path = m_doc.PathName();
+        if (path.empty() || !LoadFrom(DisplayPath(path))) {
+            m_doc.OnNewDocument();
+            DocumentReplaced();
+        }
+    }
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    // The ledger is saved: the window closes once the start is over.
+    if (wizard.QuitRequested())
+        QMetaObject::invokeMethod(
+            this, [this] { close(); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::ShowAtStart() {
