@@ -459,10 +459,8 @@ void CMainFrame::Redo() {
 
 void CMainFrame::RunStartupWizard() {
     if (!m_doc.Settings().ShowQuickWizard) return;
-    // Out of the way while the wizard runs. At start-up the window is not on screen yet, and
-    // it stays unshown: a minimised owner would take the wizard down with it on some desktops.
-    const bool onScreen = isVisible();
-    if (onScreen) showMinimized();
+    // Out of the way while the wizard runs (at start-up it appears minimised meanwhile).
+    showMinimized();
     CWizardDlg wizard(
         m_doc, [this] { return SaveDocument(); }, this);
     if (RunWizard(wizard) == QDialog::Accepted) {
@@ -478,7 +476,7 @@ void CMainFrame::RunStartupWizard() {
             DocumentReplaced();
         }
     }
-    if (onScreen) setWindowState(windowState() & ~Qt::WindowMinimized);
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     // The ledger is saved: the window closes once the start is over.
     if (wizard.QuitRequested())
         QMetaObject::invokeMethod(
