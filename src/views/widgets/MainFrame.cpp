@@ -21,6 +21,7 @@
 #include "app/widgets/DesktopShell.h"
 #include "app/widgets/SettingsDlg.h"
 #include "calc/widgets/CalcView.h"
+#include "doc/LocalPath.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
 #include "ui/AboutBox.h"
@@ -44,14 +45,6 @@ constexpr std::string_view kBarStateSection = "ControlBar";
 
 QString Text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-std::string LocalPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-QString DisplayPath(const std::string& local) {
-    return QFile::decodeName(QByteArray(local.data(), static_cast<qsizetype>(local.size())));
 }
 
 QStringList LedgerFilters() {
@@ -370,7 +363,7 @@ bool CMainFrame::event(QEvent* event) {
 
 QString CMainFrame::DocumentTitle() const {
     if (m_doc.PathName().empty()) return Text(kUntitledName);
-    return QFileInfo(DisplayPath(m_doc.PathName())).fileName();
+    return QFileInfo(FromLocalPath(m_doc.PathName())).fileName();
 }
 
 void CMainFrame::UpdateTitle() {
@@ -508,7 +501,7 @@ void CMainFrame::RunStartupWizard() {
         // when the file cannot be read back, a new unnamed ledger starts, so that no later
         // save can write over the file.
         const std::string path = m_doc.PathName();
-        if (path.empty() || !LoadFrom(DisplayPath(path))) {
+        if (path.empty() || !LoadFrom(FromLocalPath(path))) {
             m_doc.OnNewDocument();
             DocumentReplaced();
         }
@@ -568,7 +561,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
 
 bool CMainFrame::LoadFrom(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    const std::string local = LocalPath(absolute);
+    const std::string local = ToLocalPath(absolute);
     // Read the file into a scratch document first: a file that cannot be read reports its
     // message and leaves the ledger on screen, its name and its contents as they were.
     {
@@ -592,12 +585,12 @@ bool CMainFrame::LoadFrom(const QString& path) {
 
 bool CMainFrame::SaveDocument() {
     if (m_doc.PathName().empty()) return SaveDocumentAs();
-    return SaveTo(DisplayPath(m_doc.PathName()));
+    return SaveTo(FromLocalPath(m_doc.PathName()));
 }
 
 bool CMainFrame::SaveDocumentAs() {
     const QString preset = m_doc.PathName().empty() ? Text(kUntitledName) + QStringLiteral(".tm2")
-                                                    : DisplayPath(m_doc.PathName());
+                                                    : FromLocalPath(m_doc.PathName());
     const auto choice = RunFileDialog(FileDialogKind::SaveAs, preset);
     if (!choice) return false;
     return SaveTo(QString::fromStdString(
@@ -606,7 +599,7 @@ bool CMainFrame::SaveDocumentAs() {
 
 bool CMainFrame::SaveTo(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    const std::string local = LocalPath(absolute);
+    const std::string local = ToLocalPath(absolute);
     if (!m_doc.SaveLedgerFile(local)) return false;
     m_doc.SetPathName(local);
     m_doc.SetModifiedFlag(false);
