@@ -25,11 +25,15 @@ protected:
 
 // Widths in twips, the cursor cell's measures and the editing events are exercised through the
 // ledger view (tallymo_view_test.cpp); these are the grid's own rules.
-TEST_F(FlexGridTest, WidthsReadBackAsSetAndAnInchIs1440Twips) {
+TEST_F(FlexGridTest, WidthsAndHeightsReadBackAsSetAndAnInchIs1440Twips) {
     grid.SetColWidth(2, 1234);
     EXPECT_EQ(grid.ColWidth(2), 1234);
     grid.SetColWidth(2, 1440);
     EXPECT_EQ(grid.columnWidth(1), grid.PixelsPerInchX());
+    grid.SetRowHeight(2, 1440);
+    EXPECT_EQ(grid.RowHeight(2), 1440);
+    EXPECT_EQ(grid.rowHeight(1), grid.PixelsPerInchY());
+    EXPECT_NE(grid.RowHeight(3), 1440);
     EXPECT_EQ(grid.TextMatrix(8, 1), QString());  // outside: nothing, and no crash
 }
 
