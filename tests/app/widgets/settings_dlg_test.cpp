@@ -226,6 +226,12 @@ TEST_F(SettingsDlgTest, NameDialogOkRuleAndUnstorableNames) {
               "事柄名に保存できない文字が含まれています。別の文字で入力してください。");
     EXPECT_EQ(list.count(), 8);
     EXPECT_EQ(emoji.result(), QDialog::Rejected);
+
+    list.setCurrentRow(0);  // added above the first item, not at the end
+    CMatterNameDlg first(Mode::Add, list);
+    first.NameField().setText(QStringLiteral("先頭"));
+    first.accept();
+    EXPECT_EQ(list.item(0)->text(), QStringLiteral("先頭"));
 }
 
 TEST_F(SettingsDlgTest, OkWritesOptionsAndKeepsStoredValuesNoItemShows) {
