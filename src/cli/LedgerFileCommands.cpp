@@ -6,6 +6,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "doc/LedgerLock.h"
 
 namespace tallymo::cli {
 
@@ -30,8 +31,11 @@ int RunNew(const QStringList& arguments) {
                         .arg(path)
                         .toStdString());
     }
+    const std::string local = LedgerSession::LocalPath(path);
+    LedgerWriteLock lock(local);
+    if (!TakeLock(lock)) return ExitFailure;
     LedgerSession session;
-    return session.Doc().SaveLedgerFile(LedgerSession::LocalPath(path)) ? ExitSuccess : ExitFailure;
+    return session.Doc().SaveLedgerFile(local) ? ExitSuccess : ExitFailure;
 }
 
 int RunConvert(const QStringList& arguments) {
@@ -48,8 +52,10 @@ int RunConvert(const QStringList& arguments) {
     const QStringList files = command.Positionals();
     LedgerSession session;
     if (!session.Doc().LoadLedgerFile(LedgerSession::LocalPath(files[0]))) return ExitFailure;
-    return session.Doc().SaveLedgerFile(LedgerSession::LocalPath(files[1])) ? ExitSuccess
-                                                                            : ExitFailure;
+    const std::string out = LedgerSession::LocalPath(files[1]);
+    LedgerWriteLock lock(out);
+    if (!TakeLock(lock)) return ExitFailure;
+    return session.Doc().SaveLedgerFile(out) ? ExitSuccess : ExitFailure;
 }
 
 }  // namespace tallymo::cli
