@@ -4,6 +4,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "doc/LedgerLock.h"
+#include "doc/LocalPath.h"
 
 namespace tallymo::cli {
 
@@ -42,7 +43,7 @@ int RunBook(const QStringList& arguments) {
     const auto index = ParseInt(command.Value(matter), INT32_MIN, INT32_MAX);
     if (!index) return command.UsageError(QStringLiteral("--matter needs a whole number"));
 
-    const std::string path = LedgerSession::LocalPath(command.Positionals().first());
+    const std::string path = ToLocalPath(command.Positionals().first());
     // Held from reading the ledger to the end of its save: a booking made meanwhile by another
     // writer would otherwise be saved over.
     LedgerWriteLock lock(path);

@@ -7,6 +7,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "doc/LedgerLock.h"
+#include "doc/LocalPath.h"
 
 namespace tallymo::cli {
 
@@ -31,7 +32,7 @@ int RunNew(const QStringList& arguments) {
                         .arg(path)
                         .toStdString());
     }
-    const std::string local = LedgerSession::LocalPath(path);
+    const std::string local = ToLocalPath(path);
     LedgerWriteLock lock(local);
     if (!TakeLock(lock)) return ExitFailure;
     LedgerSession session;
@@ -51,8 +52,8 @@ int RunConvert(const QStringList& arguments) {
 
     const QStringList files = command.Positionals();
     LedgerSession session;
-    if (!session.Doc().LoadLedgerFile(LedgerSession::LocalPath(files[0]))) return ExitFailure;
-    const std::string out = LedgerSession::LocalPath(files[1]);
+    if (!session.Doc().LoadLedgerFile(ToLocalPath(files[0]))) return ExitFailure;
+    const std::string out = ToLocalPath(files[1]);
     LedgerWriteLock lock(out);
     if (!TakeLock(lock)) return ExitFailure;
     return session.Doc().SaveLedgerFile(out) ? ExitSuccess : ExitFailure;
