@@ -15,21 +15,22 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 
+#include "analysis/widgets/GraphDlg.h"
 #include "app/RecentFileList.h"
 #include "app/StartupPolicy.h"
 #include "app/WindowPlacement.h"
-#include "ui/Help.h"
-#include "ui/Question.h"
 #include "calc/widgets/CalcView.h"
-#include "ui/PointFont.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
+#include "ui/Help.h"
+#include "ui/PointFont.h"
+#include "ui/Question.h"
 #include "views/FrameCommands.h"
 #include "views/widgets/BitmapMenuStyle.h"
 #include "views/widgets/FixedSplitter.h"
+#include "views/widgets/LedgerGrid.h"
 #include "views/widgets/MenuIcons.h"
 #include "views/widgets/OperationView.h"
-#include "views/widgets/LedgerGrid.h"
 #include "views/widgets/TallymoView.h"
 
 namespace tallymo {
@@ -65,7 +66,6 @@ bool IsNotYetAvailable(int id) {
         case kCmdFilePrint:
         case kCmdFilePrintPreview:
         case kCmdFilePrintSetup:
-        case kCmdGraph:
         case kCmdSettings:
         case kCmdAppAbout:
             return true;
@@ -180,6 +180,10 @@ void CMainFrame::BuildActions() {
     on(kCmdViewWeek, [this] { SetShowType(1); });
     on(kCmdViewFit, [this] { SetShowType(2); });
     on(kCmdHelpContents, [] { ShowHelpTopic(kHelpContentsTopic); });
+    on(kCmdGraph, [this] {
+        CGraphDlg graph(m_doc, this);
+        graph.exec();
+    });
 }
 
 void CMainFrame::BuildMenuBar() {

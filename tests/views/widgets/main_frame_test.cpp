@@ -531,11 +531,11 @@ TEST_F(MainFrameTest, HelpRequestsAndLaterCommands) {
     list.setProperty("controlId", previous);
     EXPECT_EQ(f.help.topics, (std::vector<int>{100, 1046, 100, 100, 100}));
 
-    // Printing, the graph, the settings and the about box come later: greyed, and their keys
+    // Printing, the settings and the about box come later: greyed, and their keys
     // do nothing.
     Frame().UpdateCommandStates();
-    for (int id : {kCmdFilePrint, kCmdFilePrintPreview, kCmdFilePrintSetup, kCmdGraph, kCmdSettings,
-                   kCmdAppAbout}) {
+    for (int id :
+         {kCmdFilePrint, kCmdFilePrintPreview, kCmdFilePrintSetup, kCmdSettings, kCmdAppAbout}) {
         EXPECT_FALSE(Cmd(id)->isEnabled()) << id;
     }
     QTest::keyClick(&Frame(), Qt::Key_P, Qt::ControlModifier);
