@@ -116,6 +116,7 @@ void CGraphDlg::CreateTable(int matterRows, int fontSize) {
             cell->SetPointFont(fontSize, kGothicFace);
             cell->setAlignment(row == 0 || column == 0 ? Qt::AlignCenter
                                                        : Qt::AlignRight | Qt::AlignVCenter);
+            cell->installEventFilter(this);
             cell->setGeometry(kTableLeft + column * kCellWidth, kTableTop + row * kCellHeight,
                               kCellWidth, kCellHeight);
             cells.push_back(cell);
@@ -289,15 +290,22 @@ int CGraphDlg::FocusedCellRow(int* column) const {
     return -1;
 }
 
+// The wheel turned over a cell or over the window itself: the cells let it through to here.
+bool CGraphDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel && Wheel(*static_cast<QWheelEvent*>(event))) return true;
+    return QDialog::eventFilter(watched, event);
+}
+
 void CGraphDlg::wheelEvent(QWheelEvent* event) {
+    if (!Wheel(*event)) QDialog::wheelEvent(event);
+}
+
+bool CGraphDlg::Wheel(QWheelEvent& event) {
     int column = 0;
     const int row = FocusedCellRow(&column);
-    if (row < 0) {
-        QDialog::wheelEvent(event);
-        return;
-    }
-    event->accept();
-    const int step = event->angleDelta().y() <= 0 ? 1 : -1;  // towards the user: one row down
+    if (row < 0) return false;
+    event.accept();
+    const int step = event.angleDelta().y() <= 0 ? 1 : -1;  // towards the user: one row down
     const int position = m_pVBar->value() + step;
     if (position > m_pVBar->maximum()) {
         if (row + 1 <= RowCount() - 2) Cell(row + 1, column).setFocus(Qt::OtherFocusReason);
@@ -308,6 +316,7 @@ void CGraphDlg::wheelEvent(QWheelEvent* event) {
         m_pVBar->setValue(position);
     }
     Refresh();
+    return true;
 }
 
 void CGraphDlg::accept() {

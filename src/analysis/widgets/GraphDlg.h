@@ -48,12 +48,15 @@ public:
     QScrollBar& HorizontalBar() const { return *m_pHBar; }
     QCheckBox& ProjectionBox() const { return *m_pProjection; }
     QPlainTextEdit& AdviceBox() const { return *m_pAdvice; }
+    // OK: stores the projection box in the ledger and closes.
+    void accept() override;
+
     // The visible outgo matter shown in a matter row (row from 1), or -1 for an empty row.
     int MatterPositionOfRow(int row) const;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
-    void accept() override;
 
 private:
     void CreateTable(int matterRows, int fontSize);
@@ -66,6 +69,8 @@ private:
     void ShowTable(const GraphContent& content);
     void ScrollBy(QScrollBar& bar, int action);
     int FocusedCellRow(int* column) const;
+    // The wheel's rules while a cell has the focus; false when no cell has it.
+    bool Wheel(QWheelEvent& event);
 
     CTallymoDoc& m_doc;
     ContentSource m_source;

@@ -56,6 +56,7 @@ QColor LabelColorOn(const QColor& fill) {
 
 CMSChart::CMSChart(QWidget* parent) : QChartView(parent) {
     setRenderHint(QPainter::Antialiasing);
+    setFocusPolicy(Qt::NoFocus);
     QChart* plot = chart();
     plot->setAnimationOptions(QChart::NoAnimation);
     plot->setBackgroundRoundness(0);
