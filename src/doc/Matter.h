@@ -55,25 +55,32 @@ struct LedgerEntry {
     bool operator==(const LedgerEntry&) const = default;
 };
 
+// Which matter a record is, whatever position it holds: every matter created gets a new one,
+// a copy or a move keeps it. Editors refer to matters by it while positions shift.
+using MatterId = std::uint64_t;
+inline constexpr MatterId kNoMatterId = 0;
+
 class Matter {
 public:
-    Matter() = default;
+    Matter() : m_id(NewId()) {}
     Matter(std::string name, std::uint16_t cellWidth, bool visible)
-        : m_name(std::move(name)), m_cellWidth(cellWidth), m_visible(visible) {}
+        : m_name(std::move(name)), m_cellWidth(cellWidth), m_visible(visible), m_id(NewId()) {}
     virtual ~Matter() = default;
     Matter(const Matter&) = default;
     Matter& operator=(const Matter&) = default;
     Matter(Matter&&) = default;
     Matter& operator=(Matter&&) = default;
 
-    const std::string& Name() const { return m_name; }  // CP932
+    const std::string& Name() const { return m_name; }       // CP932
     std::uint16_t CellWidth() const { return m_cellWidth; }  // twips
     bool IsVisible() const { return m_visible; }
+    MatterId Id() const { return m_id; }
 
     void SetName(std::string name) { m_name = std::move(name); }
     void SetCellWidth(std::uint16_t twips) { m_cellWidth = twips; }
     void SetVisible(bool visible) { m_visible = visible; }
 
+    // Compares what a matter holds; the identity plays no part.
     bool operator==(const Matter& other) const {
         return m_name == other.m_name && m_cellWidth == other.m_cellWidth &&
                m_visible == other.m_visible;
@@ -83,6 +90,9 @@ private:
     std::string m_name;
     std::uint16_t m_cellWidth = 900;
     bool m_visible = true;
+    MatterId m_id;
+
+    static MatterId NewId();
 };
 
 using MatterList = std::vector<Matter>;
