@@ -4,8 +4,8 @@
 #include <QCoreApplication>
 #include <cstdio>
 
-#include "cli/CliSupport.h"
 #include "ProgramVersion.h"
+#include "cli/CliSupport.h"
 #include "cli/Commands.h"
 
 namespace tallymo::cli {
@@ -27,6 +27,9 @@ const Command kCommands[] = {
     {"table", "Print the ledger table for a current date", RunTable},
     {"print-table", "Print the printed month table for a current date", RunPrintTable},
     {"graph", "Print the graph window's figures and advice", RunGraph},
+#ifdef TALLYMO_CLI_PDF
+    {"pdf", "Write the printed month table as a PDF file", RunPdf},
+#endif
 };
 
 QString ProgramDescription() {
@@ -86,7 +89,11 @@ int Run(const QStringList& arguments) {
 }  // namespace tallymo::cli
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    std::unique_ptr<QCoreApplication> app;
+#ifdef TALLYMO_CLI_PDF
+    app = tallymo::cli::MakePdfApplication(argc, argv);
+#endif
+    if (!app) app = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tallymo-cli"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(tallymo::kVersionText));
     int code = tallymo::cli::Run(QCoreApplication::arguments());

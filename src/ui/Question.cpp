@@ -16,9 +16,9 @@ Answer AskQuestion(QWidget* parent, const Question& question) {
     if (Presenter()) return Presenter()(parent, question);
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
     if (question.withCancel) buttons |= QMessageBox::Cancel;
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tallymo Ver.2"), question.text, buttons,
-                    parent);
-    box.setDefaultButton(QMessageBox::Yes);
+    QMessageBox box(question.noByDefault ? QMessageBox::Question : QMessageBox::Warning,
+                    QStringLiteral("Tallymo Ver.2"), question.text, buttons, parent);
+    box.setDefaultButton(question.noByDefault ? QMessageBox::No : QMessageBox::Yes);
     switch (box.exec()) {
         case QMessageBox::Yes:
             return Answer::Yes;

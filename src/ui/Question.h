@@ -15,6 +15,9 @@ enum class Answer { Yes, No, Cancel };
 struct Question {
     QString text;
     bool withCancel = false;  // yes, no and cancel; otherwise yes and no
+    // A question about throwing something away: the question icon, and "no" as the default
+    // button so that Enter keeps things. Otherwise a warning with "yes" as the default.
+    bool noByDefault = false;
 };
 
 Answer AskQuestion(QWidget* parent, const Question& question);

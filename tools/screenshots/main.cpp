@@ -16,12 +16,13 @@
 #include "FrameShots.h"
 #include "GraphShots.h"
 #include "SampleLedger.h"
+#include "SettingsShots.h"
 #include "calc/widgets/CalcEdit.h"
 #include "calc/widgets/CalcView.h"
-#include "ui/PointFont.h"
 #include "doc/Clock.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
+#include "ui/PointFont.h"
 #include "views/widgets/LedgerGrid.h"
 #include "views/widgets/OperationView.h"
 #include "views/widgets/TallymoView.h"
@@ -106,6 +107,7 @@ const std::function<bool(const ShotContext&)> kShots[] = {
     [](const ShotContext& c) { return ShootPanes(c, 1, QStringLiteral("panes-week")); },
     [](const ShotContext& c) { return ShootMainWindow(c.doc, c.out); },
     [](const ShotContext& c) { return ShootGraphWindow(c.out); },
+    [](const ShotContext& c) { return ShootSettingsDialogs(c.doc, c.doc.Store(), c.out); },
 };
 
 }  // namespace

@@ -19,18 +19,20 @@
 #include "app/RecentFileList.h"
 #include "app/StartupPolicy.h"
 #include "app/WindowPlacement.h"
-#include "ui/Help.h"
-#include "ui/Question.h"
+#include "app/widgets/SettingsDlg.h"
 #include "calc/widgets/CalcView.h"
-#include "ui/PointFont.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
+#include "ui/Help.h"
+#include "ui/PointFont.h"
+#include "ui/Question.h"
 #include "views/FrameCommands.h"
 #include "views/widgets/BitmapMenuStyle.h"
 #include "views/widgets/FixedSplitter.h"
+#include "views/widgets/LedgerGrid.h"
 #include "views/widgets/MenuIcons.h"
 #include "views/widgets/OperationView.h"
-#include "views/widgets/LedgerGrid.h"
+#include "views/widgets/PrintCommands.h"
 #include "views/widgets/TallymoView.h"
 
 namespace tallymo {
@@ -63,10 +65,6 @@ QStringList LedgerFilters() {
 // Commands that come with later parts of the program: present in the menu, greyed until then.
 bool IsNotYetAvailable(int id) {
     switch (id) {
-        case kCmdFilePrint:
-        case kCmdFilePrintPreview:
-        case kCmdFilePrintSetup:
-        case kCmdSettings:
         case kCmdAppAbout:
             return true;
         default:
@@ -89,7 +87,8 @@ CMainFrame::CMainFrame(CTallymoDoc& doc, SettingsStore& store, RecentFileList& r
       m_doc(doc),
       m_store(store),
       m_recentFiles(recentFiles),
-      m_menuStyle(new CBitmapMenu) {
+      m_menuStyle(new CBitmapMenu),
+      m_print(new PrintCommands(doc, this)) {
     setFont(PointFont(90, kProportionalGothicFace));
     ApplyStoredPlacement();
     BuildActions();
@@ -163,6 +162,9 @@ void CMainFrame::BuildActions() {
     });
     on(kCmdFileSave, [this] { SaveDocument(); });
     on(kCmdFileSaveAs, [this] { SaveDocumentAs(); });
+    on(kCmdFilePrint, [this] { m_print->Print(); });
+    on(kCmdFilePrintPreview, [this] { m_print->PrintPreview(); });
+    on(kCmdFilePrintSetup, [this] { m_print->PrintSetup(); });
     on(kCmdAppExit, [this] { close(); });
     on(kCmdEditUndo, [this] { Undo(); });
     on(kCmdEditRedo, [this] { Redo(); });
@@ -180,6 +182,7 @@ void CMainFrame::BuildActions() {
     on(kCmdViewWeek, [this] { SetShowType(1); });
     on(kCmdViewFit, [this] { SetShowType(2); });
     on(kCmdHelpContents, [] { ShowHelpTopic(kHelpContentsTopic); });
+    on(kCmdSettings, [this] { OpenSettings(); });
     on(kCmdGraph, [this] {
         CGraphDlg graph(m_doc, this);
         graph.exec();
@@ -419,6 +422,31 @@ void CMainFrame::ShowHelpForFocus() {
         }
     }
     ShowHelpTopic(HelpTopicForControl(controlId));
+}
+
+void CMainFrame::OpenSettings() {
+    // The cursor's day and matter, to find them again in the rebuilt table.
+    CLedgerGrid& grid = m_ledgerView->Grid();
+    const TimeValue cursorDay = m_ledgerView->RowDate(grid.Row());
+    const Matter* cursorMatter = m_doc.GetMatter(m_ledgerView->Shape().MatterOfColumn(grid.Col()));
+    const MatterId cursorMatterId = cursorMatter ? cursorMatter->Id() : kNoMatterId;
+
+    CSettingsDlg dialog(m_doc, m_store, {}, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+
+    m_bookingPane->Initialize();
+    m_ledgerView->SetUpGrid();
+    const LedgerTableShape& shape = m_ledgerView->Shape();
+    for (int row = shape.FirstDayRow(); row <= shape.LastDayRow(); ++row) {
+        if (m_ledgerView->RowDate(row) == cursorDay) grid.SetRow(row);
+    }
+    for (MatterIndex m = 0; m < m_doc.MatterCount(); ++m) {
+        if (m_doc.GetMatter(m)->Id() != cursorMatterId) continue;
+        if (const int column = shape.ColumnOfMatter(m); column > 0) grid.SetCol(column);
+    }
+    m_ledgerView->SyncPane();
+    UpdateTitle();
+    UpdateCommandStates();
 }
 
 void CMainFrame::Undo() {

@@ -21,6 +21,7 @@ class CCalcView;
 class CFixedSplitter;
 class COperationView;
 class CTallymoDoc;
+class PrintCommands;
 class CTallymoView;
 class RecentFileList;
 class SettingsStore;
@@ -44,6 +45,7 @@ public:
     CTallymoView* GetLedgerView() const { return m_ledgerView; }
     COperationView* GetBookingPane() const { return m_bookingPane; }
     CCalcView* GetCalcView() const { return m_calcView; }
+    PrintCommands* GetPrintCommands() const { return m_print; }
     // Text into status-bar pane 0, painted at once.
     void SetStatusText(const QString& text);
     QString StatusText() const;
@@ -64,6 +66,8 @@ public:
     void ToggleOperationView();
     void ToggleCalcView();
     void ShowHelpForFocus();  // F1
+    // The settings dialog; after OK the panes follow the changed lists and settings.
+    void OpenSettings();
     bool IsOperationViewShown() const { return m_showOperationView; }
     bool IsCalcViewShown() const { return m_showCalcView; }
     // After a new or opened ledger: title, panes and command states follow the document.
@@ -132,6 +136,7 @@ private:
     bool m_startMaximized = false;
     int m_refreshListener = 0;
     FileDialogRunner m_fileDialog;
+    PrintCommands* m_print = nullptr;
 };
 
 }  // namespace tallymo

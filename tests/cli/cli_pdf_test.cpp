@@ -1,0 +1,188 @@
+// pdf from the command line, read back with poppler-utils as a reader of the file would: the
+// pages, the texts on each, where the table starts, and the colours of the rendered page.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <vector>
+
+#include "cli/CliLedgers.h"
+#include "cli/CliRunner.h"
+#include "support/LedgerBuilder.h"
+#include "support/TestEnvironment.h"
+
+namespace tallymo::test {
+namespace {
+
+// A poppler tool's stdout; a failed test when the tool is missing or fails.
+QByteArray Poppler(const QString& tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(tool, arguments);
+    const bool ran = process.waitForFinished(30000) &&
+                     process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    EXPECT_TRUE(ran) << tool.toStdString() << " failed (poppler-utils: scripts/install-deps): "
+                     << process.readAllStandardError().toStdString();
+    return process.readAllStandardOutput();
+}
+
+int PageCount(const QString& pdf) {
+    const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
+    const auto match = pages.match(QString::fromUtf8(Poppler(QStringLiteral("pdfinfo"), {pdf})));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+QString PageText(const QString& pdf, int page) {
+    const QString p = QString::number(page);
+    return QString::fromUtf8(
+        Poppler(QStringLiteral("pdftotext"),
+                {QStringLiteral("-f"), p, QStringLiteral("-l"), p, pdf, QStringLiteral("-")}));
+}
+
+struct Word {
+    double xMax;
+    double yMin;
+    QString text;
+};
+
+// Every word of the page with its box, in reading order (pdftotext -bbox).
+std::vector<Word> PageWords(const QString& pdf, int page) {
+    const QString p = QString::number(page);
+    const QString html = QString::fromUtf8(
+        Poppler(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), p,
+                                              QStringLiteral("-l"), p, pdf, QStringLiteral("-")}));
+    static const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"[\\d.]+\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"[\\d.]+\">([^<]*)"));
+    std::vector<Word> words;
+    for (const auto& m : word.globalMatch(html)) {
+        words.push_back({m.captured(2).toDouble(), m.captured(1).toDouble(), m.captured(3)});
+    }
+    return words;
+}
+
+// Whether the page, rendered, holds a clearly red pixel (red text on white).
+bool HasRedPixel(const QString& pdf, int page) {
+    const QString p = QString::number(page);
+    const QByteArray ppm = Poppler(QStringLiteral("pdftoppm"),
+                                   {QStringLiteral("-r"), QStringLiteral("150"),
+                                    QStringLiteral("-f"), p, QStringLiteral("-l"), p, pdf});
+    // P6 <width> <height> <max> then RGB bytes.
+    const QList<QByteArray> header = ppm.left(64).split('\n');
+    if (header.size() < 3 || header[0] != "P6") {
+        ADD_FAILURE() << "not a PPM image";
+        return false;
+    }
+    const qsizetype start = header[0].size() + header[1].size() + header[2].size() + 3;
+    for (qsizetype i = start; i + 2 < ppm.size(); i += 3) {
+        const int r = static_cast<unsigned char>(ppm[i]);
+        const int g = static_cast<unsigned char>(ppm[i + 1]);
+        const int b = static_cast<unsigned char>(ppm[i + 2]);
+        if (r - g > 100 && r - b > 100) return true;
+    }
+    return false;
+}
+
+std::string Ledger(int outgoCount, const std::vector<Booking>& bookings) {
+    LedgerSpec spec;
+    spec.income = {"給料"};
+    for (int i = 1; i <= outgoCount; ++i) spec.outgo.push_back("支出" + std::to_string(i));
+    spec.hidden = {1};  // printed all the same
+    spec.bookings = bookings;
+    const std::string path = MakeTempDir("pdf") + "/ledger.tm2";
+    WriteLedger(path, spec);
+    return path;
+}
+
+TEST(CliPdf, PagesTitleBandsAndColours) {
+    struct Case {
+        int outgo;
+        std::vector<Booking> bookings;
+        bool severalPages;
+        bool red;
+    };
+    const Case cases[] = {
+        {3, {{Day(2024, 3, 2), 0, 5000}, {Day(2024, 3, 5), 1, 1200}}, false, false},
+        {3, {{Day(2024, 3, 5), 2, 1200}}, false, true},  // the balance goes below 0
+        {40, {{Day(2024, 3, 5), 40, 700}}, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.outgo);
+        const std::string ledger = Ledger(c.outgo, c.bookings);
+        const QString pdf = QString::fromStdString(ledger + ".pdf");
+        const CliRun run = RunCli({"pdf", ledger, pdf.toStdString(), "--current", "2024-03-10"});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+
+        const int pages = PageCount(pdf);
+        EXPECT_EQ(pages > 1, c.severalPages) << pages;
+        EXPECT_EQ(HasRedPixel(pdf, pages), c.red);  // the balance column ends the table
+
+        const QString first = PageText(pdf, 1);
+        EXPECT_TRUE(first.contains(QStringLiteral("2024年03月分 小遣い帳"))) << first.toStdString();
+        for (const char* text : {"日付", "繰越", "03/01(金)", "03/31(日)", "合計", "支出1"}) {
+            EXPECT_TRUE(first.contains(QString::fromUtf8(text))) << text;
+        }
+        EXPECT_EQ(first.contains(QStringLiteral("小計")), !c.severalPages);
+
+        // The table starts at the same height on every page, below the title of page 1 only,
+        // and no text reaches the right margin (A4: 595 points, 6 mm margins).
+        double tableTop = -1;
+        QString allText;
+        for (int p = 1; p <= pages; ++p) {
+            const std::vector<Word> words = PageWords(pdf, p);
+            ASSERT_FALSE(words.empty()) << "page " << p;
+            const Word& header = p == 1 && words.size() > 2 ? words[2] : words[0];
+            if (p == 1) {
+                ASSERT_EQ(words[0].text, QStringLiteral("2024年03月分")) << "title first";
+                ASSERT_EQ(header.text, QStringLiteral("日付"));
+                EXPECT_GT(header.yMin, words[0].yMin);
+                tableTop = header.yMin;
+            } else {
+                EXPECT_NEAR(header.yMin, tableTop, 0.5) << "page " << p;
+                EXPECT_FALSE(PageText(pdf, p).contains(QStringLiteral("小遣い帳")));
+            }
+            for (const Word& word : words)
+                EXPECT_LE(word.xMax, 595 - 17) << word.text.toStdString();
+            allText += PageText(pdf, p);
+        }
+        // Every matter's column is printed, hidden ones included, and the balance once.
+        for (int i = 1; i <= c.outgo; ++i) {
+            EXPECT_TRUE(allText.contains(QStringLiteral("支出%1\n").arg(i)) ||
+                        allText.contains(QStringLiteral("支出%1 ").arg(i)))
+                << i;
+        }
+        EXPECT_EQ(allText.count(QStringLiteral("小計")), 1);
+    }
+}
+
+TEST(CliPdf, FailuresLeaveNoHalfFile) {
+    const std::string ledger = Ledger(3, {});
+    const std::string ledgerBytes = ReadFileBytes(ledger);
+    const std::string dir = MakeTempDir("pdfout");
+    const std::string old = dir + "/old.pdf";
+    WriteFileBytes(old, "old bytes");
+
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+    };
+    const Case cases[] = {
+        {{"pdf", ledger, old}, 2},                                           // no --current
+        {{"pdf", ledger, old, "--current", "2024-02-30"}, 2},                // no such day
+        {{"pdf", ledger, ledger, "--current", "2024-03-10"}, 2},             // over the ledger
+        {{"pdf", dir + "/missing.tm2", old, "--current", "2024-03-10"}, 1},  // no ledger
+        {{"pdf", ledger, dir + "/no/such/dir.pdf", "--current", "2024-03-10"}, 1},
+        {{"pdf", ledger, dir, "--current", "2024-03-10"}, 1},  // a folder in the way
+    };
+    for (const Case& c : cases) {
+        const CliRun run = RunCli(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args[2] << run.err;
+        EXPECT_FALSE(run.err.empty());
+    }
+    EXPECT_EQ(ReadFileBytes(old), "old bytes");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir + "/no/such/dir.pdf")));
+    EXPECT_EQ(ReadFileBytes(ledger), ledgerBytes);
+}
+
+}  // namespace
+}  // namespace tallymo::test

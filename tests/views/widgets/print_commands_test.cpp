@@ -1,0 +1,146 @@
+// The frame's print, print preview and printer set-up commands, with the dialogs answered by
+// the test: the page range the print dialog offers, the pages that come out (into PDF files,
+// read back with pdfinfo), the paper kept from the set-up, and the failure message.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include "calc/widgets/CalcView.h"
+#include "support/FrameFixture.h"
+#include "support/LedgerBuilder.h"
+#include "views/FrameCommands.h"
+#include "views/widgets/LedgerGrid.h"
+#include "views/widgets/OperationView.h"
+#include "views/widgets/PrintCommands.h"
+#include "views/widgets/TallymoView.h"
+
+namespace tallymo {
+namespace {
+
+using test::Day;
+
+// "Pages:" and "Page size:" of pdfinfo; a failed test when pdfinfo fails.
+QString PdfInfo(const QString& path) {
+    QProcess process;
+    process.start(QStringLiteral("pdfinfo"), {path});
+    EXPECT_TRUE(process.waitForFinished(30000) && process.exitCode() == 0)
+        << "pdfinfo (poppler-utils) failed on " << path.toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int PdfPages(const QString& path) {
+    static const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
+    const auto match = pages.match(PdfInfo(path));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+class PrintCommandsTest : public ::testing::Test {
+protected:
+    PrintCommandsTest() {
+        std::vector<std::string> outgo;
+        for (int i = 1; i <= 30; ++i) outgo.push_back("支出" + std::to_string(i));
+        test::ResetLedger(f.docs.doc, {"給料"}, outgo);
+        f.docs.doc.BookEntry(Day(2005, 3, 2), 3, 1500, {}, false);
+        f.Create();
+        EXPECT_TRUE(f.ShowActive());
+        print = f.frame->GetPrintCommands();
+        print->SetDialogRunner([this](QDialog& dialog) { return Answer(dialog); });
+    }
+
+    // Stands in for the user: notes the dialog, then does what the test asked of it.
+    int Answer(QDialog& dialog) {
+        if (auto* printDialog = qobject_cast<QPrintDialog*>(&dialog)) {
+            offeredRanges.push_back({printDialog->minPage(), printDialog->maxPage()});
+            QPrinter& printer = *printDialog->printer();
+            offeredFiles.push_back(printer.outputFormat() == QPrinter::PdfFormat
+                                       ? printer.outputFileName()
+                                       : QString());
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdfPath);
+            printer.setPrintRange(range.first > 0 ? QPrinter::PageRange : QPrinter::AllPages);
+            printer.setFromTo(std::max(range.first, 0), std::max(range.second, 0));
+            return QDialog::Accepted;
+        }
+        if (auto* preview = qobject_cast<QPrintPreviewDialog*>(&dialog)) {
+            auto* widget = preview->findChild<QPrintPreviewWidget*>();
+            widget->updatePreview();
+            previewPages.push_back(widget->pageCount());
+            return QDialog::Accepted;
+        }
+        if (auto* setup = qobject_cast<QPageSetupDialog*>(&dialog)) {
+            setup->printer()->setPageOrientation(QPageLayout::Landscape);
+            return QDialog::Accepted;
+        }
+        ADD_FAILURE() << "unexpected dialog";
+        return QDialog::Rejected;
+    }
+
+    test::FrameFixture f;
+    PrintCommands* print = nullptr;
+    QString pdfPath = QString::fromStdString(f.folder + "/month.pdf");
+    std::pair<int, int> range{0, 0};  // 0: all pages
+    std::vector<std::pair<int, int>> offeredRanges;
+    std::vector<QString> offeredFiles;  // the PDF file offered, empty for a printer
+    std::vector<int> previewPages;
+};
+
+TEST_F(PrintCommandsTest, FromEveryPaneWithTheRangeOfTheLastDrawing) {
+    QWidget* panes[] = {&f.frame->GetBookingPane()->MatterList(),
+                        f.frame->GetCalcView()->focusWidget()
+                            ? f.frame->GetCalcView()->focusWidget()
+                            : f.frame->GetCalcView(),
+                        &f.frame->GetLedgerView()->Grid()};
+    for (QWidget* pane : panes) {
+        ASSERT_TRUE(test::FocusOn(*pane));
+        QTest::keyClick(pane, Qt::Key_P, Qt::ControlModifier);
+    }
+    ASSERT_EQ(offeredRanges.size(), 3u);
+    const int pages = PdfPages(pdfPath);
+    EXPECT_GT(pages, 1);  // 32 columns do not fit across A4
+    EXPECT_EQ(offeredRanges[0], std::make_pair(1, 1));
+    EXPECT_EQ(offeredRanges[2], std::make_pair(1, pages));
+    EXPECT_EQ(print->KnownPageCount(), pages);
+    // Without a printer the dialog offers a PDF file, for a ledger never saved in the home
+    // folder.
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        EXPECT_EQ(offeredFiles[0], QDir::home().filePath(QStringLiteral("無題.pdf")));
+    }
+
+    range = {2, 2};
+    f.frame->Action(kCmdFilePrint)->trigger();
+    EXPECT_EQ(PdfPages(pdfPath), 1);
+
+    f.frame->Action(kCmdFilePrintPreview)->trigger();
+    EXPECT_EQ(previewPages, std::vector<int>{pages});
+
+    // The paper chosen in the set-up stays for the following prints: landscape, fewer pages.
+    range = {0, 0};
+    f.frame->Action(kCmdFilePrintSetup)->trigger();
+    f.frame->Action(kCmdFilePrint)->trigger();
+    EXPECT_TRUE(PdfInfo(pdfPath).contains(QStringLiteral("842 x 595")));
+    EXPECT_LT(PdfPages(pdfPath), pages);
+    EXPECT_TRUE(f.messages.messages.empty());
+}
+
+TEST_F(PrintCommandsTest, AFileThatCannotBeWrittenIsReportedAndLeavesNothing) {
+    pdfPath = QString::fromStdString(f.folder + "/no/such/folder/month.pdf");
+    f.frame->Action(kCmdFilePrint)->trigger();
+    ASSERT_EQ(f.messages.messages.size(), 1u);
+    EXPECT_EQ(f.messages.messages[0].text, "書き込みエラーが発生しました。");
+    EXPECT_EQ(f.messages.messages[0].helpContext, 9990);
+    EXPECT_FALSE(QFile::exists(pdfPath));
+}
+
+}  // namespace
+}  // namespace tallymo
