@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build test run bench fuzz screenshots clean
+.PHONY: deps configure build test run bench fuzz screenshots package clean
 
 deps:
 	@scripts/install-deps
@@ -26,6 +26,10 @@ bench: build
 fuzz:
 	@scripts/install-deps --tools
 	@scripts/fuzz $${FUZZ_SECONDS:-30}
+
+# The Debian package (CPack) in $(BUILD_DIR); scripts/package-test installs and tries it.
+package: build
+	@cmake --build $(BUILD_DIR) --target package
 
 screenshots: build
 	@scripts/install-deps --tools

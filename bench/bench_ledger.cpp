@@ -4,9 +4,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
+#include "app/MatterListEdit.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
 #include "support/LedgerBuilder.h"
@@ -121,6 +123,19 @@ void BM_InsertAndDeleteMatter(benchmark::State& state) {
     }
 }
 
+// The settings dialog confirmed with the outgo list turned upside down (the most exchanges a
+// list of 36 matters needs), then turned back.
+void BM_ApplyReversedOutgoList(benchmark::State& state) {
+    CTallymoDoc& doc = LedgerOf(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        for (int twice = 0; twice < 2; ++twice) {
+            EditedMatterList outgo = TakeMatterList(doc, false);
+            std::reverse(outgo.begin(), outgo.end());
+            ApplyMatterList(doc, false, outgo);
+        }
+    }
+}
+
 void BM_LedgerMemory(benchmark::State& state) {
     CTallymoDoc& doc = LedgerOf(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) benchmark::DoNotOptimize(doc.IndexMemoryBytes());
@@ -139,6 +154,7 @@ BENCHMARK(BM_BookAddThenTable)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)
 BENCHMARK(BM_BookOverwriteThenTable)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_InsertAndDeleteMatter)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ApplyReversedOutgoList)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LedgerMemory)->Arg(1'000'000)->Iterations(1);
 
 }  // namespace

@@ -1,8 +1,9 @@
 #include "ui/Help.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 
+#include "app/HelpTopics.h"
+#include "ui/HelpWindow.h"
 #include "ui/MessageBox.h"
 
 namespace tallymo {
@@ -15,14 +16,8 @@ HelpPresenter& Presenter() {
 
 }  // namespace
 
-QString HelpPageName(int topic) {
-    return QStringLiteral("_RESOURCE/%1.html").arg(topic, 5, 10, QLatin1Char('0'));
-}
-
 QString HelpFilePath() {
-    const QFileInfo program(QCoreApplication::applicationFilePath());
-    return program.absolutePath() + QLatin1Char('/') + program.completeBaseName() +
-           QStringLiteral(".rcc");
+    return LocateHelpFile(QCoreApplication::applicationFilePath());
 }
 
 void ShowHelpTopic(int topic) {
@@ -31,12 +26,10 @@ void ShowHelpTopic(int topic) {
         Presenter()(topic);
         return;
     }
-    // The help viewer reads the compiled help file beside the program; without it the user
-    // learns which file is missing.
     const QString file = HelpFilePath();
-    if (!QFileInfo::exists(file)) {
-        const QString text = QStringLiteral("ヘルプファイル『") + file +
-                             QStringLiteral("』が見つかりません。");
+    if (!HelpWindow::Shared()->ShowTopic(file, topic)) {
+        const QString text =
+            QStringLiteral("ヘルプファイル『") + file + QStringLiteral("』が見つかりません。");
         ShowMessageBox(nullptr, UserMessage{text.toStdString(), 0, MessageIcon::None});
     }
 }

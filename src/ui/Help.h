@@ -7,13 +7,12 @@
 
 namespace tallymo {
 
-// Opens the help page of a topic ("_RESOURCE/%05d.html" in the help file beside the program).
-// A topic of 0 or less opens the contents (topic 100).
+// Opens the help page of a topic ("_RESOURCE/%05d.html" in the help file) in the help window.
+// A topic of 0 or less opens the contents (topic 100). Without a help file the user learns
+// which file is missing.
 void ShowHelpTopic(int topic);
 
-// The page name of a topic inside the help file.
-QString HelpPageName(int topic);
-// The help file: the program's file with the extension ".rcc".
+// The help file of the running program (see LocateHelpFile).
 QString HelpFilePath();
 
 // Tests replace the viewer; returns the previous one.

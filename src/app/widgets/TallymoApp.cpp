@@ -5,17 +5,26 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QLoggingCategory>
 #include <QTranslator>
 
 #include "app/StartupPolicy.h"
-#include "ui/MessageBox.h"
-#include "ui/PointFont.h"
 #include "doc/Clock.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
+#include "ui/AppIcon.h"
+#include "ui/Help.h"
+#include "ui/MessageBox.h"
+#include "ui/PointFont.h"
 #include "views/widgets/MainFrame.h"
 
 namespace tallymo {
+namespace {
+
+// Where the help file was found (QT_LOGGING_RULES="tallymo.help.debug=true" shows it).
+Q_LOGGING_CATEGORY(lcHelp, "tallymo.help", QtInfoMsg)
+
+}  // namespace
 
 CTallymoApp::CTallymoApp(SettingsStore& store, const Clock& clock)
     : m_store(store), m_clock(clock) {}
@@ -86,6 +95,14 @@ void PrepareApplication() {
         QCoreApplication::installTranslator(translator);
     }
     QApplication::setFont(PointFont(90, kProportionalGothicFace));
+    QApplication::setWindowIcon(ApplicationIcon());
+
+    const QString helpFile = HelpFilePath();
+    if (QFileInfo::exists(helpFile)) {
+        qCDebug(lcHelp) << "help file found:" << helpFile;
+    } else {
+        qCWarning(lcHelp) << "help file missing:" << helpFile;
+    }
 }
 
 }  // namespace tallymo

@@ -19,10 +19,12 @@
 #include "app/RecentFileList.h"
 #include "app/StartupPolicy.h"
 #include "app/WindowPlacement.h"
+#include "app/widgets/DesktopShell.h"
 #include "app/widgets/SettingsDlg.h"
 #include "calc/widgets/CalcView.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
+#include "ui/AboutBox.h"
 #include "ui/Help.h"
 #include "ui/PointFont.h"
 #include "ui/Question.h"
@@ -60,16 +62,6 @@ QStringList LedgerFilters() {
                        QLatin1Char(')');
     }
     return filters;
-}
-
-// Commands that come with later parts of the program: present in the menu, greyed until then.
-bool IsNotYetAvailable(int id) {
-    switch (id) {
-        case kCmdAppAbout:
-            return true;
-        default:
-            return false;
-    }
 }
 
 bool OnSomeScreen(const QRect& rect) {
@@ -186,6 +178,10 @@ void CMainFrame::BuildActions() {
     on(kCmdGraph, [this] {
         CGraphDlg graph(m_doc, this);
         graph.exec();
+    });
+    on(kCmdAppAbout, [this] {
+        AboutBox box(this);
+        box.exec();
     });
 }
 
@@ -370,9 +366,6 @@ void CMainFrame::UpdateCommandStates() {
         m_actions[kCmdViewToolBar]->setChecked(!bar->isHidden());
     }
     m_actions[kCmdViewStatusBar]->setChecked(!statusBar()->isHidden());
-    for (auto& [id, action] : m_actions) {
-        if (IsNotYetAvailable(id)) action->setEnabled(false);
-    }
 }
 
 // --- panes ------------------------------------------------------------------------------------
@@ -431,7 +424,7 @@ void CMainFrame::OpenSettings() {
     const Matter* cursorMatter = m_doc.GetMatter(m_ledgerView->Shape().MatterOfColumn(grid.Col()));
     const MatterId cursorMatterId = cursorMatter ? cursorMatter->Id() : kNoMatterId;
 
-    CSettingsDlg dialog(m_doc, m_store, {}, this);
+    CSettingsDlg dialog(m_doc, m_store, DesktopShellSwitches(), this);
     if (dialog.exec() != QDialog::Accepted) return;
 
     m_bookingPane->Initialize();

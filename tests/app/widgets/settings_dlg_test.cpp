@@ -176,6 +176,16 @@ TEST_F(SettingsDlgTest, ButtonsAndOptionsFollowSelectionAndCheckBoxes) {
     autorunBox.setChecked(false);
     EXPECT_FALSE(once.isChecked() || window.isChecked() || once.isEnabled());
     EXPECT_FALSE(Get<QComboBox>(1038).isEnabled());
+
+    // F1 opens the focused control's topic; the help button the dialog's.
+    test::HelpCapture help;
+    ASSERT_TRUE(test::ShowActive(*dialog));
+    for (int id : {1029, 1030, 1040, 1041, 1024, 1017}) {
+        ASSERT_TRUE(test::FocusOn(*dialog->Control(id)));
+        QTest::keyClick(dialog->Control(id), Qt::Key_F1);
+    }
+    QTest::mouseClick(&Get<QPushButton>(9), Qt::LeftButton);
+    EXPECT_EQ(help.topics, (std::vector<int>{460, 470, 480, 490, 410, 400, 400}));
 }
 
 TEST_F(SettingsDlgTest, UpAndDownMoveTextMatterAndCheckMarkTogether) {

@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QMimeDatabase>
+#include <QStandardPaths>
+#include <cstdlib>
+
+#include "app/DesktopFiles.h"
+#include "app/HelpTopics.h"
+#include "app/ShellIntegration.h"
+#include "support/TestEnvironment.h"
+
+// Readable QStrings in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << text.toStdString();
+}
+inline void PrintTo(const QStringList& list, std::ostream* out) {
+    *out << list.join(QLatin1Char('|')).toStdString();
+}
+
+namespace tallymo {
+namespace {
+
+const QString kProgram = QStringLiteral("/opt/my tools/tallymo");
+
+QString ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Each test gets its own empty config and data folders.
+class ShellIntegrationTest : public testing::Test {
+protected:
+    void SetUp() override {
+        m_config = QString::fromStdString(test::MakeTempDir("config"));
+        m_data = QString::fromStdString(test::MakeTempDir("data"));
+        setenv("XDG_CONFIG_HOME", m_config.toLocal8Bit().constData(), 1);
+        setenv("XDG_DATA_HOME", m_data.toLocal8Bit().constData(), 1);
+    }
+    QString m_config;
+    QString m_data;
+};
+
+TEST(DesktopFilesTest, ExecArgumentsSurviveQuotingAndEntryEscapes) {
+    const struct {
+        const char* argument;
+        const char* written;
+    } cases[] = {
+        {"/usr/bin/tallymo", R"("/usr/bin/tallymo")"},
+        {"/opt/my tools/tallymo", R"("/opt/my tools/tallymo")"},
+        {R"(/a "b"/c)", R"("/a \\"b\\"/c")"},
+        {"/a/$HOME/`x`", R"("/a/\\$HOME/\\`x\\`")"},
+        {R"(C:\Tools\tm)", R"("C:\\\\Tools\\\\tm")"},
+        {"/100%/tm", R"("/100%%/tm")"},
+        {"/家計/小遣い帳", R"("/家計/小遣い帳")"},
+    };
+    for (const auto& c : cases) {
+        const QString argument = QString::fromUtf8(c.argument);
+        const QString quoted = QuoteExecArgument(argument);
+        EXPECT_EQ(quoted, QString::fromUtf8(c.written)) << c.argument;
+        EXPECT_EQ(SplitExecLine(quoted + QStringLiteral(" %f")),
+                  (QStringList{argument, QStringLiteral("%f")}))
+            << c.argument;
+    }
+    EXPECT_EQ(SplitExecLine(QStringLiteral("tallymo  /startup")),
+              (QStringList{QStringLiteral("tallymo"), QStringLiteral("/startup")}));
+    EXPECT_TRUE(QuoteExecArgument(QStringLiteral("/a\nb")).isEmpty());
+}
+
+TEST(DesktopFilesTest, DefaultApplicationLinesKeepTheRestOfTheList) {
+    const QString type = QStringLiteral("application/x-tallymo2");
+    const QString id = QStringLiteral("tallymo2.desktop");
+    const struct {
+        const char* before;
+        const char* set;
+        const char* removed;
+    } cases[] = {
+        {"", "[Default Applications]\napplication/x-tallymo2=tallymo2.desktop;\n",
+         "[Default Applications]\n"},
+        {"[Added Associations]\ntext/plain=vi.desktop;\n",
+         "[Added Associations]\ntext/plain=vi.desktop;\n[Default Applications]\n"
+         "application/x-tallymo2=tallymo2.desktop;\n",
+         "[Added Associations]\ntext/plain=vi.desktop;\n[Default Applications]\n"},
+        {"[Default Applications]\ntext/plain=vi.desktop;\napplication/x-tallymo2=other.desktop;\n"
+         "[Added Associations]\napplication/x-tallymo2=other.desktop;\n",
+         "[Default "
+         "Applications]\napplication/x-tallymo2=tallymo2.desktop;\ntext/plain=vi.desktop;\n"
+         "[Added Associations]\napplication/x-tallymo2=other.desktop;\n",
+         "[Default Applications]\ntext/plain=vi.desktop;\n"
+         "[Added Associations]\napplication/x-tallymo2=other.desktop;\n"},
+    };
+    for (const auto& c : cases) {
+        const QString set = WithDefaultApplication(QString::fromUtf8(c.before), type, id);
+        EXPECT_EQ(set, QString::fromUtf8(c.set));
+        EXPECT_EQ(DefaultApplication(set, type), id);
+        const QString removed = WithDefaultApplication(set, type, {});
+        EXPECT_EQ(removed, QString::fromUtf8(c.removed));
+        EXPECT_TRUE(DefaultApplication(removed, type).isEmpty());
+    }
+}
+
+TEST_F(ShellIntegrationTest, AutorunEntryStartsTheProgramInStartupMode) {
+    const QString entry = m_config + QStringLiteral("/autostart/tallymo2.desktop");
+    EXPECT_EQ(AutorunEntryPath(), entry);
+
+    // Off without an entry changes nothing and is no failure.
+    EXPECT_TRUE(SetAutorun(false, kProgram).ok);
+    EXPECT_FALSE(IsAutorunOn());
+    EXPECT_FALSE(QFileInfo::exists(m_config + QStringLiteral("/autostart")));
+
+    ASSERT_TRUE(SetAutorun(true, kProgram).ok);
+    EXPECT_TRUE(IsAutorunOn());
+    const QString text = ReadAll(entry);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("[Desktop Entry]\nType=Application\n")))
+        << text.toStdString();
+    const QString exec = DesktopEntryValue(text, QStringLiteral("Exec"));
+    EXPECT_EQ(exec, QStringLiteral("\"/opt/my tools/tallymo\" /startup"));
+    EXPECT_EQ(SplitExecLine(exec), (QStringList{kProgram, QStringLiteral("/startup")}));
+
+    ASSERT_TRUE(SetAutorun(false, kProgram).ok);
+    EXPECT_FALSE(IsAutorunOn());
+    EXPECT_FALSE(QFileInfo::exists(entry));
+
+    // Without a program path there is nothing to start: the entry goes.
+    ASSERT_TRUE(SetAutorun(true, kProgram).ok);
+    const ShellOutcome noPath = SetAutorun(true, QString());
+    EXPECT_FALSE(noPath.ok);
+    EXPECT_TRUE(noPath.message.text.empty());  // switched silently
+    EXPECT_FALSE(IsAutorunOn());
+}
+
+TEST_F(ShellIntegrationTest, AssociationOnThenOffKeepsTheDesktopEntry) {
+    Write(MimeAppsListPath(), "[Default Applications]\ntext/plain=vi.desktop;\n");
+    ASSERT_TRUE(SetFileAssociation(true, kProgram).ok);
+    EXPECT_TRUE(IsFileAssociated(kProgram));
+    EXPECT_FALSE(IsFileAssociated(QStringLiteral("/usr/bin/other")));  // not merely some program
+
+    const QString entry = ReadAll(AssociationEntryPath());
+    EXPECT_EQ(DesktopEntryValue(entry, QStringLiteral("Exec")),
+              QStringLiteral("\"/opt/my tools/tallymo\" %f"));
+    EXPECT_EQ(DesktopEntryValue(entry, QStringLiteral("MimeType")),
+              QStringLiteral("application/x-tallymo2;"));
+    // The package shipped with the program declares the same type.
+    EXPECT_EQ(ReadAll(MimePackagePath()), ReadAll(QStringLiteral(TALLYMO_SOURCE_DIR) +
+                                                  QStringLiteral("/res/linux/tallymo.xml")));
+
+    // The desktop's own type database knows the type by name and by content.
+    const QString ledger = m_data + QStringLiteral("/ledger");
+    Write(ledger, QByteArray("\x08tallymoo", 9) + QByteArray(64, '\0'));
+    QMimeDatabase types;
+    const QMimeType byName =
+        types.mimeTypeForFile(QStringLiteral("/x/家計.tm2"), QMimeDatabase::MatchExtension);
+    EXPECT_EQ(byName.name(), QStringLiteral("application/x-tallymo2"));
+    EXPECT_EQ(byName.comment(), QStringLiteral("Tallymo Ver.2 ファイル"));
+    EXPECT_EQ(types.mimeTypeForFile(ledger, QMimeDatabase::MatchContent).name(),
+              QStringLiteral("application/x-tallymo2"));
+
+    ASSERT_TRUE(SetFileAssociation(false, kProgram).ok);
+    EXPECT_FALSE(IsFileAssociated(kProgram));
+    EXPECT_FALSE(QFileInfo::exists(MimePackagePath()));
+    EXPECT_EQ(ReadAll(AssociationEntryPath()), entry);
+    EXPECT_EQ(ReadAll(MimeAppsListPath()),
+              QStringLiteral("[Default Applications]\ntext/plain=vi.desktop;\n"));
+    EXPECT_TRUE(SetFileAssociation(false, kProgram).ok);  // again: nothing left to remove
+}
+
+TEST_F(ShellIntegrationTest, AssociationThatCannotBeWrittenSaysSo) {
+    // The data folder is a file: nothing can be made in it.
+    QDir(m_data).removeRecursively();
+    Write(m_data, "not a folder");
+    const ShellOutcome outcome = SetFileAssociation(true, kProgram);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message.text,
+              "拡張子の関連付けに失敗しました。管理者権限であるかどうか確認してください。");
+    EXPECT_FALSE(IsFileAssociated(kProgram));
+    EXPECT_FALSE(SetFileAssociation(true, QString()).ok);
+}
+
+TEST(HelpTopicsTest, PagesAndHelpFilesAreNamedFromTheProgram) {
+    EXPECT_EQ(HelpPageName(7), QStringLiteral("_RESOURCE/00007.html"));
+    EXPECT_EQ(HelpPageName(300), QStringLiteral("_RESOURCE/00300.html"));
+    const struct {
+        const char* program;
+        const char* helpFile;
+    } cases[] = {
+        {"/opt/Tools/tm.exe", "/opt/Tools/tm.rcc"},
+        {"/usr/bin/tallymo", "/usr/bin/tallymo.rcc"},
+        {"/a/b.c/prog", "/a/b.c/prog.rcc"},
+        {"/a/.hidden", "/a/.hidden.rcc"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(HelpFileBeside(QString::fromUtf8(c.program)), QString::fromUtf8(c.helpFile));
+    }
+
+    // Beside the program first, then <prefix>/share/tallymo/ for a program in <prefix>/bin/.
+    const QString prefix = QString::fromStdString(test::MakeTempDir("prefix"));
+    const QString program = prefix + QStringLiteral("/bin/tallymo");
+    const QString beside = prefix + QStringLiteral("/bin/tallymo.rcc");
+    const QString shared = prefix + QStringLiteral("/share/tallymo/tallymo.rcc");
+    EXPECT_EQ(LocateHelpFile(program), beside);
+    Write(shared, "x");
+    EXPECT_EQ(LocateHelpFile(program), shared);
+    Write(beside, "x");
+    EXPECT_EQ(LocateHelpFile(program), beside);
+}
+
+}  // namespace
+}  // namespace tallymo
