@@ -48,36 +48,54 @@ void LedgerIndex::RemoveFrom(Cells& cells, TimeValue date, std::uint32_t amount)
 
 void LedgerIndex::Rebuild(const std::vector<LedgerEntry>& entries, int matterCount,
                           int incomeCount) {
-    // Gather (date, amount) per matter, then sort each and fold equal dates: far cheaper than
-    // inserting a million entries one by one.
-    std::vector<std::vector<std::pair<TimeValue, std::uint32_t>>> raw(
-        static_cast<std::size_t>(std::max(matterCount, 0)));
-    std::vector<std::pair<TimeValue, std::uint32_t>> net;
-    net.reserve(entries.size());
+    // One pass: entries mostly come in date order (files are written in booking order), so
+    // each goes onto the end of its matter's cells or into the last cell. Only a matter that
+    // met an earlier date afterwards is sorted and folded once at the end. Sums wrap the same
+    // in any order of addition.
+    const std::size_t matters = static_cast<std::size_t>(std::max(matterCount, 0));
+    m_byMatter.assign(matters, Cells{});
+    m_net.clear();
+    std::vector<char> unordered(matters, 0);
+    char netUnordered = 0;
+    auto append = [](Cells& cells, TimeValue date, std::uint32_t amount, char& outOfOrder) {
+        if (!cells.empty()) {
+            Cell& last = cells.back();
+            if (last.date == date) {
+                last.sum += amount;
+                ++last.count;
+                return;
+            }
+            if (date < last.date) outOfOrder = 1;
+        }
+        cells.push_back(Cell{date, amount, 1});
+    };
     for (const LedgerEntry& entry : entries) {
         if (entry.matter >= 0 && entry.matter < matterCount) {
-            raw[static_cast<std::size_t>(entry.matter)].emplace_back(
-                entry.date, static_cast<std::uint32_t>(entry.amount));
+            const auto m = static_cast<std::size_t>(entry.matter);
+            append(m_byMatter[m], entry.date, static_cast<std::uint32_t>(entry.amount),
+                   unordered[m]);
         }
-        net.emplace_back(entry.date, SignedNet(entry, incomeCount));
+        append(m_net, entry.date, SignedNet(entry, incomeCount), netUnordered);
     }
-    auto fold = [](std::vector<std::pair<TimeValue, std::uint32_t>>& items, Cells& out) {
-        std::sort(items.begin(), items.end(),
-                  [](const auto& a, const auto& b) { return a.first < b.first; });
-        out.clear();
-        for (const auto& [date, amount] : items) {
-            if (!out.empty() && out.back().date == date) {
-                out.back().sum += amount;
-                ++out.back().count;
-            } else {
-                out.push_back(Cell{date, amount, 1});
+    auto settle = [](Cells& cells, bool outOfOrder) {
+        if (outOfOrder) {
+            std::sort(cells.begin(), cells.end(),
+                      [](const Cell& a, const Cell& b) { return a.date < b.date; });
+            std::size_t kept = 0;
+            for (std::size_t i = 0; i < cells.size(); ++i) {
+                if (kept > 0 && cells[kept - 1].date == cells[i].date) {
+                    cells[kept - 1].sum += cells[i].sum;
+                    cells[kept - 1].count += cells[i].count;
+                } else {
+                    cells[kept++] = cells[i];
+                }
             }
+            cells.resize(kept);
         }
-        out.shrink_to_fit();
+        cells.shrink_to_fit();
     };
-    m_byMatter.assign(raw.size(), Cells{});
-    for (std::size_t m = 0; m < raw.size(); ++m) fold(raw[m], m_byMatter[m]);
-    fold(net, m_net);
+    for (std::size_t m = 0; m < matters; ++m) settle(m_byMatter[m], unordered[m] != 0);
+    settle(m_net, netUnordered != 0);
     m_prefixValid = false;
     m_valid = true;
 }
@@ -176,8 +194,12 @@ std::int32_t LedgerIndex::NetThrough(TimeValue date) const {
     return static_cast<std::int32_t>(m_prefix[static_cast<std::size_t>(after - m_net.begin()) - 1]);
 }
 
-TimeValue LedgerIndex::FirstDate() const { return m_net.empty() ? 0 : m_net.front().date; }
-TimeValue LedgerIndex::LastDate() const { return m_net.empty() ? 0 : m_net.back().date; }
+TimeValue LedgerIndex::FirstDate() const {
+    return m_net.empty() ? 0 : m_net.front().date;
+}
+TimeValue LedgerIndex::LastDate() const {
+    return m_net.empty() ? 0 : m_net.back().date;
+}
 
 std::size_t LedgerIndex::MemoryBytes() const {
     std::size_t bytes = m_byMatter.capacity() * sizeof(Cells);

@@ -30,7 +30,8 @@ HelpWindow::HelpWindow(QWidget* parent)
       m_back(new QPushButton(QStringLiteral("戻る(&B)"))),
       m_forward(new QPushButton(QStringLiteral("進む(&F)"))) {
     setWindowTitle(QStringLiteral("Tallymo Ver.2 ヘルプ"));
-    setAttribute(Qt::WA_DeleteOnClose, false);
+    // An open help window does not keep the program running once the main window closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     auto* contents = new QPushButton(QStringLiteral("目次(&C)"));
     for (QPushButton* button : {m_back, m_forward, contents}) button->setAutoDefault(false);
 

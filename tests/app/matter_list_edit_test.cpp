@@ -235,6 +235,51 @@ TEST_F(ApplyMatterListTest, ADeletedMatterLeavesNoTraceInTablesAndFigures) {
     }
 }
 
+// After the lists changed, every booking waiting for redo and every one undone and redone again
+// acts on its own matter only, overwrites included.
+TEST_F(ApplyMatterListTest, UndoAndRedoAfterTheListsChangedTouchOnlyTheirOwnMatters) {
+    const TimeValue day = Day(2005, 3, 10);
+    for (MatterIndex m : {3, 4, 3, 5, 4}) doc.BookEntry(day, m, 10 * m, {}, true);
+    doc.BookEntry(day, 3, 0, {}, true);  // clears 食費's cell
+    for (int i = 0; i < 4; ++i) doc.Undo();
+    EditedMatterList outgo = TakeMatterList(doc, false);
+    outgo.erase(outgo.begin());                    // 食費 with every step on it
+    std::swap(outgo[0], outgo[1]);                 // 雑費 takes the place 食費 had
+    outgo.insert(outgo.begin(), NewItem("趣味"));  // and a new matter comes first
+    ApplyMatterList(doc, true, TakeMatterList(doc, true));
+    ApplyMatterList(doc, false, outgo);
+    ASSERT_EQ(NamesOf(doc.OutgoList()), (Names{"趣味", "雑費", "交通費"}));
+
+    using Cells = std::map<std::pair<std::string, TimeValue>, std::int32_t>;
+    const auto cells = [&] {
+        Cells amounts;
+        for (const LedgerEntry& e : doc.Entries()) {
+            const Matter* matter = doc.GetMatter(e.matter);
+            if (!matter) {
+                ADD_FAILURE() << "an entry without a matter";
+                continue;
+            }
+            amounts[{Cp932ToUtf8(matter->Name()), e.date}] += e.amount;
+        }
+        std::erase_if(amounts, [](const auto& cell) { return cell.second == 0; });
+        return amounts;
+    };
+    // Everything done: the bookings of the fixture and the last overwrites of the day.
+    Cells expected{{{"交通費", day}, 40}, {{"雑費", day}, 50}};
+    const char* names[] = {"給与", "賞与", "臨時収入", "食費", "交通費", "雑費"};
+    for (int month = 1; month <= 3; ++month) {
+        for (int m : {0, 1, 2, 4, 5}) {
+            expected[{names[m], Day(2005, month, 1 + 3 * m)}] = 1000 * month + 10 * m;
+        }
+    }
+    while (doc.CanRedo()) doc.Redo();
+    EXPECT_EQ(cells(), expected);
+    for (int i = 0; doc.CanUndo() && i < 100; ++i) doc.Undo();
+    EXPECT_TRUE(cells().empty());
+    for (int i = 0; doc.CanRedo() && i < 100; ++i) doc.Redo();
+    EXPECT_EQ(cells(), expected);
+}
+
 // Random sessions of the dialog's edits (add before the selection or at the end, change,
 // delete, up, down, check mark) over a ledger with booked and undone entries: afterwards each
 // kind is in list order with the list's names and marks, and every entry is still with the

@@ -112,6 +112,17 @@ TEST(HelpWindowTest, ShowsTopicsWithBackForwardAndContents) {
     window.close();
 }
 
+TEST(HelpWindowTest, OverAModalDialogTheHelpWindowBelongsToIt) {
+    // Otherwise the dialog's modality would block the help window it asked for.
+    QDialog dialog;
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    HelpWindow* help = HelpWindow::Shared();
+    EXPECT_EQ(help->parentWidget(), &dialog);
+    EXPECT_TRUE(help->isWindow());
+    dialog.close();
+}
+
 TEST(HelpWindowTest, MissingHelpFileNamesThePathLookedFor) {
     // The test program has no help file beside it.
     test::MessageCapture messages;

@@ -2,7 +2,7 @@
 // matters, twenty years of bookings up to 2024-12-31, close day 25), so that no large file is
 // kept in the repository:
 //   build/tallymo_bench_ledger /tmp/bench.tm2
-// then, for example: farm-bench 'build/tallymo-cli dump /tmp/bench.tm2'
+// then, for example: /usr/bin/time -v build/tallymo-cli dump /tmp/bench.tm2 >/dev/null
 
 #include <cstdio>
 
@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
     CTallymoDoc doc(store);
     test::FillGeneratedLedger(doc, 1'000'000, 40, 20, test::Day(2024, 12, 31));
     doc.Settings().CloseDay = 25;
+    doc.Settings().ShowQuickWizard = false;  // the window opens straight on the table
     if (!doc.SaveLedgerFile(argv[1])) {
         std::fprintf(stderr, "%s: could not write %s\n", argv[0], argv[1]);
         return 1;

@@ -15,6 +15,7 @@
 
 #include "FrameShots.h"
 #include "GraphShots.h"
+#include "HelpShots.h"
 #include "SampleLedger.h"
 #include "SettingsShots.h"
 #include "calc/widgets/CalcEdit.h"
@@ -108,6 +109,7 @@ const std::function<bool(const ShotContext&)> kShots[] = {
     [](const ShotContext& c) { return ShootMainWindow(c.doc, c.out); },
     [](const ShotContext& c) { return ShootGraphWindow(c.out); },
     [](const ShotContext& c) { return ShootSettingsDialogs(c.doc, c.doc.Store(), c.out); },
+    [](const ShotContext& c) { return ShootHelpAndAbout(c.out); },
 };
 
 }  // namespace

@@ -118,9 +118,12 @@ void PrintedMonthPages::DrawPage(QPainter& painter, int page) const {
             painter.setPen(!header && cell.text.find('-') != std::string::npos ? QColor(255, 0, 0)
                                                                                : QColor(0, 0, 0));
             // A name longer than its column is cut at the frame rather than written over the
-            // next cell (or past the paper's edge).
-            painter.drawText(rect, (header ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop,
-                             Text(cell.text));
+            // next cell (or past the paper's edge), and then shows its beginning.
+            const QString text = Text(cell.text);
+            const bool centred =
+                header && painter.fontMetrics().horizontalAdvance(text) <= rect.width();
+            painter.drawText(rect, (centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop,
+                             text);
             FrameRect(painter, rect);
         }
         x += width;
@@ -133,8 +136,10 @@ bool DrawPrintedMonthPages(QPagedPaintDevice& device, const PeriodTable& table, 
     const PrintedMonthPages pages(table, device.width(), device.height(), device.logicalDpiX(),
                                   device.logicalDpiY());
     if (pageCount) *pageCount = pages.PageCount();
-    firstPage = std::max(firstPage, 1);
-    lastPage = std::min(lastPage, pages.PageCount());
+    // A range past the end (the table lost columns since the pages were counted) prints the
+    // last page rather than a blank sheet.
+    firstPage = std::clamp(firstPage, 1, pages.PageCount());
+    lastPage = std::clamp(lastPage, firstPage, pages.PageCount());
     QPainter painter;
     if (!painter.begin(&device)) return false;
     for (int page = firstPage; page <= lastPage; ++page) {

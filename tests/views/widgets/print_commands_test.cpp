@@ -117,9 +117,11 @@ TEST_F(PrintCommandsTest, FromEveryPaneWithTheRangeOfTheLastDrawing) {
         EXPECT_EQ(offeredFiles[0], QDir::home().filePath(QStringLiteral("無題.pdf")));
     }
 
-    range = {2, 2};
-    f.frame->Action(kCmdFilePrint)->trigger();
-    EXPECT_EQ(PdfPages(pdfPath), 1);
+    for (const auto& asked : {std::make_pair(2, 2), std::make_pair(pages + 1, pages + 3)}) {
+        range = asked;
+        f.frame->Action(kCmdFilePrint)->trigger();
+        EXPECT_EQ(PdfPages(pdfPath), 1) << asked.first;
+    }
 
     f.frame->Action(kCmdFilePrintPreview)->trigger();
     EXPECT_EQ(previewPages, std::vector<int>{pages});
