@@ -170,9 +170,9 @@ void CMainFrame::BuildActions() {
     });
     on(kCmdViewOperation, [this] { ToggleOperationView(); });
     on(kCmdViewCalculator, [this] { ToggleCalcView(); });
-    on(kCmdViewMonth, [this] { SetShowType(0); });
-    on(kCmdViewWeek, [this] { SetShowType(1); });
-    on(kCmdViewFit, [this] { SetShowType(2); });
+    on(kCmdViewMonth, [this] { SetShowType(ShowTypeKind::Month); });
+    on(kCmdViewWeek, [this] { SetShowType(ShowTypeKind::Week); });
+    on(kCmdViewFit, [this] { SetShowType(ShowTypeKind::Fit); });
     on(kCmdHelpContents, [] { ShowHelpTopic(kHelpContentsTopic); });
     on(kCmdSettings, [this] { OpenSettings(); });
     on(kCmdGraph, [this] {
@@ -353,12 +353,12 @@ QAction* CMainFrame::Action(int commandId) const {
 }
 
 void CMainFrame::UpdateCommandStates() {
-    const int showType = m_doc.Settings().ShowType;
+    const ShowTypeKind showType = m_doc.GetShowType();
     m_actions[kCmdEditUndo]->setEnabled(m_doc.CanUndo());
     m_actions[kCmdEditRedo]->setEnabled(m_doc.CanRedo());
-    m_actions[kCmdViewMonth]->setChecked(showType == 0);
-    m_actions[kCmdViewWeek]->setChecked(showType == 1);
-    m_actions[kCmdViewFit]->setChecked(showType == 2);
+    m_actions[kCmdViewMonth]->setChecked(showType == ShowTypeKind::Month);
+    m_actions[kCmdViewWeek]->setChecked(showType == ShowTypeKind::Week);
+    m_actions[kCmdViewFit]->setChecked(showType == ShowTypeKind::Fit);
     m_actions[kCmdViewOperation]->setChecked(m_showOperationView);
     m_actions[kCmdViewCalculator]->setEnabled(m_showOperationView);
     m_actions[kCmdViewCalculator]->setChecked(m_showOperationView && m_showCalcView);
@@ -395,9 +395,8 @@ void CMainFrame::ToggleCalcView() {
     UpdateCommandStates();
 }
 
-void CMainFrame::SetShowType(int showType) {
-    m_doc.Settings().ShowType = showType;
-    m_doc.SetModifiedFlag(true);
+void CMainFrame::SetShowType(ShowTypeKind showType) {
+    m_doc.SetShowType(showType);
     m_ledgerView->SetUpGrid();
     UpdateCommandStates();
 }
@@ -445,15 +444,12 @@ void CMainFrame::OpenSettings() {
 void CMainFrame::Undo() {
     if (!m_doc.CanUndo()) return;
     m_doc.Undo();
-    // The entries now differ from the file: a later close must ask about saving.
-    m_doc.SetModifiedFlag(true);
     UpdateCommandStates();
 }
 
 void CMainFrame::Redo() {
     if (!m_doc.CanRedo()) return;
     m_doc.Redo();
-    m_doc.SetModifiedFlag(true);
     UpdateCommandStates();
 }
 

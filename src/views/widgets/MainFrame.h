@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
@@ -16,6 +17,7 @@ class QMenu;
 
 namespace tallymo {
 
+enum class ShowTypeKind : std::int32_t;
 class CBitmapMenu;
 class CCalcView;
 class CFixedSplitter;
@@ -62,7 +64,7 @@ public:
     bool OpenDocumentFile(const QString& path);  // open, recent file, dropped file
     bool SaveDocument();
     bool SaveDocumentAs();
-    void SetShowType(int showType);
+    void SetShowType(ShowTypeKind showType);
     void ToggleOperationView();
     void ToggleCalcView();
     void ShowHelpForFocus();  // F1
