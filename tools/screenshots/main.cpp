@@ -18,6 +18,7 @@
 #include "HelpShots.h"
 #include "SampleLedger.h"
 #include "SettingsShots.h"
+#include "WizardShots.h"
 #include "calc/widgets/CalcEdit.h"
 #include "calc/widgets/CalcView.h"
 #include "doc/Clock.h"
@@ -110,6 +111,7 @@ const std::function<bool(const ShotContext&)> kShots[] = {
     [](const ShotContext& c) { return ShootGraphWindow(c.out); },
     [](const ShotContext& c) { return ShootSettingsDialogs(c.doc, c.doc.Store(), c.out); },
     [](const ShotContext& c) { return ShootHelpAndAbout(c.out); },
+    [](const ShotContext& c) { return ShootWizard(c.doc, c.out); },
 };
 
 }  // namespace

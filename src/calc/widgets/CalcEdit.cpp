@@ -34,6 +34,8 @@ CalcKeyRule CalcKeyRuleFor(int key, Qt::KeyboardModifiers modifiers, const QStri
         case Qt::Key_Up:
         case Qt::Key_Down:
             return CalcKeyRule::Pass;
+        case Qt::Key_F1:
+            return CalcKeyRule::ToWindow;  // help: the window's, before any field sees it
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
         case Qt::Key_Return:

@@ -20,7 +20,7 @@ class CTallymoDoc;
 enum class CalcKeyRule {
     Pass,            // edits the text (digits, operators, parentheses, period, editing keys)
     CommitThenPass,  // Tab and Enter: commit, then the key goes on (focus change, default button)
-    ToWindow,        // Ctrl+N/P/Y/Z: the window's shortcuts (new, print, redo, undo)
+    ToWindow,        // F1, Ctrl+N/P/Y/Z: the window's shortcuts (help, new, print, redo, undo)
     Swallow,         // everything else: Home, End, Esc, letters, clipboard chords, function keys
 };
 

@@ -22,6 +22,7 @@
 #include "app/widgets/DesktopShell.h"
 #include "app/widgets/SettingsDlg.h"
 #include "calc/widgets/CalcView.h"
+#include "doc/LocalPath.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
 #include "ui/AboutBox.h"
@@ -36,6 +37,7 @@
 #include "views/widgets/OperationView.h"
 #include "views/widgets/PrintCommands.h"
 #include "views/widgets/TallymoView.h"
+#include "views/widgets/WizardDlg.h"
 
 namespace tallymo {
 namespace {
@@ -44,14 +46,6 @@ constexpr std::string_view kBarStateSection = "ControlBar";
 
 QString Text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-std::string LocalPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-QString DisplayPath(const std::string& local) {
-    return QFile::decodeName(QByteArray(local.data(), static_cast<qsizetype>(local.size())));
 }
 
 QStringList LedgerFilters() {
@@ -334,7 +328,7 @@ bool CMainFrame::event(QEvent* event) {
 
 QString CMainFrame::DocumentTitle() const {
     if (m_doc.PathName().empty()) return Text(kUntitledName);
-    return QFileInfo(DisplayPath(m_doc.PathName())).fileName();
+    return QFileInfo(FromLocalPath(m_doc.PathName())).fileName();
 }
 
 void CMainFrame::UpdateTitle() {
@@ -456,8 +450,29 @@ void CMainFrame::Redo() {
 // --- start ----------------------------------------------------------------------------------
 
 void CMainFrame::RunStartupWizard() {
-    // The input wizard (shown when the ledger's ShowQuickWizard asks for it) is not part of the
-    // program yet; the start goes on to show the window.
+    if (!m_doc.Settings().ShowQuickWizard) return;
+    // Out of the way while the wizard runs (at start-up it appears minimised meanwhile).
+    showMinimized();
+    CWizardDlg wizard(
+        m_doc, [this] { return SaveDocument(); }, this);
+    if (RunWizard(wizard) == QDialog::Accepted) {
+        UpdateTitle();
+        UpdateCommandStates();
+    } else {
+        // The wizard's bookings go: the ledger comes back from its file. Without a file, or
+        // when the file cannot be read back, a new unnamed ledger starts, so that no later
+        // save can write over the file.
+        const std::string path = m_doc.PathName();
+        if (path.empty() || !LoadFrom(FromLocalPath(path))) {
+            m_doc.OnNewDocument();
+            DocumentReplaced();
+        }
+    }
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    // The ledger is saved: the window closes once the start is over.
+    if (wizard.QuitRequested())
+        QMetaObject::invokeMethod(
+            this, [this] { close(); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::ShowAtStart() {
@@ -508,7 +523,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
 
 bool CMainFrame::LoadFrom(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    const std::string local = LocalPath(absolute);
+    const std::string local = ToLocalPath(absolute);
     // Read the file into a scratch document first: a file that cannot be read reports its
     // message and leaves the ledger on screen, its name and its contents as they were.
     {
@@ -532,12 +547,12 @@ bool CMainFrame::LoadFrom(const QString& path) {
 
 bool CMainFrame::SaveDocument() {
     if (m_doc.PathName().empty()) return SaveDocumentAs();
-    return SaveTo(DisplayPath(m_doc.PathName()));
+    return SaveTo(FromLocalPath(m_doc.PathName()));
 }
 
 bool CMainFrame::SaveDocumentAs() {
     const QString preset = m_doc.PathName().empty() ? Text(kUntitledName) + QStringLiteral(".tm2")
-                                                    : DisplayPath(m_doc.PathName());
+                                                    : FromLocalPath(m_doc.PathName());
     const auto choice = RunFileDialog(FileDialogKind::SaveAs, preset);
     if (!choice) return false;
     return SaveTo(QString::fromStdString(
@@ -546,7 +561,7 @@ bool CMainFrame::SaveDocumentAs() {
 
 bool CMainFrame::SaveTo(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    const std::string local = LocalPath(absolute);
+    const std::string local = ToLocalPath(absolute);
     if (!m_doc.SaveLedgerFile(local)) return false;
     m_doc.SetPathName(local);
     m_doc.SetModifiedFlag(false);

@@ -52,8 +52,9 @@ public:
     void SetStatusText(const QString& text);
     QString StatusText() const;
 
-    // The start-up step: the input wizard when the ledger asks for it (not built yet: nothing
-    // happens), then the window shown normally or maximised as stored.
+    // The start-up step: the input wizard when the ledger asks for it (cancelled, it reloads
+    // the ledger from its file; asked to end the program, it closes the window afterwards),
+    // then the window shown normally or maximised as stored.
     void RunStartupWizard();
     void ShowAtStart();
     bool StartsMaximized() const { return m_startMaximized; }

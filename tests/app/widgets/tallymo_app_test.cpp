@@ -35,6 +35,7 @@ protected:
     FixedClock clock{MakeLocalTime(2005, 3, 17, 9, 0)};
     test::MessageCapture messages;
     test::QuestionCapture questions;
+    test::WizardCapture wizards;
     std::string folder = test::MakeTempDir("app");
 };
 
@@ -45,6 +46,7 @@ TEST_F(TallymoAppTest, NormalStartShowsANewLedgerAndRecordsTheTime) {
     EXPECT_TRUE(app.MainFrame()->isVisible());
     EXPECT_EQ(app.MainFrame()->windowTitle(), "無題 - Tallymo Ver.2");
     EXPECT_EQ(app.Document().GetCurrentDate(), Day(2005, 3, 17));
+    EXPECT_EQ(wizards.shown, 1);  // a new ledger asks for the input wizard
     EXPECT_EQ(RecordedStart(), Now());
     EXPECT_EQ(store.ReadBinary("Settings", "RecentlyRunTime")->size(), 4u);
     EXPECT_TRUE(messages.messages.empty());
