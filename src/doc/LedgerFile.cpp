@@ -101,8 +101,8 @@ bool CTallymoDoc::LoadLedgerFile(const std::string& path) {
     DeleteContents();
     const bool csv = IsCsvPath(path);
     std::optional<UserMessage> failure;
+    std::string bytes;
     try {
-        std::string bytes;
         std::string reason;
         if (!ReadLedgerBytes(path, bytes, reason)) {
             // The file could not be read at all: still say so rather than fail silently.
@@ -134,6 +134,7 @@ bool CTallymoDoc::LoadLedgerFile(const std::string& path) {
         Report(*failure);
         return false;
     }
+    m_diskStamp = StampFile(path, bytes);
     return true;
 }
 
@@ -143,17 +144,19 @@ bool CTallymoDoc::SaveLedgerFile(const std::string& path) {
     bool droppedEarlyEntries = false;
     std::string reason;
     try {
+        std::string bytes;
         if (csv) {
-            const CsvLedgerText text = WriteCsvLedger(*this);
+            CsvLedgerText text = WriteCsvLedger(*this);
             droppedEarlyEntries = text.droppedEarlyEntries;
-            saved = SaveFileAtomically(path, text.bytes, &reason);
+            bytes = std::move(text.bytes);
         } else {
-            const auto reserved = static_cast<std::uint32_t>(m_clock.Now());
-            saved = SaveFileAtomically(path, WriteBinaryLedger(*this, reserved), &reason);
-            // The file holds no entry of amount 0; the document drops them too, but only once
-            // the file is in place, so that a failed save changes nothing.
-            if (saved) RemoveZeroEntries();
+            bytes = WriteBinaryLedger(*this, static_cast<std::uint32_t>(m_clock.Now()));
         }
+        saved = SaveFileAtomically(path, bytes, &reason);
+        if (saved) m_diskStamp = StampFile(path, bytes);
+        // The binary file holds no entry of amount 0; the document drops them too, but only
+        // once the file is in place, so that a failed save changes nothing.
+        if (saved && !csv) RemoveZeroEntries();
     } catch (const std::bad_alloc&) {
         reason = "out of memory";
     } catch (const std::exception& error) {
@@ -165,6 +168,10 @@ bool CTallymoDoc::SaveLedgerFile(const std::string& path) {
     }
     if (droppedEarlyEntries) Report(kEarlyEntriesNotSaved);
     return true;
+}
+
+bool CTallymoDoc::ChangedOnDisk(const std::string& path) const {
+    return path == m_diskStamp.path && ChangedSince(m_diskStamp);
 }
 
 }  // namespace tallymo
