@@ -35,6 +35,8 @@ const UserMessage kEarlyEntriesNotSaved{
 
 // Far beyond any real ledger (a million entries take some 20 MB): a larger file is refused
 // before a byte of it is read.
+const char* const kTooManyMatters = "more matters in one list than a ledger can have (1000)";
+
 constexpr std::uint64_t kMaxLedgerFileBytes = std::uint64_t{1} << 30;
 
 // The extension is the part of the file name from its last dot, compared byte for byte: only
@@ -123,6 +125,9 @@ bool CTallymoDoc::LoadLedgerFile(const std::string& path) {
                     break;
                 case BinaryReadResult::Truncated:
                     failure = WithDetail(kUnexpectedError, path, "the file is cut short");
+                    break;
+                case BinaryReadResult::TooManyMatters:
+                    failure = WithDetail(kUnexpectedError, path, kTooManyMatters);
                     break;
             }
         }
