@@ -89,7 +89,6 @@ CMainFrame::CMainFrame(CTallymoDoc& doc, SettingsStore& store, RecentFileList& r
     help->setContext(Qt::WindowShortcut);
     connect(help, &QShortcut::activated, this, &CMainFrame::ShowHelpForFocus);
 
-    if (m_firstStart) SizeForWholeMonth();
     m_refreshListener = m_doc.AddRefreshListener([this] { UpdateCommandStates(); });
     UpdateTitle();
     UpdateCommandStates();
@@ -118,6 +117,13 @@ void CMainFrame::ApplyStoredPlacement() {
     }
     m_startMaximized = geometry.maximized;
     m_firstStart = !geometry.hasPosition;
+}
+
+void CMainFrame::SizeForFirstStart() {
+    // Measured once the start-up ledger is in the grid: before that the grid has no columns.
+    if (!m_firstStart) return;
+    m_firstStart = false;
+    SizeForWholeMonth();
 }
 
 void CMainFrame::SizeForWholeMonth() {
@@ -485,6 +491,7 @@ void CMainFrame::Redo() {
 
 void CMainFrame::RunStartupWizard() {
     if (!m_doc.Settings().ShowQuickWizard) return;
+    SizeForFirstStart();
     // Out of the way while the wizard runs (at start-up it appears minimised meanwhile).
     showMinimized();
     CWizardDlg wizard(
@@ -510,6 +517,7 @@ void CMainFrame::RunStartupWizard() {
 }
 
 void CMainFrame::ShowAtStart() {
+    SizeForFirstStart();
     if (m_startMaximized) {
         showMaximized();
     } else {

@@ -105,6 +105,7 @@ private:
     void BuildStatusBar();
     void BuildPanes();
     void ApplyStoredPlacement();
+    void SizeForFirstStart();  // once, before the window is first shown
     void SizeForWholeMonth();  // first start: the whole month table when the screen allows
     void RestoreBarState();
     void SaveBarState();
