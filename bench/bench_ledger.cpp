@@ -21,7 +21,9 @@ constexpr int kMatters = 40;
 constexpr int kYears = 20;
 constexpr int kRows = 31;
 
-TimeValue LastDay() { return test::Day(2024, 12, 31); }
+TimeValue LastDay() {
+    return test::Day(2024, 12, 31);
+}
 
 struct Ledger {
     MemorySettingsStore store;
@@ -145,13 +147,26 @@ void BM_LedgerMemory(benchmark::State& state) {
     state.counters["total_MB"] = (entryBytes + static_cast<double>(doc.IndexMemoryBytes())) / 1e6;
 }
 
-BENCHMARK(BM_MonthTableIndexed)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)
+BENCHMARK(BM_MonthTableIndexed)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_MonthTableLiteralWalk)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)
-    ->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_BookAddThenTable)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)
+BENCHMARK(BM_MonthTableLiteralWalk)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK(BM_BookAddThenTable)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_BookOverwriteThenTable)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)
+BENCHMARK(BM_BookOverwriteThenTable)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_InsertAndDeleteMatter)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ApplyReversedOutgoList)->Arg(1'000'000)->Unit(benchmark::kMillisecond);

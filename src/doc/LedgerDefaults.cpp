@@ -16,12 +16,14 @@ constexpr int kMaxDefaultMatters = 1000;
 
 std::string MatterSection(bool income, int i) {
     char name[64];
-    std::snprintf(name, sizeof name, income ? "%s\\IncomeMatter%d" : "%s\\OutgoMatter%d",
-                  kSection, i);
+    std::snprintf(name, sizeof name, income ? "%s\\IncomeMatter%d" : "%s\\OutgoMatter%d", kSection,
+                  i);
     return name;
 }
 
-const char* CountName(bool income) { return income ? "IncomeMatter" : "OutgoMatter"; }
+const char* CountName(bool income) {
+    return income ? "IncomeMatter" : "OutgoMatter";
+}
 
 std::vector<std::string> BuiltInMatterNames(bool income) {
     static const char* const kIncome[] = {"収入"};

@@ -51,7 +51,7 @@ private:
 
     bool m_valid = false;
     std::vector<Cells> m_byMatter;
-    Cells m_net;  // income added, outgo subtracted
+    Cells m_net;                                  // income added, outgo subtracted
     mutable std::vector<std::uint32_t> m_prefix;  // m_prefix[i] = net sum of m_net[0..i]
     mutable bool m_prefixValid = false;
 };

@@ -72,8 +72,12 @@ void QtSettingsStore::WriteBinary(std::string_view section, std::string_view nam
                          QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
-void QtSettingsStore::Sync() { m_settings->sync(); }
+void QtSettingsStore::Sync() {
+    m_settings->sync();
+}
 
-QString QtSettingsStore::FileName() const { return m_settings->fileName(); }
+QString QtSettingsStore::FileName() const {
+    return m_settings->fileName();
+}
 
 }  // namespace tallymo

@@ -13,8 +13,8 @@ namespace tallymo {
 
 class QtSettingsStore final : public SettingsStore {
 public:
-    QtSettingsStore();                                   // the user's store
-    explicit QtSettingsStore(const QString& iniPath);    // a given INI file
+    QtSettingsStore();                                 // the user's store
+    explicit QtSettingsStore(const QString& iniPath);  // a given INI file
     ~QtSettingsStore() override;
 
     std::optional<std::int32_t> ReadInt(std::string_view section,

@@ -12,8 +12,7 @@ std::string Key(std::string_view section, std::string_view name) {
 
 }  // namespace
 
-bool SettingsStore::ReadFlag(std::string_view section, std::string_view name,
-                             bool fallback) const {
+bool SettingsStore::ReadFlag(std::string_view section, std::string_view name, bool fallback) const {
     const auto bytes = ReadBinary(section, name);
     if (!bytes || bytes->size() != 1) return fallback;
     return (*bytes)[0] == 1;

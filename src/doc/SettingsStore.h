@@ -17,8 +17,7 @@ public:
 
     virtual std::optional<std::int32_t> ReadInt(std::string_view section,
                                                 std::string_view name) const = 0;
-    virtual void WriteInt(std::string_view section, std::string_view name,
-                          std::int32_t value) = 0;
+    virtual void WriteInt(std::string_view section, std::string_view name, std::int32_t value) = 0;
     // Strings are CP932 bytes, as every ledger text in the core.
     virtual std::optional<std::string> ReadString(std::string_view section,
                                                   std::string_view name) const = 0;

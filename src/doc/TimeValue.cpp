@@ -11,8 +11,7 @@ constexpr long long kMaxTime = INT32_MAX;
 
 // mktime with the fields as given; tm_isdst = -1 leaves the daylight-saving decision to the
 // conversion. Returns the raw 64-bit result, or nothing when the C library refuses.
-bool RawMakeTime(int year, int month, int day, int hour, int minute, int second,
-                 long long& out) {
+bool RawMakeTime(int year, int month, int day, int hour, int minute, int second, long long& out) {
     std::tm fields{};
     fields.tm_year = year - 1900;
     fields.tm_mon = month - 1;
@@ -82,8 +81,12 @@ TimeValue AddDays(TimeValue t, int days) {
     return MakeLocalTime(f.year, f.month, f.day + days);
 }
 
-TimeValue NextDay(TimeValue t) { return AddDays(t, 1); }
-TimeValue PreviousDay(TimeValue t) { return AddDays(t, -1); }
+TimeValue NextDay(TimeValue t) {
+    return AddDays(t, 1);
+}
+TimeValue PreviousDay(TimeValue t) {
+    return AddDays(t, -1);
+}
 
 int CalendarDaysBetween(TimeValue from, TimeValue to) {
     const LocalFields a = ToLocal(from);

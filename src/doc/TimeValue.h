@@ -24,8 +24,7 @@ LocalFields ToLocal(TimeValue t);
 // Builds a value from calendar fields, normalising out-of-range fields as mktime does
 // (day 31 of month 2 becomes early March, month 0 becomes December of the year before).
 // A result outside the 32-bit range is clamped to the nearest end of the range.
-TimeValue MakeLocalTime(int year, int month, int day, int hour = 0, int minute = 0,
-                        int second = 0);
+TimeValue MakeLocalTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 
 // Whether the calendar fields name a moment inside the 32-bit range.
 bool FitsTimeValue(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);

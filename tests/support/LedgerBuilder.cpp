@@ -7,9 +7,13 @@
 
 namespace tallymo::test {
 
-TimeValue Day(int year, int month, int day) { return MakeLocalTime(year, month, day); }
+TimeValue Day(int year, int month, int day) {
+    return MakeLocalTime(year, month, day);
+}
 
-std::string Sjis(const std::string& utf8) { return Utf8ToCp932(utf8).value(); }
+std::string Sjis(const std::string& utf8) {
+    return Utf8ToCp932(utf8).value();
+}
 
 MatterList Matters(const std::vector<std::string>& utf8Names) {
     MatterList list;

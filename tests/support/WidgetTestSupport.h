@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "ui/Help.h"
-#include "ui/MessageBox.h"
 #include "doc/Clock.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
 #include "doc/TextCodec.h"
 #include "doc/TimeValue.h"
 #include "support/LedgerBuilder.h"
+#include "ui/Help.h"
+#include "ui/MessageBox.h"
 
 // Readable QStrings in test failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) {

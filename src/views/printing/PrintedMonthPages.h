@@ -49,8 +49,8 @@ private:
 };
 
 // Draws pages `firstPage` .. `lastPage` (clamped to the pages there are, at least one) onto a
-// printer or a PDF writer, a new sheet between pages. False when no painting could start on the device.
-// `pageCount`, when given, receives the number of pages of the whole table.
+// printer or a PDF writer, a new sheet between pages. False when no painting could start on the
+// device. `pageCount`, when given, receives the number of pages of the whole table.
 bool DrawPrintedMonthPages(QPagedPaintDevice& device, const PeriodTable& table, int firstPage,
                            int lastPage, int* pageCount = nullptr);
 
