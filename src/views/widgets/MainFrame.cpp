@@ -98,6 +98,7 @@ CMainFrame::CMainFrame(CTallymoDoc& doc, SettingsStore& store, RecentFileList& r
     help->setContext(Qt::WindowShortcut);
     connect(help, &QShortcut::activated, this, &CMainFrame::ShowHelpForFocus);
 
+    if (m_firstStart) SizeForWholeMonth();
     m_refreshListener = m_doc.AddRefreshListener([this] { UpdateCommandStates(); });
     UpdateTitle();
     UpdateCommandStates();
@@ -125,6 +126,35 @@ void CMainFrame::ApplyStoredPlacement() {
         resize(geometry.width, geometry.height);
     }
     m_startMaximized = geometry.maximized;
+    m_firstStart = !geometry.hasPosition;
+}
+
+void CMainFrame::SizeForWholeMonth() {
+    // The longest month of the ledger table with its carry-forward and total rows, every
+    // column up to the balance, beside the left column and between the bars.
+    const CLedgerGrid& grid = m_ledgerView->Grid();
+    const int dpiX = std::max(1, grid.PixelsPerInchX());
+    const int dpiY = std::max(1, grid.PixelsPerInchY());
+    int tableWidth = 0;
+    for (int c = 0; c < grid.Cols(); ++c) tableWidth += grid.ColWidth(c) * dpiX / 1440;
+    int tableHeight = 0;
+    for (int r = 0; r < grid.Rows(); ++r) tableHeight += grid.RowHeight(r) * dpiY / 1440;
+    const int dayRows = std::max(1, grid.Rows() - 3);
+    if (dayRows < 31) tableHeight += (31 - dayRows) * grid.RowHeight(2) * dpiY / 1440;
+    const int border = 2 * grid.frameWidth() + 4;
+    int bars = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    if (const auto* bar = findChild<QToolBar*>(QStringLiteral("ToolBar"))) {
+        bars += bar->sizeHint().height();
+    }
+    const FrameSize wanted{
+        kLeftColumnWidth + m_outerSplitter->handleWidth() + tableWidth + border,
+        bars + std::max(tableHeight + border, kBookingPaneHeight + kCalculatorHeight)};
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    // The window's own frame (title bar, borders) needs room too.
+    const FrameSize available{room.width() - 16, room.height() - 40};
+    const FrameSize size = FirstStartFrameSize(wanted, available);
+    resize(size.width, size.height);
 }
 
 void CMainFrame::BuildActions() {
