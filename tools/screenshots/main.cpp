@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "FrameShots.h"
+#include "GraphShots.h"
 #include "HelpShots.h"
 #include "SampleLedger.h"
 #include "SettingsShots.h"
@@ -107,6 +108,7 @@ const std::function<bool(const ShotContext&)> kShots[] = {
     [](const ShotContext& c) { return ShootPanes(c, 0, QStringLiteral("panes-month")); },
     [](const ShotContext& c) { return ShootPanes(c, 1, QStringLiteral("panes-week")); },
     [](const ShotContext& c) { return ShootMainWindow(c.doc, c.out); },
+    [](const ShotContext& c) { return ShootGraphWindow(c.out); },
     [](const ShotContext& c) { return ShootSettingsDialogs(c.doc, c.doc.Store(), c.out); },
     [](const ShotContext& c) { return ShootHelpAndAbout(c.out); },
     [](const ShotContext& c) { return ShootWizard(c.doc, c.out); },

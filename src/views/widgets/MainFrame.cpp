@@ -15,12 +15,14 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 
+#include "analysis/widgets/GraphDlg.h"
 #include "app/RecentFileList.h"
 #include "app/StartupPolicy.h"
 #include "app/WindowPlacement.h"
 #include "app/widgets/DesktopShell.h"
 #include "app/widgets/SettingsDlg.h"
 #include "calc/widgets/CalcView.h"
+#include "doc/LedgerLock.h"
 #include "doc/LocalPath.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
@@ -56,16 +58,6 @@ QStringList LedgerFilters() {
                        QLatin1Char(')');
     }
     return filters;
-}
-
-// Commands that come with later parts of the program: present in the menu, greyed until then.
-bool IsNotYetAvailable(int id) {
-    switch (id) {
-        case kCmdGraph:
-            return true;
-        default:
-            return false;
-    }
 }
 
 bool OnSomeScreen(const QRect& rect) {
@@ -209,6 +201,10 @@ void CMainFrame::BuildActions() {
     on(kCmdViewFit, [this] { SetShowType(ShowTypeKind::Fit); });
     on(kCmdHelpContents, [] { ShowHelpTopic(kHelpContentsTopic); });
     on(kCmdSettings, [this] { OpenSettings(); });
+    on(kCmdGraph, [this] {
+        CGraphDlg graph(m_doc, this);
+        graph.exec();
+    });
     on(kCmdAppAbout, [this] {
         AboutBox box(this);
         box.exec();
@@ -396,9 +392,6 @@ void CMainFrame::UpdateCommandStates() {
         m_actions[kCmdViewToolBar]->setChecked(!bar->isHidden());
     }
     m_actions[kCmdViewStatusBar]->setChecked(!statusBar()->isHidden());
-    for (auto& [id, action] : m_actions) {
-        if (IsNotYetAvailable(id)) action->setEnabled(false);
-    }
 }
 
 // --- panes ------------------------------------------------------------------------------------
@@ -601,6 +594,19 @@ bool CMainFrame::SaveDocumentAs() {
 bool CMainFrame::SaveTo(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     const std::string local = ToLocalPath(absolute);
+    // Another writer (the command line, a script) waits for this save, and a change it made
+    // to the file since it was opened here is not written over without asking.
+    LedgerWriteLock lock(local);
+    UserMessage lockFailure;
+    if (!lock.Acquire(LedgerWriteLock::kWaitMs, lockFailure)) {
+        m_doc.Report(lockFailure);
+        return false;
+    }
+    if (m_doc.ChangedOnDisk(local) &&
+        AskQuestion(this, {ChangedOnDiskQuestion(QFileInfo(absolute).fileName()), false}) !=
+            Answer::Yes) {
+        return false;
+    }
     if (!m_doc.SaveLedgerFile(local)) return false;
     m_doc.SetPathName(local);
     m_doc.SetModifiedFlag(false);
