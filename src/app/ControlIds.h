@@ -16,6 +16,7 @@ inline constexpr int kLedgerGridId = 1062;
 
 // Help topics of windows and of the messages they show.
 inline constexpr int kHelpContentsTopic = 100;
+inline constexpr int kGraphHelpTopic = 300;
 inline constexpr int kSettingsHelpTopic = 400;
 inline constexpr int kAddMatterHelpTopic = 410;
 inline constexpr int kChangeMatterHelpTopic = 420;

@@ -16,7 +16,7 @@ constexpr int kTopics[] = {
     101,                                                                    // calculator pane
     kBookingPaneId, 1001, 1002, 1004, 1005, 1006, 1010, 1011,  // booking pane and its controls
     kLedgerViewId, kLedgerGridId,                              // ledger view and its grid
-    300,                                                       // graph window
+    kGraphHelpTopic,                                           // graph window
     // Settings dialog and its controls.
     kSettingsHelpTopic, kAddMatterHelpTopic, kChangeMatterHelpTopic, 430, 440, 460, 470, 480, 490,
     kWizardHelpTopic,  // input wizard
