@@ -1,4 +1,5 @@
 #include "GraphShots.h"
+#include "SaveShot.h"
 
 #include <QApplication>
 #include <QScrollBar>
@@ -15,14 +16,6 @@
 
 namespace tallymo {
 namespace {
-
-bool Save(QWidget& window, const QDir& out, const QString& name) {
-    QApplication::processEvents();
-    const QString path = out.filePath(name + QStringLiteral(".png"));
-    const bool saved = window.grab().save(path);
-    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
-    return saved;
-}
 
 // Fourteen months up to 15 March 2005 over the given outgo matters: each matter has its own
 // level and drift, so the lines part and the advice has something to say.
@@ -66,11 +59,11 @@ bool ShootGraphWindow(const QDir& out) {
     {
         CGraphDlg graph(doc);
         graph.show();
-        ok = Save(graph, out, QStringLiteral("graph-share")) && ok;
+        ok = SaveShot(graph, out, QStringLiteral("graph-share")) && ok;
         graph.Tabs().setCurrentIndex(1);
-        ok = Save(graph, out, QStringLiteral("graph-trend")) && ok;
+        ok = SaveShot(graph, out, QStringLiteral("graph-trend")) && ok;
         graph.HorizontalBar().setValue(8);
-        ok = Save(graph, out, QStringLiteral("graph-trend-oldest")) && ok;
+        ok = SaveShot(graph, out, QStringLiteral("graph-trend-oldest")) && ok;
     }
     FillMonths(doc, {"食費", "交通費", "交際費", "光熱費", "通信費", "住居費", "雑費", "書籍",
                      "衣服", "趣味のための長い名前の事柄"});
@@ -78,9 +71,9 @@ bool ShootGraphWindow(const QDir& out) {
         CGraphDlg graph(doc);
         graph.show();
         graph.VerticalBar().setValue(3);
-        ok = Save(graph, out, QStringLiteral("graph-share-ten")) && ok;
+        ok = SaveShot(graph, out, QStringLiteral("graph-share-ten")) && ok;
         graph.Tabs().setCurrentIndex(1);
-        ok = Save(graph, out, QStringLiteral("graph-trend-ten")) && ok;
+        ok = SaveShot(graph, out, QStringLiteral("graph-trend-ten")) && ok;
     }
     return ok;
 }

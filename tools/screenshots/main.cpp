@@ -17,6 +17,7 @@
 #include "GraphShots.h"
 #include "HelpShots.h"
 #include "SampleLedger.h"
+#include "SaveShot.h"
 #include "SettingsShots.h"
 #include "WizardShots.h"
 #include "calc/widgets/CalcEdit.h"
@@ -36,15 +37,6 @@ struct ShotContext {
     CTallymoDoc& doc;
     QDir out;
 };
-
-bool Save(QWidget& widget, const ShotContext& context, const QString& name) {
-    widget.show();
-    QApplication::processEvents();
-    const QString path = context.out.filePath(name + QStringLiteral(".png"));
-    const bool saved = widget.grab().save(path);
-    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
-    return saved;
-}
 
 // The three panes side by side as the main window arranges them, with the status text below,
 // the cursor on 10 March in the 食費 column and 12 to 14 March selected.
@@ -97,10 +89,10 @@ bool ShootPanes(const ShotContext& context, int showType, const QString& name) {
     pane->AmountField().setText(QStringLiteral("1,050"));
     QApplication::processEvents();
 
-    bool ok = Save(window, context, name);
-    ok = Save(*pane, context, name + QStringLiteral("-booking")) && ok;
-    ok = Save(*calculator, context, name + QStringLiteral("-calculator")) && ok;
-    ok = Save(*view, context, name + QStringLiteral("-ledger")) && ok;
+    bool ok = SaveShot(window, context.out, name);
+    ok = SaveShot(*pane, context.out, name + QStringLiteral("-booking")) && ok;
+    ok = SaveShot(*calculator, context.out, name + QStringLiteral("-calculator")) && ok;
+    ok = SaveShot(*view, context.out, name + QStringLiteral("-ledger")) && ok;
     return ok;
 }
 
