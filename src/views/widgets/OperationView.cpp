@@ -20,7 +20,6 @@
 #include "ui/ControlId.h"
 #include "ui/PointFont.h"
 #include "views/widgets/OfferedDates.h"
-#include "views/widgets/TallymoView.h"
 
 namespace tallymo {
 namespace {
@@ -102,10 +101,6 @@ COperationView::COperationView(CTallymoDoc& doc, QWidget* parent)
     qApp->installEventFilter(this);
 
     Initialize();
-}
-
-void COperationView::SetLedgerView(CTallymoView* view) {
-    m_view = view;
 }
 
 void COperationView::Initialize() {
@@ -213,7 +208,7 @@ void COperationView::AppendKey(const QString& key, bool evaluate) {
 
 void COperationView::OnDayPicked() {
     m_doc.SetCurrentDate(SelectedDate());
-    if (m_view) m_view->ShowMatterColumn(SelectedPosition());
+    emit dayPicked(SelectedPosition());
 }
 
 void COperationView::FocusAmount() {
