@@ -3,19 +3,23 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/ControlIds.h"
+
 namespace tallymo {
 namespace {
 
 constexpr int kTopics[] = {
-    100,  // contents: the help menu, help buttons and F1 where nothing has a topic of its own
+    // Contents: the help menu, help buttons and F1 where nothing has a topic of its own.
+    kHelpContentsTopic,
     // F1 in the main window asks for the id of the focused control.
     1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20,  // amount, keys
     101,                                                                    // calculator pane
-    131, 1001, 1002, 1004, 1005, 1006, 1010, 1011,  // booking pane and its controls
-    157, 1062,                                      // ledger view and its grid
-    300,                                            // graph window
-    400, 410, 420, 430, 440, 460, 470, 480, 490,    // settings dialog and its controls
-    620,                                            // input wizard
+    kBookingPaneId, 1001, 1002, 1004, 1005, 1006, 1010, 1011,  // booking pane and its controls
+    kLedgerViewId, kLedgerGridId,                              // ledger view and its grid
+    kGraphHelpTopic,                                           // graph window
+    // Settings dialog and its controls.
+    kSettingsHelpTopic, kAddMatterHelpTopic, kChangeMatterHelpTopic, 430, 440, 460, 470, 480, 490,
+    kWizardHelpTopic,  // input wizard
     // Help contexts of messages.
     2110, 2120, 2130,                                      // amount expressions
     3010, 3060, 3110, 3120, 3210, 3220, 3310, 3410, 9990,  // files, matters, grid, bookings

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "app/ControlIds.h"
+
 namespace tallymo {
 namespace {
 
@@ -61,10 +63,10 @@ int SettingsHelpTopic(int controlId) {
     switch (controlId) {
         case 1018:
         case 1024:
-            return 410;  // add
+            return kAddMatterHelpTopic;
         case 1025:
         case 1043:
-            return 420;  // change
+            return kChangeMatterHelpTopic;
         case 1021:
         case 1022:
         case 1027:
@@ -85,7 +87,7 @@ int SettingsHelpTopic(int controlId) {
         case 1041:
             return 490;  // wizard at start
         default:
-            return 400;
+            return kSettingsHelpTopic;
     }
 }
 

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <functional>
 
+#include "doc/LocalPath.h"
+
 namespace tallymo {
 namespace {
 
@@ -37,7 +39,7 @@ bool ChangedSince(const FileStamp& stamp) {
     if (size != stamp.size) return true;
     if (modifiedNs == stamp.modifiedNs) return false;
     // Same size, other time: only the bytes tell.
-    QFile file(QFile::decodeName(QByteArray::fromStdString(stamp.path)));
+    QFile file(FromLocalPath(stamp.path));
     if (!file.open(QIODevice::ReadOnly)) return false;
     const QByteArray bytes = file.readAll();
     return std::hash<std::string_view>{}(std::string_view(

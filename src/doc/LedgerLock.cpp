@@ -1,31 +1,23 @@
 #include "doc/LedgerLock.h"
 
-#include <QByteArray>
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QThread>
 
+#include "doc/LocalPath.h"
+
 namespace tallymo {
-namespace {
-
-QString ToQtPath(const std::string& path) {
-    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
-}
-
-}  // namespace
 
 LedgerWriteLock::LedgerWriteLock(const std::string& ledgerPath)
     : m_ledgerPath(ledgerPath),
-      m_lock(std::make_unique<QLockFile>(ToQtPath(LockPathFor(ledgerPath)))) {}
+      m_lock(std::make_unique<QLockFile>(FromLocalPath(LockPathFor(ledgerPath)))) {}
 
 LedgerWriteLock::~LedgerWriteLock() = default;
 
 std::string LedgerWriteLock::LockPathFor(const std::string& ledgerPath) {
-    const QString canonical = QFileInfo(ToQtPath(ledgerPath)).canonicalFilePath();
-    const std::string resolved =
-        canonical.isEmpty() ? ledgerPath : QFile::encodeName(canonical).toStdString();
+    const QString canonical = QFileInfo(FromLocalPath(ledgerPath)).canonicalFilePath();
+    const std::string resolved = canonical.isEmpty() ? ledgerPath : ToLocalPath(canonical);
     return resolved + ".lock";
 }
 
@@ -49,9 +41,8 @@ bool LedgerWriteLock::Acquire(int timeoutMs, UserMessage& failure) {
         default:
             break;
     }
-    failure = UserMessage(
-        "書き込みエラーが発生しました。", 9990, MessageIcon::None,
-        QFile::decodeName(QByteArray::fromStdString(m_ledgerPath)).toStdString() + ": " + reason);
+    failure = UserMessage("書き込みエラーが発生しました。", 9990, MessageIcon::None,
+                          FromLocalPath(m_ledgerPath).toStdString() + ": " + reason);
     return false;
 }
 

@@ -65,7 +65,6 @@ public:
     Matter() : m_id(NewId()) {}
     Matter(std::string name, std::uint16_t cellWidth, bool visible)
         : m_name(std::move(name)), m_cellWidth(cellWidth), m_visible(visible), m_id(NewId()) {}
-    virtual ~Matter() = default;
     Matter(const Matter&) = default;
     Matter& operator=(const Matter&) = default;
     Matter(Matter&&) = default;

@@ -1,9 +1,10 @@
 #include "doc/TallymoDoc.h"
 
 #include <algorithm>
-#include <climits>
 #include <new>
 #include <utility>
+
+#include "doc/PeriodArithmetic.h"
 
 namespace tallymo {
 namespace {
@@ -486,50 +487,19 @@ std::int32_t CTallymoDoc::PeriodSum(MatterIndex matter, TimeValue a, TimeValue b
         CountEntries(matter, PreviousMonth(lo), PreviousMonth(hi)) == 1) {
         return sum;
     }
-    const LocalFields last = ToLocal(hi);
-    const LocalFields today = ToLocal(m_currentDate);
-    const LocalFields clock = ToLocal(m_clock.Now());
-    const long long hiEnd = MakeLocalTime(last.year, last.month, last.day, 23, 59, 59);
-    const long long now =
-        MakeLocalTime(today.year, today.month, today.day, clock.hour, clock.minute, clock.second);
-    const long long elapsed = now - lo;
-    // Without elapsed time there is nothing to project from: the booked sum stands.
-    if (elapsed <= 0) return sum;
-    const double factor = static_cast<double>(hiEnd - now) / static_cast<double>(elapsed) + 1.0;
-    // A non-negative sum projects as it always has. A negative one (possible only with
-    // entries from files) would, read as unsigned, become some four billion yen; it projects
-    // as the signed figure instead, and a result beyond the 32-bit range is held at its end.
-    const double projected = static_cast<double>(sum) * factor;
-    if (projected >= 2147483647.0) return INT32_MAX;
-    if (projected <= -2147483648.0) return INT32_MIN;
-    return static_cast<std::int32_t>(projected);  // truncated toward zero
+    return ProjectedSum(sum, lo, hi, m_currentDate, m_clock.Now());
 }
 
 TimeValue CTallymoDoc::PeriodEnd(int k) const {
-    const LocalFields today = ToLocal(m_currentDate);
-    const int closeDay = m_settings.CloseDay;
-    int year = today.year;
-    int month = today.month - k;
-    if (today.day > closeDay) ++month;
-    if (month > 12) {
-        year += (month - 1) / 12;
-        month -= 12 * ((month - 1) / 12);
-    } else if (month < 1) {
-        year -= (12 - month) / 12;
-        month += 12 * ((12 - month) / 12);
-    }
-    if (closeDay == 0) return PreviousDay(MakeLocalTime(year, month, 1));
-    return MakeLocalTime(year, month, closeDay);
+    return PeriodEndOf(m_currentDate, m_settings.CloseDay, k);
 }
 
 TimeValue CTallymoDoc::PeriodStart(int k) const {
-    return NextDay(PeriodEnd(k + 1));
+    return PeriodStartOf(m_currentDate, m_settings.CloseDay, k);
 }
 
 TimeValue CTallymoDoc::PreviousMonth(TimeValue t) const {
-    if (t == 0) t = m_currentDate;
-    const LocalFields f = ToLocal(t);
-    return MakeLocalTime(f.year, f.month - 1, f.day, f.hour, f.minute, f.second);
+    return MonthBefore(t == 0 ? m_currentDate : t);
 }
 
 int CTallymoDoc::DaysInView() const {

@@ -9,7 +9,9 @@
 #include <QVBoxLayout>
 
 #include "ProgramVersion.h"
+#include "app/ControlIds.h"
 #include "ui/AppIcon.h"
+#include "ui/ControlId.h"
 #include "ui/MessageBox.h"
 
 namespace tallymo {
@@ -68,7 +70,7 @@ void LinkLabel::keyPressEvent(QKeyEvent* event) {
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Tallymoについて"));
-    setProperty("controlId", 100);
+    setProperty(kControlIdProperty, kHelpContentsTopic);
 
     auto* icon = new QLabel;
     icon->setPixmap(ApplicationIcon().pixmap(48, 48));

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/ControlIds.h"
+
 namespace tallymo {
 
 enum FrameCommand : int {
@@ -87,8 +89,6 @@ std::string WithDefaultExtension(std::string_view path, int filterIndex);
 
 // The help topic of a help request (F1) from the control with this id: the help buttons (id 9)
 // and controls without a positive id open the contents, topic 100.
-inline constexpr int kHelpContentsTopic = 100;
-inline constexpr int kHelpButtonId = 9;
 constexpr int HelpTopicForControl(int controlId) {
     return (controlId == kHelpButtonId || controlId <= 0) ? kHelpContentsTopic : controlId;
 }

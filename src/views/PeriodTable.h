@@ -13,6 +13,7 @@
 
 #include "doc/Matter.h"
 #include "doc/TimeValue.h"
+#include "views/CellColor.h"
 
 namespace tallymo {
 
@@ -23,16 +24,12 @@ enum class CellKind : std::uint8_t {
     Amount = 1,  // a day's amount of one matter: edited in place
 };
 
-// Colours as 0x00BBGGRR.
-inline constexpr std::uint32_t kCellBlack = 0x00000000;
-inline constexpr std::uint32_t kCellRed = 0x000000FF;
-
 struct TableCell {
     std::string text;  // CP932
     bool red = false;
     CellKind kind = CellKind::Fixed;
 
-    std::uint32_t Color() const { return red ? kCellRed : kCellBlack; }
+    std::uint32_t Color() const { return red ? kRed : kBlack; }
 };
 
 // A rectangular array of cells, row-major, with the day and the matter each row and column

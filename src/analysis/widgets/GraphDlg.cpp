@@ -14,9 +14,11 @@
 
 #include "analysis/TrendFigures.h"
 #include "analysis/widgets/MSChart.h"
+#include "app/ControlIds.h"
 #include "calc/widgets/CalcEdit.h"
 #include "doc/TallymoDoc.h"
 #include "ui/ColorRef.h"
+#include "ui/ControlId.h"
 #include "ui/Help.h"
 #include "ui/MessageBox.h"
 #include "ui/PointFont.h"
@@ -59,39 +61,39 @@ CGraphDlg::CGraphDlg(CTallymoDoc& doc, QWidget* parent, ContentSource source)
     setFixedSize(kDialogWidth, kDialogHeight);
 
     m_pChart = new CMSChart(this);
-    m_pChart->setProperty("controlId", 1063);
+    m_pChart->setProperty(kControlIdProperty, 1063);
     m_pChart->setGeometry(kMargin, kMargin, kChartWidth, kDialogHeight - 2 * kMargin);
 
     // The tab control's page is the frame behind the table; the cells stand on it.
     m_pTabFrame = new QFrame(this);
     m_pTabFrame->setFrameShape(QFrame::StyledPanel);
     m_pTab = new QTabBar(this);
-    m_pTab->setProperty("controlId", 1057);
+    m_pTab->setProperty(kControlIdProperty, 1057);
     m_pTab->addTab(QStringLiteral("事柄別割合"));
     m_pTab->addTab(QStringLiteral("支出推移表"));
     m_pTab->setDrawBase(false);
 
     m_pProjection = new QCheckBox(QStringLiteral("今月分を見込みで表示する"), this);
-    m_pProjection->setProperty("controlId", 1013);
+    m_pProjection->setProperty(kControlIdProperty, 1013);
     m_pProjection->setChecked(m_doc.Settings().ShowProjection);
 
     auto* adviceLabel = new QLabel(QStringLiteral("アドバイスシート："), this);
     adviceLabel->setObjectName(QStringLiteral("AdviceLabel"));
     m_pAdvice = new QPlainTextEdit(this);
-    m_pAdvice->setProperty("controlId", 1069);
+    m_pAdvice->setProperty(kControlIdProperty, 1069);
     m_pAdvice->setReadOnly(true);
     m_pAdvice->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
 
     auto* ok = new QPushButton(QStringLiteral("OK(&O)"), this);
-    ok->setProperty("controlId", 1);
+    ok->setProperty(kControlIdProperty, kOkButtonId);
     ok->setDefault(true);
     auto* help = new QPushButton(QStringLiteral("ヘルプ(&H)"), this);
-    help->setProperty("controlId", 9);
+    help->setProperty(kControlIdProperty, kHelpButtonId);
     help->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, &CGraphDlg::accept);
-    connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(kHelpTopic); });
+    connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(kGraphHelpTopic); });
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(f1, &QShortcut::activated, this, [] { ShowHelpTopic(kHelpTopic); });
+    connect(f1, &QShortcut::activated, this, [] { ShowHelpTopic(kGraphHelpTopic); });
 
     const int matters = static_cast<int>(VisibleOutgoMatters(m_doc).size());
     CreateTable(std::min(matters, kVisibleMatterRows), m_doc.Settings().FontSize);
@@ -112,7 +114,7 @@ void CGraphDlg::CreateTable(int matterRows, int fontSize) {
             const bool grey = greyRow || column == 0;
             // Display only and bound to nothing: a cell never evaluates what it shows.
             auto* cell = new CCalcEdit(true, grey ? kHeaderGrey : kWhite, this);
-            cell->setProperty("controlId", kFirstCellId + kGraphTableColumns * row + column);
+            cell->setProperty(kControlIdProperty, kFirstCellId + kGraphTableColumns * row + column);
             cell->SetPointFont(fontSize, kGothicFace);
             cell->setAlignment(row == 0 || column == 0 ? Qt::AlignCenter
                                                        : Qt::AlignRight | Qt::AlignVCenter);
@@ -135,7 +137,7 @@ void CGraphDlg::CreateTable(int matterRows, int fontSize) {
 void CGraphDlg::CreateScrollBars(int matterCount) {
     const int matterRows = RowCount() - 2;
     m_pVBar = new QScrollBar(Qt::Vertical, this);
-    m_pVBar->setProperty("controlId", 19999);
+    m_pVBar->setProperty(kControlIdProperty, 19999);
     m_pVBar->setRange(0, 0);
     m_pVBar->setGeometry(kTableLeft + kTableWidth, kTableTop + kCellHeight, kBarThickness,
                          matterRows * kCellHeight);
@@ -146,7 +148,7 @@ void CGraphDlg::CreateScrollBars(int matterCount) {
         m_pVBar->hide();
     }
     m_pHBar = new QScrollBar(Qt::Horizontal, this);
-    m_pHBar->setProperty("controlId", 19998);
+    m_pHBar->setProperty(kControlIdProperty, 19998);
     m_pHBar->setRange(0, kMaxTrendOffset);
     m_pHBar->setPageStep(kTrendTableColumns);
     m_pHBar->setGeometry(kTableLeft + kCellWidth, kTableTop + RowCount() * kCellHeight + 2,

@@ -25,7 +25,6 @@ class CTallymoDoc;
 class CGraphDlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kHelpTopic = 300;
     static constexpr int kVisibleMatterRows = 7;
     static constexpr int kCellWidth = 63;
     static constexpr int kCellHeight = 22;

@@ -7,15 +7,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/ControlIds.h"
 #include "doc/TextCodec.h"
+#include "ui/ControlId.h"
 #include "ui/MessageBox.h"
 #include "ui/PointFont.h"
 
 namespace tallymo {
 namespace {
 
-constexpr int kAddHelpTopic = 410;
-constexpr int kChangeHelpTopic = 420;
 
 }  // namespace
 
@@ -36,12 +36,12 @@ CMatterNameDlg::CMatterNameDlg(Mode mode, QListWidget& list, QWidget* parent)
     setWindowTitle(adding ? QStringLiteral("事柄の追加") : QStringLiteral("事柄の変更"));
     m_prompt->setText(adding ? QStringLiteral("追加する事柄名を入力してください。")
                              : QStringLiteral("変更後の事柄名を入力してください。"));
-    m_prompt->setProperty("controlId", 1047);
-    m_name->setProperty("controlId", 1046);
-    m_ok->setProperty("controlId", 1);
+    m_prompt->setProperty(kControlIdProperty, 1047);
+    m_name->setProperty(kControlIdProperty, 1046);
+    m_ok->setProperty(kControlIdProperty, kOkButtonId);
     m_ok->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    cancel->setProperty("controlId", 2);
+    cancel->setProperty(kControlIdProperty, kCancelButtonId);
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(m_ok);
@@ -80,10 +80,10 @@ void CMatterNameDlg::accept() {
     const QString name = m_name->text();
     // The ledger keeps names in CP932; a name it cannot store would be lost on saving.
     if (!Utf8ToCp932(name.toStdString())) {
-        ShowMessageBox(
-            this,
-            {"事柄名に保存できない文字が含まれています。別の文字で入力してください。",
-             m_mode == Mode::Add ? kAddHelpTopic : kChangeHelpTopic, MessageIcon::Exclamation});
+        ShowMessageBox(this,
+                       {"事柄名に保存できない文字が含まれています。別の文字で入力してください。",
+                        m_mode == Mode::Add ? kAddMatterHelpTopic : kChangeMatterHelpTopic,
+                        MessageIcon::Exclamation});
         m_name->setFocus(Qt::OtherFocusReason);
         return;
     }

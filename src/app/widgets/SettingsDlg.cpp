@@ -11,12 +11,14 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "app/ControlIds.h"
 #include "app/SettingsChoices.h"
 #include "app/StartupPolicy.h"
 #include "app/widgets/MatterNameDlg.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
 #include "doc/TextCodec.h"
+#include "ui/ControlId.h"
 #include "ui/Help.h"
 #include "ui/MessageBox.h"
 #include "ui/PointFont.h"
@@ -31,17 +33,8 @@ namespace {
 constexpr int kLedgerNameRole = Qt::UserRole + 1;
 constexpr int kShownNameRole = Qt::UserRole + 2;
 
-constexpr int kSettingsHelpTopic = 400;
-constexpr int kHelpButtonId = 9;
-
 QString Text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-template <typename W>
-W* WithId(W* widget, int controlId) {
-    widget->setProperty("controlId", controlId);
-    return widget;
 }
 
 QComboBox* Choices(QWidget* parent, int controlId, const std::vector<std::string>& texts) {
@@ -64,7 +57,7 @@ CSettingsDlg::CSettingsDlg(CTallymoDoc& doc, SettingsStore& store, ShellSwitches
     : QDialog(parent), m_doc(doc), m_store(store), m_shell(std::move(shell)) {
     setFont(PointFont(90, kProportionalGothicFace));
     setWindowTitle(QStringLiteral("設定"));
-    setProperty("controlId", 130);
+    setProperty(kControlIdProperty, 130);
 
     auto* matters = new QGroupBox(QStringLiteral("事柄名の設定"), this);
     auto* matterRow = new QHBoxLayout(matters);
@@ -77,8 +70,8 @@ CSettingsDlg::CSettingsDlg(CTallymoDoc& doc, SettingsStore& store, ShellSwitches
 
     m_applyToNew =
         WithId(new QCheckBox(QStringLiteral("新規ファイルにこの設定を適用する"), this), 1015);
-    auto* ok = WithId(new QPushButton(QStringLiteral("OK"), this), 1);
-    auto* cancel = WithId(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this), 2);
+    auto* ok = WithId(new QPushButton(QStringLiteral("OK"), this), kOkButtonId);
+    auto* cancel = WithId(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this), kCancelButtonId);
     auto* help = WithId(new QPushButton(QStringLiteral("ヘルプ(&H)"), this), kHelpButtonId);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CSettingsDlg::accept);
@@ -248,7 +241,7 @@ void CSettingsDlg::FillMatterList(bool income) {
 QWidget* CSettingsDlg::Control(int controlId) const {
     const auto widgets = findChildren<QWidget*>();
     for (QWidget* widget : widgets) {
-        if (widget->property("controlId").toInt() == controlId) return widget;
+        if (widget->property(kControlIdProperty).toInt() == controlId) return widget;
     }
     return nullptr;
 }
@@ -340,7 +333,7 @@ void CSettingsDlg::UpdateStartupOptions() {
 void CSettingsDlg::ShowHelpFor(QWidget* widget) {
     int controlId = 0;
     for (; widget && widget != this; widget = widget->parentWidget()) {
-        const QVariant id = widget->property("controlId");
+        const QVariant id = widget->property(kControlIdProperty);
         if (id.isValid()) {
             controlId = id.toInt();
             break;

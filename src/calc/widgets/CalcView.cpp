@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "ui/ControlId.h"
 #include "ui/PointFont.h"
 #include "views/widgets/OperationView.h"
 
@@ -24,14 +25,14 @@ const QString kTaxText = QStringLiteral("*1.05");
 }  // namespace
 
 CCalcView::CCalcView(COperationView& pane, QWidget* parent) : QWidget(parent), m_pane(pane) {
-    setProperty("controlId", 101);
+    setProperty(kControlIdProperty, 101);
     setFont(PointFont(90, kProportionalGothicFace));
     for (int i = 0; i < kKeyCount; ++i) {
         auto* key = new QPushButton(QString::fromUtf8(kCaptions[i]), this);
         const int row = i / kKeysPerRow;
         const int col = i % kKeysPerRow;
         key->setGeometry(kMargin + kKeyPitch * col, kMargin + kKeyPitch * row, kKeySize, kKeySize);
-        key->setProperty("controlId", i + 1);
+        key->setProperty(kControlIdProperty, i + 1);
         key->setAutoDefault(false);
         connect(key, &QPushButton::clicked, this, [this, i] { Press(i + 1); });
         m_keys[i] = key;

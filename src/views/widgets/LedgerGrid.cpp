@@ -2,8 +2,10 @@
 
 #include <QKeyEvent>
 
+#include "app/ControlIds.h"
 #include "calc/widgets/CalcEdit.h"
 #include "doc/TallymoDoc.h"
+#include "ui/ControlId.h"
 
 namespace tallymo {
 namespace {
@@ -20,7 +22,7 @@ CLedgerGrid::CLedgerGrid(QWidget* parent)
     m_editor->setFrame(false);
     m_editor->setFont(Font());
     m_editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_editor->setProperty("controlId", 1062);
+    m_editor->setProperty(kControlIdProperty, kLedgerGridId);
     m_editor->installEventFilter(this);
     OnShapeChanged();
 

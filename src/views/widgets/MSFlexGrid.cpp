@@ -389,19 +389,6 @@ QRect CMSFlexGrid::CellRect(int row, int col) const {
     return visualRect(model()->index(row - 1, col - 1)).translated(viewport()->pos());
 }
 
-int CMSFlexGrid::CellLeft() const {
-    return PixelsToTwipsX(CellRect(Row(), Col()).left());
-}
-int CMSFlexGrid::CellTop() const {
-    return PixelsToTwipsY(CellRect(Row(), Col()).top());
-}
-int CMSFlexGrid::CellWidth() const {
-    return PixelsToTwipsX(CellRect(Row(), Col()).width());
-}
-int CMSFlexGrid::CellHeight() const {
-    return PixelsToTwipsY(CellRect(Row(), Col()).height());
-}
-
 // --- events ----------------------------------------------------------------------------------
 
 bool CMSFlexGrid::OnKeyDown(QKeyEvent*) {
@@ -409,7 +396,6 @@ bool CMSFlexGrid::OnKeyDown(QKeyEvent*) {
 }
 
 void CMSFlexGrid::keyPressEvent(QKeyEvent* event) {
-    emit KeyDown(event->key(), event->modifiers());
     if (OnKeyDown(event)) {
         event->accept();
         return;

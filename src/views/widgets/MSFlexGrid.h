@@ -2,7 +2,7 @@
 // The grid of the ledger view: a table with one fixed row and one fixed column, addressed the
 // way the ledger code thinks of it (rows and columns counted from the fixed ones, widths and
 // heights in twips, colours as 0x00BBGGRR, a cursor cell and the selection's other end), and
-// firing Click, DblClick, KeyDown, LeaveCell and Scroll.
+// firing Click, DblClick, LeaveCell and Scroll.
 //
 // Row 0 is drawn by the horizontal header, column 0 by the vertical header and cell (0, 0) by
 // the corner, so the fixed cells stay in place while the body scrolls. The cursor never sits
@@ -27,8 +27,6 @@ public:
     int Cols() const { return columnCount() + 1; }
     void SetRows(int rows);  // at least 1; the cursor stays inside
     void SetCols(int cols);
-    int FixedRows() const { return 1; }
-    int FixedCols() const { return 1; }
 
     // --- cursor and selection ---------------------------------------------------------------
     int Row() const;
@@ -42,13 +40,8 @@ public:
 
     // --- texts and formats: of the cursor cell, or of any cell --------------------------------
     QString Text() const { return TextMatrix(Row(), Col()); }
-    void SetText(const QString& text) { SetTextMatrix(Row(), Col(), text); }
     QString TextMatrix(int row, int col) const;
     void SetTextMatrix(int row, int col, const QString& text);
-    void SetCellForeColor(std::uint32_t color) { SetCellForeColorAt(Row(), Col(), color); }
-    void SetCellBackColor(std::uint32_t color) { SetCellBackColorAt(Row(), Col(), color); }
-    void SetCellFontSize(float points) { SetCellFontSizeAt(Row(), Col(), points); }
-    void SetCellFontBold(bool bold) { SetCellFontBoldAt(Row(), Col(), bold); }
     void SetCellForeColorAt(int row, int col, std::uint32_t color);
     void SetCellBackColorAt(int row, int col, std::uint32_t color);
     void SetCellFontSizeAt(int row, int col, float points);
@@ -71,23 +64,18 @@ public:
     void SetColWidth(int col, int twips);
     int RowHeight(int row) const;
     void SetRowHeight(int row, int twips);
-    int CellLeft() const;
-    int CellTop() const;
-    int CellWidth() const;
-    int CellHeight() const;
     // The cell's rectangle in the grid's own pixel coordinates.
     QRect CellRect(int row, int col) const;
     int PixelsPerInchX() const { return logicalDpiX(); }
     int PixelsPerInchY() const { return logicalDpiY(); }
 
-    // Runs a key through the grid's own handling (KeyDown, then navigation), for a view that
+    // Runs a key through the grid's own handling (OnKeyDown, then navigation), for a view that
     // wants to act after the grid moved its cursor.
     void ProcessKey(QKeyEvent* event) { keyPressEvent(event); }
 
 signals:
     void Click();
     void DblClick();
-    void KeyDown(int key, Qt::KeyboardModifiers modifiers);
     void LeaveCell(int row, int col);  // the cell the cursor left
     void Scroll();
     void CursorMoved(int row, int col);  // after any change of the cursor cell

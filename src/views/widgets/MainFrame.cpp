@@ -27,6 +27,7 @@
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
 #include "ui/AboutBox.h"
+#include "ui/ControlId.h"
 #include "ui/Help.h"
 #include "ui/PointFont.h"
 #include "ui/Question.h"
@@ -441,7 +442,7 @@ void CMainFrame::ShowHelpForFocus() {
     int controlId = 0;
     for (QWidget* widget = QApplication::focusWidget(); widget && widget != this;
          widget = widget->parentWidget()) {
-        const QVariant id = widget->property("controlId");
+        const QVariant id = widget->property(kControlIdProperty);
         if (id.isValid()) {
             controlId = id.toInt();
             break;

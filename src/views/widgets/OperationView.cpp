@@ -12,10 +12,12 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "app/ControlIds.h"
 #include "calc/Booking.h"
 #include "calc/widgets/CalcEdit.h"
 #include "doc/TallymoDoc.h"
 #include "doc/TextCodec.h"
+#include "ui/ControlId.h"
 #include "ui/PointFont.h"
 #include "views/widgets/OfferedDates.h"
 
@@ -24,12 +26,6 @@ namespace {
 
 const QString kMatterHint = QStringLiteral("記帳する事柄を選択します");
 const QString kOverwriteHint = QStringLiteral("金額を上書きする場合にはチェックを入れます");
-
-template <typename Widget>
-Widget* WithId(Widget* widget, int id) {
-    widget->setProperty("controlId", id);
-    return widget;
-}
 
 }  // namespace
 
@@ -42,7 +38,7 @@ COperationView::COperationView(CTallymoDoc& doc, QWidget* parent)
       m_overwrite(WithId(new QCheckBox(QStringLiteral("金額を上書きする")), 1006)),
       m_book(WithId(new QPushButton(QStringLiteral("記帳(&E)")), 1004)),
       m_cancel(WithId(new QPushButton(QStringLiteral("取り消し(&C)")), 1005)) {
-    setProperty("controlId", 131);
+    setProperty(kControlIdProperty, kBookingPaneId);
     setFont(PointFont(90, kProportionalGothicFace));
 
     m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);

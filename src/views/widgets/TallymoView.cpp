@@ -9,11 +9,13 @@
 #include <algorithm>
 #include <exception>
 
+#include "app/ControlIds.h"
 #include "calc/widgets/CalcEdit.h"
 #include "doc/TallymoDoc.h"
 #include "doc/TextCodec.h"
 #include "doc/YenFormat.h"
 #include "ui/ColorRef.h"
+#include "ui/ControlId.h"
 #include "ui/MessageBox.h"
 #include "views/widgets/LedgerGrid.h"
 #include "views/widgets/OfferedDates.h"
@@ -38,8 +40,8 @@ QString DayText(TimeValue day) {
 
 CTallymoView::CTallymoView(CTallymoDoc& doc, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_grid(new CLedgerGrid(this)) {
-    setProperty("controlId", 157);
-    m_grid->setProperty("controlId", 1062);
+    setProperty(kControlIdProperty, kLedgerViewId);
+    m_grid->setProperty(kControlIdProperty, kLedgerGridId);
     setAcceptDrops(true);
     m_grid->setAcceptDrops(false);
     m_grid->viewport()->setAcceptDrops(false);
@@ -168,7 +170,7 @@ void CTallymoView::WriteCells() {
         for (int c = 0; c < cols; ++c) {
             const TableCell& cell = table.At(r, c);
             m_grid->SetTextMatrix(r, c, QString::fromStdString(Cp932ToUtf8(cell.text)));
-            m_grid->SetCellForeColorAt(r, c, cell.Color() == kCellRed ? kRed : kBlack);
+            m_grid->SetCellForeColorAt(r, c, cell.Color());
             m_grid->SetKind(r, c, cell.kind);
         }
     }

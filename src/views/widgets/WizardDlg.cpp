@@ -12,11 +12,13 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "app/ControlIds.h"
 #include "calc/widgets/CalcEdit.h"
 #include "doc/LocalPath.h"
 #include "doc/TallymoDoc.h"
 #include "doc/TextCodec.h"
 #include "doc/YenFormat.h"
+#include "ui/ControlId.h"
 #include "ui/Help.h"
 #include "ui/PointFont.h"
 #include "ui/Question.h"
@@ -27,12 +29,6 @@ namespace {
 
 constexpr int kFirstRowId = 10000;
 constexpr int kBarWidth = 15;
-
-template <typename Widget>
-Widget* WithId(Widget* widget, int controlId) {
-    widget->setProperty("controlId", controlId);
-    return widget;
-}
 
 WizardPresenter& Presenter() {
     static WizardPresenter presenter;
@@ -54,7 +50,7 @@ CWizardDlg::CWizardDlg(CTallymoDoc& doc, std::function<bool()> save, QWidget* pa
       m_save(std::move(save)),
       m_modifiedAtStart(doc.IsModified()),
       m_calendar(WithId(new QCalendarWidget, 1012)) {
-    setProperty("controlId", kHelpTopic);
+    setProperty(kControlIdProperty, kWizardHelpTopic);
     QString title = QStringLiteral("入力ウィザード");
     if (!doc.PathName().empty()) {
         const QString path = FromLocalPath(doc.PathName());
@@ -84,15 +80,15 @@ CWizardDlg::CWizardDlg(CTallymoDoc& doc, std::function<bool()> save, QWidget* pa
 
     m_quit = WithId(new QCheckBox(QStringLiteral("記帳後Tallymoを終了する")), 1013);
     m_dontShow = WithId(new QCheckBox(QStringLiteral("ウィザードを次回から表示しない")), 1014);
-    auto* book = WithId(new QPushButton(QStringLiteral("記帳(&W)")), 1);
-    auto* cancel = WithId(new QPushButton(QStringLiteral("中止(&S)")), 2);
-    auto* help = WithId(new QPushButton(QStringLiteral("ヘルプ(&H)")), 9);
+    auto* book = WithId(new QPushButton(QStringLiteral("記帳(&W)")), kOkButtonId);
+    auto* cancel = WithId(new QPushButton(QStringLiteral("中止(&S)")), kCancelButtonId);
+    auto* help = WithId(new QPushButton(QStringLiteral("ヘルプ(&H)")), kHelpButtonId);
     book->setDefault(true);
     connect(book, &QPushButton::clicked, this, &CWizardDlg::accept);
     connect(cancel, &QPushButton::clicked, this, &CWizardDlg::reject);
-    connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(kHelpTopic); });
+    connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(kWizardHelpTopic); });
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(f1, &QShortcut::activated, this, [] { ShowHelpTopic(kHelpTopic); });
+    connect(f1, &QShortcut::activated, this, [] { ShowHelpTopic(kWizardHelpTopic); });
 
     auto* left = new QVBoxLayout;
     left->addWidget(m_calendar);
@@ -137,7 +133,7 @@ QWidget* CWizardDlg::BuildArray(bool income, QLabel* label) {
             [this, bar](int position) { ScrollTo(bar, position); });
     (income ? m_incomeBar : m_outgoBar) = bar;
     (income ? m_income : m_outgo) = std::move(rows);
-    area->setProperty("controlId", label->property("controlId"));
+    area->setProperty(kControlIdProperty, label->property(kControlIdProperty));
     return area;
 }
 
@@ -161,7 +157,7 @@ std::vector<CWizardDlg::Row> CWizardDlg::BuildRows(QWidget* area, int count, int
 
 QWidget* CWizardDlg::Control(int controlId) const {
     for (QWidget* widget : findChildren<QWidget*>()) {
-        if (widget->property("controlId").toInt() == controlId) return widget;
+        if (widget->property(kControlIdProperty).toInt() == controlId) return widget;
     }
     return nullptr;
 }

@@ -26,7 +26,6 @@ public:
     static constexpr int kRowCap = 5;
     static constexpr int kRowHeight = 22;
     static constexpr int kFieldWidth = 63;
-    static constexpr int kHelpTopic = 620;
 
     // `save` is the main window's save (it asks for a name when the ledger has none); true
     // when the ledger was written.
