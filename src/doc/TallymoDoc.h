@@ -100,7 +100,10 @@ public:
     // Appends an entry read from a file: no refresh, no modified mark. An entry whose matter
     // index is negative or not below MatterCount is dropped (false).
     bool AppendLoadedEntry(LedgerEntry entry);
-    void ReserveEntries(std::size_t count) { m_entries.reserve(count); }
+    // Room for `count` entries read from a file and some bookings after them: the room is
+    // only address space until it is used, while growing a full sequence of a million entries
+    // would copy them all and hold both copies for a moment.
+    void ReserveEntries(std::size_t count) { m_entries.reserve(count + count / 16 + 64); }
     void BookEntry(TimeValue date, MatterIndex matter, std::int32_t amount, MemoText memo,
                    bool overwrite);
     void RemoveZeroEntries();
