@@ -28,6 +28,7 @@ void WriteErrLine(std::string_view utf8) {
 }
 
 void ReportMessage(const UserMessage& message) {
+    if (!message.detail.empty()) WriteErrLine("tallymo-cli: " + message.detail);
     WriteErrLine(message.text);
 }
 

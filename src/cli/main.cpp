@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <cstdio>
+#include <new>
 
 #include "ProgramVersion.h"
 #include "cli/CliSupport.h"
@@ -96,7 +97,13 @@ int main(int argc, char** argv) {
     if (!app) app = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tallymo-cli"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(tallymo::kVersionText));
-    int code = tallymo::cli::Run(QCoreApplication::arguments());
+    int code = tallymo::cli::ExitFailure;
+    try {
+        code = tallymo::cli::Run(QCoreApplication::arguments());
+    } catch (const std::bad_alloc&) {
+        // Whatever ran out of memory, the user gets the program's message, not an abort.
+        tallymo::cli::WriteErrLine("予期せぬエラーが発生しました。");
+    }
     // Output that did not reach its file (a full disk under a redirection) is a failure, not a
     // success with a short file.
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {

@@ -1,69 +1,85 @@
 #include "doc/AtomicFileSave.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstring>
 
 namespace tallymo {
 namespace {
 
-std::function<bool()>& BeforeReplaceHook() {
-    static std::function<bool()> hook;
+std::function<bool(const std::string&)>& BeforeReplaceHook() {
+    static std::function<bool(const std::string&)> hook;
     return hook;
+}
+
+bool MayReplace(const std::string& target) {
+    return !BeforeReplaceHook() || BeforeReplaceHook()(target);
 }
 
 QString ToQtPath(const std::string& path) {
     return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
 }
 
-bool WriteWhole(QSaveFile& file, std::string_view bytes) {
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The folder entry of a renamed file is only durable once the folder itself is synced.
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+bool WriteAllTo(int fd, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const qint64 written =
-            file.write(bytes.data() + done, static_cast<qint64>(bytes.size() - done));
+        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR) continue;
         if (written <= 0) return false;
         done += static_cast<std::size_t>(written);
     }
     return true;
 }
 
-// Writes `bytes` to a temporary file beside `path` and renames it over `path`.
-bool ReplaceFile(const QString& path, std::string_view bytes, bool runHook) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (!WriteWhole(file, bytes)) {
-        file.cancelWriting();
-        file.commit();  // removes the temporary file
-        return false;
-    }
-    if (runHook && BeforeReplaceHook() && !BeforeReplaceHook()()) {
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    return file.commit();  // flushes to disk, then renames; on failure removes the temporary
-}
-
-// The previous version is copied, not renamed, so that the file itself never disappears and
-// links to it keep pointing at the current version.
-void KeepBackupCopy(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists() || !info.isFile()) return;
-    QFile old(path);
+// The backup is made from the bytes of the file being replaced, in a temporary file beside it
+// that takes the file's permissions before any byte is written, and is then renamed over
+// "<name>~". A planted link at "<name>~" is replaced, not followed.
+void KeepBackupCopy(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
+    QFile old(ToQtPath(path));
     if (!old.open(QIODevice::ReadOnly)) return;
     const QByteArray bytes = old.readAll();
     if (old.error() != QFileDevice::NoError) return;
-    // The copy is as private as the file: its permissions are set before any byte is written
-    // (the replacement takes them over from the file it replaces).
-    const QString backupPath = path + QLatin1Char('~');
-    if (!QFileInfo::exists(backupPath)) {
-        QFile made(backupPath);
-        if (!made.open(QIODevice::WriteOnly)) return;
+
+    const std::string backupPath = BackupPathFor(path);
+    std::string temporary = backupPath + ".XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) return;
+    const bool written = ::fchmod(fd, info.st_mode & 0777) == 0 &&
+                         WriteAllTo(fd, std::string_view(bytes.constData(),
+                                                         static_cast<std::size_t>(bytes.size()))) &&
+                         ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || !MayReplace(backupPath) ||
+        ::rename(temporary.c_str(), backupPath.c_str()) != 0) {
+        ::unlink(temporary.c_str());
     }
-    if (!QFile::setPermissions(backupPath, info.permissions())) return;
-    ReplaceFile(backupPath,
-                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), false);
+}
+
+std::string ReasonOf(const QFileDevice& file) {
+    return file.errorString().toStdString();
 }
 
 }  // namespace
@@ -72,13 +88,42 @@ std::string BackupPathFor(const std::string& path) {
     return path + '~';
 }
 
-bool SaveFileAtomically(const std::string& path, std::string_view bytes) {
-    const QString qtPath = ToQtPath(path);
-    KeepBackupCopy(qtPath);
-    return ReplaceFile(qtPath, bytes, true);
+bool SaveFileAtomically(const std::string& path, std::string_view bytes, std::string* reason) {
+    std::string ignored;
+    std::string& why = reason ? *reason : ignored;
+    // Unbuffered, so that every write reaches the system at once and its failure is seen here:
+    // a buffered write that fails at the final flush can go unnoticed by the commit.
+    QSaveFile file(ToQtPath(path));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        why = ReasonOf(file);
+        return false;
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const qint64 written =
+            file.write(bytes.data() + done, static_cast<qint64>(bytes.size() - done));
+        if (written <= 0) break;
+        done += static_cast<std::size_t>(written);
+    }
+    const bool complete = done == bytes.size() && file.error() == QFileDevice::NoError;
+    if (!complete || !MayReplace(path)) {
+        why = complete ? "the save was interrupted" : ReasonOf(file);
+        if (why.empty()) why = std::strerror(EIO);
+        file.cancelWriting();
+        file.commit();  // removes the temporary file
+        return false;
+    }
+    KeepBackupCopy(path);
+    if (!file.commit()) {  // flushes to disk, then renames; on failure removes the temporary
+        why = ReasonOf(file);
+        return false;
+    }
+    SyncFolder(FolderOf(QFileInfo(ToQtPath(path)).canonicalFilePath().toStdString()));
+    SyncFolder(FolderOf(path));
+    return true;
 }
 
-void SetBeforeReplaceHookForTesting(std::function<bool()> hook) {
+void SetBeforeReplaceHookForTesting(std::function<bool(const std::string&)> hook) {
     BeforeReplaceHook() = std::move(hook);
 }
 

@@ -1,9 +1,17 @@
 // Loading and saving a ledger file: the form is chosen by the extension, the messages of both
 // forms are reported here, and a save replaces the old file only once the new one is complete.
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QByteArray>
 #include <QFile>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <new>
+#include <optional>
 
 #include "doc/AtomicFileSave.h"
 #include "doc/BinaryLedgerForm.h"
@@ -25,6 +33,10 @@ const UserMessage kEarlyEntriesNotSaved{
     "すべてのデータを保存する場合には、Tallymo Ver.2以降のデータ形式を選択してください。",
     3010, MessageIcon::None};
 
+// Far beyond any real ledger (a million entries take some 20 MB): a larger file is refused
+// before a byte of it is read.
+constexpr std::uint64_t kMaxLedgerFileBytes = std::uint64_t{1} << 30;
+
 // The extension is the part of the file name from its last dot, compared byte for byte: only
 // a lower-case ".csv" selects the text form; anything else, or no extension, is binary.
 bool IsCsvPath(const std::string& path) {
@@ -34,11 +46,54 @@ bool IsCsvPath(const std::string& path) {
     return path.compare(dot, std::string::npos, ".csv") == 0;
 }
 
-bool ReadWholeFile(const std::string& path, QByteArray& bytes) {
-    QFile file(QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size()))));
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    bytes = file.readAll();
-    return file.error() == QFileDevice::NoError;
+UserMessage WithDetail(UserMessage message, const std::string& path, const std::string& reason) {
+    const QByteArray local(path.data(), static_cast<qsizetype>(path.size()));
+    message.detail = QFile::decodeName(local).toStdString() + ": " + reason;
+    return message;
+}
+
+// Only a regular file is read: a FIFO would block, a device could be endless. Opened without
+// blocking, so that a FIFO without a writer cannot hang the open either.
+bool ReadLedgerBytes(const std::string& path, std::string& bytes, std::string& reason) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    struct stat info {};
+    bool ok = false;
+    if (::fstat(fd, &info) != 0) {
+        reason = std::strerror(errno);
+    } else if (S_ISDIR(info.st_mode)) {
+        reason = std::strerror(EISDIR);
+    } else if (!S_ISREG(info.st_mode)) {
+        reason = "not a regular file";
+    } else if (static_cast<std::uint64_t>(info.st_size) > kMaxLedgerFileBytes) {
+        reason = "larger than any ledger can be (over 1 GB)";
+    } else {
+        bytes.resize(static_cast<std::size_t>(info.st_size));
+        std::size_t done = 0;
+        ok = true;
+        for (;;) {
+            if (done == bytes.size()) {
+                // The file may have grown since fstat: read on, within the bound.
+                if (bytes.size() >= kMaxLedgerFileBytes) break;
+                bytes.resize(std::min<std::uint64_t>(kMaxLedgerFileBytes, bytes.size() * 2 + 4096));
+            }
+            const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                reason = std::strerror(errno);
+                ok = false;
+                break;
+            }
+            if (n == 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        bytes.resize(done);
+    }
+    ::close(fd);
+    return ok;
 }
 
 }  // namespace
@@ -46,35 +101,34 @@ bool ReadWholeFile(const std::string& path, QByteArray& bytes) {
 bool CTallymoDoc::LoadLedgerFile(const std::string& path) {
     DeleteContents();
     const bool csv = IsCsvPath(path);
-    const UserMessage* failure = nullptr;
+    std::optional<UserMessage> failure;
     try {
-        QByteArray bytes;
-        if (!ReadWholeFile(path, bytes)) {
+        std::string bytes;
+        std::string reason;
+        if (!ReadLedgerBytes(path, bytes, reason)) {
             // The file could not be read at all: still say so rather than fail silently.
-            failure = csv ? &kInvalidCsv : &kUnexpectedError;
+            failure = WithDetail(csv ? kInvalidCsv : kUnexpectedError, path, reason);
+        } else if (bytes.empty()) {
+            failure = WithDetail(csv ? kInvalidCsv : kUnexpectedError, path, "the file is empty");
+        } else if (csv) {
+            if (!ReadCsvLedger(bytes, *this)) failure = kInvalidCsv;
         } else {
-            const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-            if (csv) {
-                if (!ReadCsvLedger(view, *this)) failure = &kInvalidCsv;
-            } else {
-                switch (ReadBinaryLedger(view, *this)) {
-                    case BinaryReadResult::Loaded:
-                        break;
-                    case BinaryReadResult::NotLedgerFile:
-                        failure = &kNotLedgerFile;
-                        break;
-                    case BinaryReadResult::UnsupportedVersion:
-                        failure = &kUnsupportedVersion;
-                        break;
-                    case BinaryReadResult::Truncated:
-                        failure = &kUnexpectedError;
-                        break;
-                }
+            switch (ReadBinaryLedger(bytes, *this)) {
+                case BinaryReadResult::Loaded:
+                    break;
+                case BinaryReadResult::NotLedgerFile:
+                    failure = kNotLedgerFile;
+                    break;
+                case BinaryReadResult::UnsupportedVersion:
+                    failure = kUnsupportedVersion;
+                    break;
+                case BinaryReadResult::Truncated:
+                    failure = WithDetail(kUnexpectedError, path, "the file is cut short");
+                    break;
             }
         }
     } catch (const std::bad_alloc&) {
-        // Memory ran out (the readers never allocate more than the file's size allows).
-        failure = csv ? &kInvalidCsv : &kUnexpectedError;
+        failure = WithDetail(kUnexpectedError, path, "out of memory");
     }
     if (failure) {
         DeleteContents();
@@ -88,23 +142,26 @@ bool CTallymoDoc::SaveLedgerFile(const std::string& path) {
     const bool csv = IsCsvPath(path);
     bool saved = false;
     bool droppedEarlyEntries = false;
+    std::string reason;
     try {
         if (csv) {
             const CsvLedgerText text = WriteCsvLedger(*this);
             droppedEarlyEntries = text.droppedEarlyEntries;
-            saved = SaveFileAtomically(path, text.bytes);
+            saved = SaveFileAtomically(path, text.bytes, &reason);
         } else {
             const auto reserved = static_cast<std::uint32_t>(m_clock.Now());
-            saved = SaveFileAtomically(path, WriteBinaryLedger(*this, reserved));
+            saved = SaveFileAtomically(path, WriteBinaryLedger(*this, reserved), &reason);
             // The file holds no entry of amount 0; the document drops them too, but only once
             // the file is in place, so that a failed save changes nothing.
             if (saved) RemoveZeroEntries();
         }
-    } catch (const std::exception&) {
-        saved = false;
+    } catch (const std::bad_alloc&) {
+        reason = "out of memory";
+    } catch (const std::exception& error) {
+        reason = error.what();
     }
     if (!saved) {
-        Report(kWriteError);
+        Report(WithDetail(kWriteError, path, reason));
         return false;
     }
     if (droppedEarlyEntries) Report(kEarlyEntriesNotSaved);

@@ -35,7 +35,9 @@ public:
     HelpfulMessageBox(QWidget* parent, const UserMessage& message)
         : QMessageBox(IconOf(message.icon), QStringLiteral("Tallymo Ver.2"),
                       QString::fromStdString(message.text), QMessageBox::Ok, parent),
-          m_helpContext(message.helpContext) {}
+          m_helpContext(message.helpContext) {
+        if (!message.detail.empty()) setDetailedText(QString::fromStdString(message.detail));
+    }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {

@@ -54,26 +54,28 @@ TEST(WindowPlacementTest, InitialGeometryFromTheStoredValue) {
     }
 }
 
-TEST(WindowPlacementTest, ClosingMinimisedStoresTheRestoreState) {
-    const WindowPlacement p = PlacementOnClose(FrameWindowState::Minimized, false, 5, 6, 700, 500);
-    EXPECT_EQ(p.showState, 9u);
-    EXPECT_EQ(p.flags, 0u);
-    EXPECT_EQ(p.normal, (PlacementRect{5, 6, 705, 506}));
-    EXPECT_EQ(EncodePlacement(p).size(), 44u);
-
-    const WindowPlacement fromMax =
-        PlacementOnClose(FrameWindowState::Minimized, true, 5, 6, 700, 500);
-    EXPECT_EQ(fromMax.showState, 9u);
-    EXPECT_EQ(fromMax.flags, kRestoreToMaximized);
-}
-
-TEST(WindowPlacementTest, ClosingStoresNormalAndMaximisedStates) {
-    EXPECT_EQ(PlacementOnClose(FrameWindowState::Normal, false, 0, 0, 800, 600).showState, 1u);
-    const WindowPlacement max =
-        PlacementOnClose(FrameWindowState::Maximized, false, 1, 2, 640, 480);
-    EXPECT_EQ(max.showState, 3u);
-    // The next start opens maximised over this restored rectangle.
-    EXPECT_EQ(InitialGeometryFromPlacement(EncodePlacement(max)),
+// A window closed minimised is stored in the restore state, remembering whether it was
+// maximised before; the stored rectangle is the restored one.
+TEST(WindowPlacementTest, ClosingStoresTheStateAndTheRestoredRectangle) {
+    const struct {
+        FrameWindowState state;
+        bool wasMaximized;
+        std::uint32_t showState, flags;
+    } cases[] = {
+        {FrameWindowState::Normal, false, 1, 0},
+        {FrameWindowState::Maximized, false, 3, 0},
+        {FrameWindowState::Minimized, false, 9, 0},
+        {FrameWindowState::Minimized, true, 9, kRestoreToMaximized},
+    };
+    for (const auto& c : cases) {
+        const WindowPlacement p = PlacementOnClose(c.state, c.wasMaximized, 5, 6, 700, 500);
+        EXPECT_EQ(p.showState, c.showState);
+        EXPECT_EQ(p.flags, c.flags);
+        EXPECT_EQ(p.normal, (PlacementRect{5, 6, 705, 506}));
+    }
+    // The next start opens maximised over the restored rectangle.
+    EXPECT_EQ(InitialGeometryFromPlacement(EncodePlacement(
+                  PlacementOnClose(FrameWindowState::Maximized, false, 1, 2, 640, 480))),
               (InitialFrameGeometry{true, 1, 2, 640, 480, true}));
 }
 

@@ -2,11 +2,13 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 
 namespace tallymo::test {
@@ -27,6 +29,13 @@ CliRun RunCli(const std::vector<std::string>& arguments, const CliOptions& optio
     const pid_t child = fork();
     if (child == 0) {
         for (const auto& [name, value] : options.env) setenv(name.c_str(), value.c_str(), 1);
+        if (options.fileSizeLimit >= 0) {
+            signal(SIGXFSZ, SIG_IGN);  // an ignored signal stays ignored across exec
+            rlimit limit{};
+            getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = static_cast<rlim_t>(options.fileSizeLimit);
+            setrlimit(RLIMIT_FSIZE, &limit);
+        }
         const int devNull = open("/dev/null", O_RDONLY);
         dup2(devNull, STDIN_FILENO);
         if (options.stdoutPath.empty()) {

@@ -21,6 +21,9 @@ struct CliRun {
 struct CliOptions {
     std::vector<std::pair<std::string, std::string>> env;  // set for the child only
     std::string stdoutPath;  // when set, stdout goes to this file instead of being captured
+    // When not negative, the child may not write a file beyond this many bytes (SIGXFSZ is
+    // ignored, so such a write fails with EFBIG as on a full disk).
+    long long fileSizeLimit = -1;
 };
 
 CliRun RunCli(const std::vector<std::string>& arguments, const CliOptions& options = {});

@@ -189,14 +189,17 @@ TEST(CliLedgerFile, LoadFailuresReportTheDesktopMessage) {
         const std::string path = dir + "/" + files[i].first;
         WriteFileBytes(path, files[i].second);
         SCOPED_TRACE(files[i].first);
+        // A file cut short also names the file and the reason.
+        const std::string expected =
+            (i == 2 ? "tallymo-cli: " + path + ": the file is cut short\n" : "") + messages[i];
         CliRun run = RunCli({"dump", path});
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, messages[i]);
+        EXPECT_EQ(run.err, expected);
 
         run = RunCli({"convert", path, dir + "/converted.tm2"});
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.err, messages[i]);
+        EXPECT_EQ(run.err, expected);
         EXPECT_FALSE(std::filesystem::exists(dir + "/converted.tm2"));
     }
 }

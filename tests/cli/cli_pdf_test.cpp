@@ -1,5 +1,6 @@
 // pdf from the command line, read back with poppler-utils as a reader of the file would: the
-// pages, the texts on each, where the table starts, and the colours of the rendered page.
+// pages, the texts on each and where the table starts. (The red figures are drawn by the same
+// printed pages that printed_month_pages_test renders.)
 
 #include <gtest/gtest.h>
 
@@ -61,28 +62,6 @@ std::vector<Word> PageWords(const QString& pdf, int page) {
     return words;
 }
 
-// Whether the page, rendered, holds a clearly red pixel (red text on white).
-bool HasRedPixel(const QString& pdf, int page) {
-    const QString p = QString::number(page);
-    const QByteArray ppm = Poppler(QStringLiteral("pdftoppm"),
-                                   {QStringLiteral("-r"), QStringLiteral("150"),
-                                    QStringLiteral("-f"), p, QStringLiteral("-l"), p, pdf});
-    // P6 <width> <height> <max> then RGB bytes.
-    const QList<QByteArray> header = ppm.left(64).split('\n');
-    if (header.size() < 3 || header[0] != "P6") {
-        ADD_FAILURE() << "not a PPM image";
-        return false;
-    }
-    const qsizetype start = header[0].size() + header[1].size() + header[2].size() + 3;
-    for (qsizetype i = start; i + 2 < ppm.size(); i += 3) {
-        const int r = static_cast<unsigned char>(ppm[i]);
-        const int g = static_cast<unsigned char>(ppm[i + 1]);
-        const int b = static_cast<unsigned char>(ppm[i + 2]);
-        if (r - g > 100 && r - b > 100) return true;
-    }
-    return false;
-}
-
 std::string Ledger(int outgoCount, const std::vector<Booking>& bookings) {
     LedgerSpec spec;
     spec.income = {"給料"};
@@ -99,12 +78,10 @@ TEST(CliPdf, PagesTitleBandsAndColours) {
         int outgo;
         std::vector<Booking> bookings;
         bool severalPages;
-        bool red;
     };
     const Case cases[] = {
-        {3, {{Day(2024, 3, 2), 0, 5000}, {Day(2024, 3, 5), 1, 1200}}, false, false},
-        {3, {{Day(2024, 3, 5), 2, 1200}}, false, true},  // the balance goes below 0
-        {40, {{Day(2024, 3, 5), 40, 700}}, true, true},
+        {3, {{Day(2024, 3, 2), 0, 5000}, {Day(2024, 3, 5), 1, 1200}}, false},
+        {40, {{Day(2024, 3, 5), 40, 700}}, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.outgo);
@@ -115,7 +92,6 @@ TEST(CliPdf, PagesTitleBandsAndColours) {
 
         const int pages = PageCount(pdf);
         EXPECT_EQ(pages > 1, c.severalPages) << pages;
-        EXPECT_EQ(HasRedPixel(pdf, pages), c.red);  // the balance column ends the table
 
         const QString first = PageText(pdf, 1);
         EXPECT_TRUE(first.contains(QStringLiteral("2024年03月分 小遣い帳"))) << first.toStdString();

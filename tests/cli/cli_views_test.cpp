@@ -117,10 +117,12 @@ TEST(CliPrintTable, TitlePaddedCellsTextFormAndFailure) {
     EXPECT_EQ(run.out.rfind("2024年03月分 小遣い帳\n日付\t給料\t食費\t本\t", 0), 0u) << run.out;
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 35);
 
-    run = RunCli({"print-table", MakeTempDir("none") + "/missing.tm2", "--current", "2024-03-07"});
+    const std::string missing = MakeTempDir("none") + "/missing.tm2";
+    run = RunCli({"print-table", missing, "--current", "2024-03-07"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "予期せぬエラーが発生しました。\n");
+    EXPECT_EQ(run.err, "tallymo-cli: " + missing +
+                           ": No such file or directory\n予期せぬエラーが発生しました。\n");
 }
 
 TEST(CliGraph, ShareTabListsEveryVisibleOutgoMatter) {

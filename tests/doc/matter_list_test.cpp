@@ -75,10 +75,12 @@ TEST_F(MatterLists, OperationsOnBadIndexesReportAndChangeNothing) {
     const auto before = doc.Entries();
     doc.SwapMatters(1, 2);  // income with outgo
     doc.SwapMatters(0, 4);
+    doc.SwapMatters(3, 4);  // one past the end, on the outgo side
+    doc.SwapMatters(4, 3);
     doc.DeleteMatter(4);
     doc.DeleteMatter(-1);
     doc.ModifyMatter(4, "x", true);
-    ASSERT_EQ(messages.size(), 5u);
+    ASSERT_EQ(messages.size(), 7u);
     for (const UserMessage& m : messages) {
         EXPECT_EQ(m.text, "事柄処理で致命的なエラーが発生しました。");
         EXPECT_EQ(m.helpContext, 3210);
@@ -123,6 +125,9 @@ TEST_F(MatterLists, ZeroEntriesAndEntriesOutsideTheLists) {
     EXPECT_FALSE(doc.AppendLoadedEntry(LedgerEntry{Day(2005, 2, 1), -1, 1, {}}));
     EXPECT_TRUE(doc.AppendLoadedEntry(LedgerEntry{Day(2005, 2, 1), 3, 1, {}}));
     EXPECT_EQ(doc.Entries().size(), 6u);
+    // Asked about a matter the lists lack, the document knows of nothing booked.
+    EXPECT_EQ(doc.DayAmount(Day(2005, 1, 4), 4), 0);
+    EXPECT_EQ(doc.CountEntries(4, Day(2005, 1, 1), Day(2005, 2, 28)), 0);
 }
 
 }  // namespace

@@ -22,6 +22,7 @@ public:
     QuestionCapture() {
         m_previous = SetQuestionPresenter([this](QWidget*, const Question& question) {
             asked.push_back(question.text);
+            forms.push_back(question);
             if (answers.empty()) return fallback;
             const Answer answer = answers.front();
             answers.pop_front();
@@ -33,6 +34,7 @@ public:
     QuestionCapture& operator=(const QuestionCapture&) = delete;
 
     std::vector<QString> asked;
+    std::vector<Question> forms;  // the questions as asked, with their buttons
     std::deque<Answer> answers;
     Answer fallback = Answer::No;
 

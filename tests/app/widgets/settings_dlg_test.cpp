@@ -27,40 +27,18 @@ QStringList Texts(const QListWidget& list) {
     return texts;
 }
 
-QStringList Texts(const QComboBox& box) {
-    QStringList texts;
-    for (int i = 0; i < box.count(); ++i) texts << box.itemText(i);
-    return texts;
-}
-
-// Runs `act` on the modal dialog that the next event-loop turn shows (the name dialog).
-void OnNextModal(std::function<void(QDialog&)> act) {
-    QTimer::singleShot(0, [act = std::move(act)] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+// Types `name` into the name dialog that the next event-loop turn shows and presses OK.
+void AnswerNameDialog(const QString& name) {
+    QTimer::singleShot(0, [name] {
+        auto* dialog = qobject_cast<CMatterNameDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        act(*dialog);
+        dialog->NameField().setText(name);
+        QTest::mouseClick(&dialog->OkButton(), Qt::LeftButton);
     });
 }
 
-// Records questions with their form and answers them with `answer`.
-class Questions {
-public:
-    Questions() {
-        m_previous = SetQuestionPresenter([this](QWidget*, const Question& q) {
-            asked.push_back(q);
-            return answer;
-        });
-    }
-    ~Questions() { SetQuestionPresenter(std::move(m_previous)); }
-    std::vector<Question> asked;
-    Answer answer = Answer::No;
-
-private:
-    QuestionPresenter m_previous;
-};
-
-// The settings dialog over a ledger with the built-in matters and an entry on 食費 and 雑費.
-// The shell switches are stand-ins that count their calls.
+// The dialog over a new ledger with the built-in matters and an entry on 食費 and on 雑費. The
+// desktop links are stand-ins that record their calls.
 class SettingsDlgTest : public ::testing::Test {
 protected:
     SettingsDlgTest() {
@@ -68,22 +46,20 @@ protected:
         docs.doc.BookEntry(Day(2005, 3, 2), 7, 700, {}, false);
         docs.doc.SetModifiedFlag(false);
     }
-    CSettingsDlg& Open() {
-        dialog = std::make_unique<CSettingsDlg>(docs.doc, docs.store, shell);
-        return *dialog;
-    }
-    template <typename W>
+    void Open() { dialog = std::make_unique<CSettingsDlg>(docs.doc, docs.store, shell); }
+    template <typename W = QWidget>
     W& Get(int controlId) {
         auto* widget = qobject_cast<W*>(dialog->Control(controlId));
         EXPECT_NE(widget, nullptr) << controlId;
         return *widget;
     }
+    void Click(int controlId) { QTest::mouseClick(&Get<QPushButton>(controlId), Qt::LeftButton); }
     QListWidget& Outgo() { return Get<QListWidget>(1023); }
-    QListWidget& Income() { return Get<QListWidget>(1017); }
 
     test::DocFixture docs;
     test::MessageCapture messages;
-    Questions questions;
+    test::QuestionCapture questions;
+    test::HelpCapture help;
     bool autorun = false;
     bool associated = false;
     bool shellWorks = true;
@@ -103,203 +79,157 @@ protected:
 
 TEST_F(SettingsDlgTest, OpensWithTheLedgerAndTheStoredOptions) {
     docs.doc.ModifyMatter(3, Sjis("交際費"), false);
-    docs.doc.Settings().CloseDay = 27;
-    docs.store.WriteFlag(kAppSettingsSection, "ShowOnSetTime", true);
     docs.store.WriteInt(kAppSettingsSection, "RunStartHour", 22);
     docs.store.WriteInt(kAppSettingsSection, "RunEndHour", 2);
-    Open();
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("設定"));
-    EXPECT_EQ(Texts(Income()), QStringList{"収入"});
+    // close day: the item shown for a stored value
+    for (const auto& [closeDay, shown] : {std::pair{0, "月末"}, {27, "27日"}, {5, "5日"}}) {
+        docs.doc.Settings().CloseDay = static_cast<std::uint16_t>(closeDay);
+        Open();
+        EXPECT_EQ(Get<QComboBox>(1029).currentText(), QString::fromUtf8(shown));
+    }
+    EXPECT_EQ(Texts(Get<QListWidget>(1017)), QStringList{"収入"});
     EXPECT_EQ(Texts(Outgo()),
               (QStringList{"食費", "交通費", "交際費", "光熱費", "通信費", "住居費", "雑費"}));
     EXPECT_EQ(Outgo().item(2)->checkState(), Qt::Unchecked);
     EXPECT_EQ(Outgo().item(1)->checkState(), Qt::Checked);
-    EXPECT_EQ(Get<QComboBox>(1029).currentText(), QStringLiteral("27日"));
     EXPECT_EQ(Get<QComboBox>(1030).currentText(), QStringLiteral(" 9"));
     EXPECT_EQ(Get<QComboBox>(1040).currentText(), QStringLiteral("四捨五入"));
-    EXPECT_EQ(Get<QComboBox>(1033).currentText(), QStringLiteral("22:00"));
-    EXPECT_EQ(Get<QComboBox>(1038).currentText(), QStringLiteral("02:59"));
-    const QStringList start = Texts(Get<QComboBox>(1033));
-    const QStringList end = Texts(Get<QComboBox>(1038));
-    EXPECT_EQ(start.size(), 24);
-    EXPECT_EQ(start.front() + start.back() + end.front() + end.back(),
+    auto& start = Get<QComboBox>(1033);
+    auto& end = Get<QComboBox>(1038);
+    EXPECT_EQ(start.currentText() + end.currentText(), QStringLiteral("22:0002:59"));
+    ASSERT_EQ(start.count() + end.count(), 48);
+    EXPECT_EQ(start.itemText(0) + start.itemText(23) + end.itemText(0) + end.itemText(23),
               QStringLiteral("00:0023:0000:5923:59"));
-    EXPECT_EQ(Texts(Get<QComboBox>(1030)).join(','), QStringLiteral(" 6, 7, 8, 9,10,11,12,13,"
-                                                                    "14,15,16,17,18,19,20,21,"
-                                                                    "22,23,24"));
-    EXPECT_TRUE(Get<QCheckBox>(1032).isChecked());
     EXPECT_FALSE(Get<QCheckBox>(1015).isChecked());
-
-    docs.doc.Settings().CloseDay = 0;
-    Open();
-    EXPECT_EQ(Get<QComboBox>(1029).currentText(), QStringLiteral("月末"));
-    EXPECT_EQ(Get<QComboBox>(1029).count(), 28);
 }
 
-TEST_F(SettingsDlgTest, ButtonsAndOptionsFollowSelectionAndCheckBoxes) {
+TEST_F(SettingsDlgTest, ButtonsAndOptionsFollowSelectionCheckBoxesAndHelp) {
     Open();
-    // change, delete, up, down of the outgo list for each selection.
+    // change, delete, up, down of the outgo list for each selection (-1: none)
     const auto states = [&] {
         std::string s;
-        for (int id : {1025, 1026, 1027, 1028}) s += Get<QPushButton>(id).isEnabled() ? '1' : '0';
+        for (int id : {1025, 1026, 1027, 1028}) s += Get(id).isEnabled() ? '1' : '0';
         return s;
     };
     EXPECT_EQ(states(), "0000");
-    const std::pair<int, const char*> cases[] = {
-        {0, "1101"}, {3, "1111"}, {6, "1110"}, {-1, "0000"}};
-    for (const auto& [row, expected] : cases) {
-        if (row < 0) {
-            Outgo().clearSelection();
-        } else {
-            Outgo().setCurrentRow(row);
-        }
+    for (const auto& [row, expected] :
+         {std::pair{0, "1101"}, {3, "1111"}, {6, "1110"}, {-1, "0000"}}) {
+        row < 0 ? Outgo().clearSelection() : Outgo().setCurrentRow(row);
         EXPECT_EQ(states(), expected) << row;
     }
-    EXPECT_TRUE(Get<QPushButton>(1024).isEnabled());
-    // Income, one item: never up or down.
-    Income().setCurrentRow(0);
-    EXPECT_TRUE(Get<QPushButton>(1043).isEnabled());
-    EXPECT_FALSE(Get<QPushButton>(1021).isEnabled() || Get<QPushButton>(1022).isEnabled());
 
     auto& autorunBox = Get<QCheckBox>(1016);
     auto& once = Get<QCheckBox>(1031);
     auto& window = Get<QCheckBox>(1032);
-    EXPECT_FALSE(once.isEnabled() || window.isEnabled() || Get<QComboBox>(1033).isEnabled());
+    EXPECT_FALSE(once.isEnabled() || window.isEnabled() || Get(1033).isEnabled());
     autorunBox.setChecked(true);
     once.setChecked(true);
     window.setChecked(true);
-    EXPECT_TRUE(once.isEnabled() && Get<QComboBox>(1033).isEnabled() &&
-                Get<QComboBox>(1038).isEnabled());
+    EXPECT_TRUE(once.isEnabled() && Get(1033).isEnabled() && Get(1038).isEnabled());
     window.setChecked(false);
-    EXPECT_FALSE(Get<QComboBox>(1033).isEnabled() || Get<QComboBox>(1038).isEnabled());
+    EXPECT_FALSE(Get(1033).isEnabled() || Get(1038).isEnabled());
     window.setChecked(true);
-    autorunBox.setChecked(false);
+    autorunBox.setChecked(false);  // takes both options with it
     EXPECT_FALSE(once.isChecked() || window.isChecked() || once.isEnabled());
-    EXPECT_FALSE(Get<QComboBox>(1038).isEnabled());
 
     // F1 opens the focused control's topic; the help button the dialog's.
-    test::HelpCapture help;
     ASSERT_TRUE(test::ShowActive(*dialog));
     for (int id : {1029, 1030, 1040, 1041, 1024, 1017}) {
-        ASSERT_TRUE(test::FocusOn(*dialog->Control(id)));
-        QTest::keyClick(dialog->Control(id), Qt::Key_F1);
+        ASSERT_TRUE(test::FocusOn(Get(id)));
+        QTest::keyClick(&Get(id), Qt::Key_F1);
     }
-    QTest::mouseClick(&Get<QPushButton>(9), Qt::LeftButton);
+    Click(9);
     EXPECT_EQ(help.topics, (std::vector<int>{460, 470, 480, 490, 410, 400, 400}));
 }
 
-TEST_F(SettingsDlgTest, UpAndDownMoveTextMatterAndCheckMarkTogether) {
+TEST_F(SettingsDlgTest, EditingTheListsReachesTheLedgerOnlyOnOk) {
     docs.doc.ModifyMatter(7, Sjis("雑費"), false);
-    Open();
-    Outgo().setCurrentRow(6);
-    QTest::mouseClick(&Get<QPushButton>(1027), Qt::LeftButton);
-    QTest::mouseClick(&Get<QPushButton>(1027), Qt::LeftButton);
-    EXPECT_EQ(SelectedRow(Outgo()), 4);
-    EXPECT_EQ(Outgo().item(4)->text(), QStringLiteral("雑費"));
-    EXPECT_EQ(Outgo().item(4)->checkState(), Qt::Unchecked);
-    EXPECT_EQ(Outgo().item(6)->checkState(), Qt::Checked);
-    QTest::mouseClick(&Get<QPushButton>(1028), Qt::LeftButton);
-    EXPECT_EQ(Texts(Outgo())[5], QStringLiteral("雑費"));
-    const EditedMatterList edited = dialog->EditedList(false);
-    EXPECT_EQ(edited[5].matter, docs.doc.GetMatter(7)->Id());
-    EXPECT_FALSE(edited[5].visible);
-}
-
-TEST_F(SettingsDlgTest, DeleteAsksWithNoAsDefaultAndTouchesTheLedgerOnlyOnOk) {
-    Open();
-    Outgo().setCurrentRow(0);
-    QTest::mouseClick(&Get<QPushButton>(1026), Qt::LeftButton);  // answered No
-    ASSERT_EQ(questions.asked.size(), 1u);
-    EXPECT_EQ(questions.asked[0].text,
-              QStringLiteral("『食費』を削除してよろしいですか？\n『食費』で記帳されているデータは"
-                             "すべて削除されます。"));
-    EXPECT_TRUE(questions.asked[0].noByDefault);
-    EXPECT_FALSE(questions.asked[0].withCancel);
-    EXPECT_EQ(Outgo().count(), 7);
-
-    questions.answer = Answer::Yes;
-    QTest::mouseClick(&Get<QPushButton>(1026), Qt::LeftButton);
-    EXPECT_EQ(Outgo().count(), 6);
-    EXPECT_FALSE(Get<QPushButton>(1026).isEnabled());
-    EXPECT_EQ(docs.doc.MatterCount(), 8);
-    EXPECT_FALSE(docs.doc.IsModified());
-
-    dialog->accept();
-    EXPECT_EQ(docs.doc.MatterCount(), 7);
-    ASSERT_EQ(docs.doc.Entries().size(), 1u);  // 食費's entry went with it
-    EXPECT_EQ(docs.doc.DayAmount(Day(2005, 3, 2), 6), 700);
-    EXPECT_TRUE(docs.doc.IsModified());
-}
-
-TEST_F(SettingsDlgTest, NameDialogAddsChangesAndRefuses) {
+    docs.doc.SetModifiedFlag(false);
     Open();
     QListWidget& list = Outgo();
-    list.setCurrentRow(2);
-    struct Case {
-        CMatterNameDlg::Mode mode;
-        QString typed;
-        bool okEnabled;
-    };
-    const Case cases[] = {
-        {CMatterNameDlg::Mode::Add, "", false},
-        {CMatterNameDlg::Mode::Add, "食費", false},
-        {CMatterNameDlg::Mode::Add, "ＡＢＣ", true},
-        {CMatterNameDlg::Mode::Change, "交際費", false},
-    };
-    for (const Case& c : cases) {
-        CMatterNameDlg name(c.mode, list);
-        if (c.mode == CMatterNameDlg::Mode::Change) {
-            EXPECT_EQ(name.windowTitle(), QStringLiteral("事柄の変更"));
-            EXPECT_EQ(name.NameField().selectedText(), QStringLiteral("交際費"));
-        } else {
-            EXPECT_EQ(name.windowTitle(), QStringLiteral("事柄の追加"));
-            name.NameField().setText(c.typed);
-        }
-        EXPECT_EQ(name.OkButton().isEnabled(), c.okEnabled) << c.typed.toStdString();
-    }
-    // Letter case does not make a new name.
-    list.addItem(QStringLiteral("Book"));
-    CMatterNameDlg sameInOtherCase(CMatterNameDlg::Mode::Add, list);
-    sameInOtherCase.NameField().setText(QStringLiteral("bOOK"));
-    EXPECT_FALSE(sameInOtherCase.OkButton().isEnabled());
-    delete list.takeItem(list.count() - 1);
+    // Delete 食費: asked with No as the default; No keeps it, Yes takes it from the list only.
+    list.setCurrentRow(0);
+    questions.answers = {Answer::No, Answer::Yes};
+    Click(1026);
+    Click(1026);
+    ASSERT_EQ(questions.forms.size(), 2u);
+    EXPECT_EQ(questions.forms[0].text,
+              QStringLiteral("『食費』を削除してよろしいですか？\n『食費』で記帳されているデータは"
+                             "すべて削除されます。"));
+    EXPECT_TRUE(questions.forms[0].noByDefault);
+    EXPECT_FALSE(questions.forms[0].withCancel);
+    EXPECT_EQ(list.count(), 6);
+    EXPECT_FALSE(Get(1026).isEnabled());
+    EXPECT_EQ(docs.doc.MatterCount(), 8);
 
-    // Add with the third item selected: the new one becomes the third.
+    // Up twice moves 雑費 with its cleared check mark and its matter.
+    list.setCurrentRow(5);
+    Click(1027);
+    Click(1027);
+    EXPECT_EQ(SelectedRow(list), 3);
+    EXPECT_EQ(list.item(3)->text(), QStringLiteral("雑費"));
+    EXPECT_EQ(list.item(3)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(list.item(5)->checkState(), Qt::Checked);
+
+    // Add with the third item selected: the new matter becomes the third.
     list.setCurrentRow(2);
-    OnNextModal([](QDialog& d) {
-        auto& name = static_cast<CMatterNameDlg&>(d);
-        name.NameField().setText(QStringLiteral("趣味"));
-        QTest::mouseClick(&name.OkButton(), Qt::LeftButton);
-    });
-    QTest::mouseClick(&Get<QPushButton>(1024), Qt::LeftButton);
-    EXPECT_EQ(Texts(list).mid(1, 3), (QStringList{"交通費", "趣味", "交際費"}));
+    AnswerNameDialog(QStringLiteral("趣味"));
+    Click(1024);
+    EXPECT_EQ(Texts(list),
+              (QStringList{"交通費", "交際費", "趣味", "光熱費", "雑費", "通信費", "住居費"}));
     EXPECT_EQ(SelectedRow(list), 2);
     EXPECT_EQ(list.item(2)->checkState(), Qt::Checked);
     EXPECT_FALSE(list.item(2)->data(kMatterIdRole).isValid());
 
     // A double click changes: the item keeps its matter and its check mark.
-    list.item(3)->setCheckState(Qt::Unchecked);
-    list.setCurrentRow(3);
-    OnNextModal([](QDialog& d) {
-        auto& name = static_cast<CMatterNameDlg&>(d);
-        name.NameField().setText(QStringLiteral("交際費😀"));
-        QTest::mouseClick(&name.OkButton(), Qt::LeftButton);  // refused: not storable
-        EXPECT_TRUE(name.isVisible());
-        name.NameField().setText(QStringLiteral("付き合い"));
-        QTest::mouseClick(&name.OkButton(), Qt::LeftButton);
-    });
-    emit list.itemDoubleClicked(list.item(3));
+    list.setCurrentRow(4);
+    AnswerNameDialog(QStringLiteral("その他"));
+    emit list.itemDoubleClicked(list.item(4));
+    EXPECT_EQ(list.item(4)->text(), QStringLiteral("その他"));
+    EXPECT_EQ(list.item(4)->checkState(), Qt::Unchecked);
+    EXPECT_FALSE(docs.doc.IsModified());
+
+    dialog->accept();
+    EXPECT_EQ(docs.doc.MatterCount(), 8);
+    EXPECT_EQ(Cp932ToUtf8(docs.doc.GetMatter(3)->Name()), "趣味");
+    EXPECT_EQ(Cp932ToUtf8(docs.doc.GetMatter(5)->Name()), "その他");
+    EXPECT_FALSE(docs.doc.IsMatterVisible(5));
+    ASSERT_EQ(docs.doc.Entries().size(), 1u);  // 食費's entry went with it
+    EXPECT_EQ(docs.doc.DayAmount(Day(2005, 3, 2), 5), 700);
+    EXPECT_TRUE(docs.doc.IsModified());
+}
+
+TEST_F(SettingsDlgTest, NameDialogOkRuleAndUnstorableNames) {
+    Open();
+    QListWidget& list = Outgo();
+    list.addItem(QStringLiteral("Book"));
+    list.setCurrentRow(2);
+    using Mode = CMatterNameDlg::Mode;
+    // name typed (change mode: as the dialog opens), OK enabled
+    for (const auto& [mode, typed, ok] : {std::tuple{Mode::Add, "", false},
+                                          {Mode::Add, "食費", false},
+                                          {Mode::Add, "bOOK", false},
+                                          {Mode::Add, "Books", true},
+                                          {Mode::Change, nullptr, false}}) {
+        CMatterNameDlg name(mode, list);
+        EXPECT_EQ(name.windowTitle(),
+                  mode == Mode::Add ? QStringLiteral("事柄の追加") : QStringLiteral("事柄の変更"));
+        if (typed) {
+            name.NameField().setText(QString::fromUtf8(typed));
+        } else {
+            EXPECT_EQ(name.NameField().selectedText(), QStringLiteral("交際費"));
+        }
+        EXPECT_EQ(name.OkButton().isEnabled(), ok) << (typed ? typed : "change");
+    }
+
+    CMatterNameDlg emoji(Mode::Add, list);
+    emoji.NameField().setText(QStringLiteral("趣味😀"));
+    emoji.accept();  // the ledger file could not store it
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text,
               "事柄名に保存できない文字が含まれています。別の文字で入力してください。");
-    EXPECT_EQ(list.item(3)->text(), QStringLiteral("付き合い"));
-    EXPECT_EQ(list.item(3)->checkState(), Qt::Unchecked);
-    EXPECT_EQ(dialog->EditedList(false)[3].matter, docs.doc.GetMatter(3)->Id());
-
-    dialog->accept();
-    EXPECT_EQ(Cp932ToUtf8(docs.doc.GetMatter(3)->Name()), "趣味");
-    EXPECT_EQ(Cp932ToUtf8(docs.doc.GetMatter(4)->Name()), "付き合い");
-    EXPECT_FALSE(docs.doc.IsMatterVisible(4));
+    EXPECT_EQ(list.count(), 8);
+    EXPECT_EQ(emoji.result(), QDialog::Rejected);
 }
 
 TEST_F(SettingsDlgTest, OkWritesOptionsAndKeepsStoredValuesNoItemShows) {
@@ -310,9 +240,7 @@ TEST_F(SettingsDlgTest, OkWritesOptionsAndKeepsStoredValuesNoItemShows) {
     docs.doc.Settings().CloseDay = 40;
     docs.doc.Settings().FontSize = 95;
     Open();
-    EXPECT_EQ(Get<QComboBox>(1029).currentIndex(), -1);
-    EXPECT_EQ(Get<QComboBox>(1030).currentIndex(), -1);
-    EXPECT_EQ(Get<QComboBox>(1033).currentIndex(), -1);
+    for (int id : {1029, 1030, 1033}) EXPECT_EQ(Get<QComboBox>(id).currentIndex(), -1) << id;
     Get<QCheckBox>(1016).setChecked(false);
     Get<QCheckBox>(1042).setChecked(true);
     Get<QComboBox>(1040).setCurrentIndex(2);
@@ -321,27 +249,27 @@ TEST_F(SettingsDlgTest, OkWritesOptionsAndKeepsStoredValuesNoItemShows) {
     dialog->accept();
 
     const StartupSettings startup = ReadStartupSettings(docs.store);
-    EXPECT_FALSE(startup.showOnceByADay || startup.showOnSetTime);
     EXPECT_EQ(docs.store.ReadBinary(kAppSettingsSection, "ShowOnceByADay"), std::string(1, '\0'));
+    EXPECT_EQ(docs.store.ReadBinary(kAppSettingsSection, "ShowOnSetTime"), std::string(1, '\0'));
     EXPECT_TRUE(startup.openRecentFileAtRun);
     EXPECT_EQ(startup.runStartHour, 30);
-    EXPECT_EQ(docs.doc.Settings().CloseDay, 40);
-    EXPECT_EQ(docs.doc.Settings().FontSize, 95);
-    EXPECT_EQ(docs.doc.Settings().FractionMode, 2);
-    EXPECT_FALSE(docs.doc.Settings().ShowQuickWizard);
+    const LedgerSettings& settings = docs.doc.Settings();
+    EXPECT_EQ(settings.CloseDay + settings.FontSize, 40 + 95);
+    EXPECT_EQ(settings.FractionMode, 2);
+    EXPECT_FALSE(settings.ShowQuickWizard);
     EXPECT_TRUE(docs.doc.IsModified());
     EXPECT_EQ(shellCalls, std::vector<std::string>{"autorun off"});
-    // The defaults for new ledgers took the settings and the lists.
+    // New ledgers start with these settings and lists.
     EXPECT_EQ(docs.store.ReadInt("DefaultSettings", "FractionMode"), 2);
     EXPECT_EQ(docs.store.ReadInt("DefaultSettings", "OutgoMatter"), 7);
     EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST_F(SettingsDlgTest, ShellLinksChangeOnlyWhenTheirBoxChangedAndFailuresAreReported) {
+TEST_F(SettingsDlgTest, DesktopLinksChangeOnlyWhenTheirBoxChangedAndFailuresAreReported) {
     associated = true;
     Open();
     dialog->accept();
-    EXPECT_TRUE(shellCalls.empty());  // untouched boxes take nothing back
+    EXPECT_TRUE(shellCalls.empty());  // an untouched box takes nothing back
 
     shellWorks = false;
     Open();
@@ -353,9 +281,9 @@ TEST_F(SettingsDlgTest, ShellLinksChangeOnlyWhenTheirBoxChangedAndFailuresAreRep
     EXPECT_EQ(messages.messages[0].text,
               "拡張子の関連付けに失敗しました。管理者権限であるかどうか確認してください。");
 
-    shell = {};  // a desktop the program cannot link into: the boxes stay off
+    shell = {};  // links the program cannot switch here: their boxes are off
     Open();
-    EXPECT_FALSE(Get<QCheckBox>(1016).isEnabled() || Get<QCheckBox>(1050).isEnabled());
+    EXPECT_FALSE(Get(1016).isEnabled() || Get(1050).isEnabled());
 }
 
 TEST_F(SettingsDlgTest, CancelLeavesLedgerAndSettingsAsTheyWere) {
@@ -366,19 +294,17 @@ TEST_F(SettingsDlgTest, CancelLeavesLedgerAndSettingsAsTheyWere) {
     const MatterList outgo = docs.doc.OutgoList();
     const LedgerSettings settings = docs.doc.Settings();
     Open();
-    questions.answer = Answer::Yes;
+    questions.fallback = Answer::Yes;
     Outgo().setCurrentRow(0);
-    QTest::mouseClick(&Get<QPushButton>(1026), Qt::LeftButton);
+    Click(1026);
     Outgo().setCurrentRow(5);
-    QTest::mouseClick(&Get<QPushButton>(1027), Qt::LeftButton);
+    Click(1027);
     Outgo().item(0)->setCheckState(Qt::Unchecked);
     Get<QComboBox>(1029).setCurrentIndex(5);
     Get<QComboBox>(1030).setCurrentIndex(0);
-    Get<QCheckBox>(1041).setChecked(false);
-    Get<QCheckBox>(1042).setChecked(true);
-    Get<QCheckBox>(1016).setChecked(true);
-    Get<QCheckBox>(1050).setChecked(true);
-    Get<QCheckBox>(1015).setChecked(true);
+    for (int id : {1041, 1042, 1016, 1050, 1015}) {
+        Get<QCheckBox>(id).setChecked(!Get<QCheckBox>(id).isChecked());
+    }
     dialog->reject();
 
     EXPECT_EQ(docs.doc.Entries(), entries);
@@ -392,17 +318,15 @@ TEST_F(SettingsDlgTest, CancelLeavesLedgerAndSettingsAsTheyWere) {
     EXPECT_TRUE(shellCalls.empty());
 }
 
-// The settings command of the main window: after OK the grid shows the new columns and the
-// cursor stays on its day and matter.
+// The main window's settings command: after OK the grid shows the new columns and the cursor
+// stays on its day and matter.
 TEST(SettingsCommand, GridFollowsTheListsAndTheCursorKeepsItsDay) {
     test::FrameFixture fixture;
     CMainFrame& frame = fixture.Create();
     ASSERT_TRUE(fixture.ShowActive());
-    CTallymoDoc& doc = fixture.docs.doc;
     CTallymoView& view = *frame.GetLedgerView();
-    QAction* command = frame.Action(32771);
     frame.UpdateCommandStates();
-    ASSERT_TRUE(command->isEnabled());
+    ASSERT_TRUE(frame.Action(32771)->isEnabled());
     view.Grid().SetRow(view.Shape().LastDayRow() - 3);
     view.Grid().SetCol(3);  // 交通費
     const TimeValue day = view.RowDate(view.Grid().Row());
@@ -415,14 +339,14 @@ TEST(SettingsCommand, GridFollowsTheListsAndTheCursorKeepsItsDay) {
         QTest::mouseClick(static_cast<QPushButton*>(settings->Control(1026)), Qt::LeftButton);
         settings->accept();
     });
-    command->trigger();
+    frame.Action(32771)->trigger();
 
-    EXPECT_EQ(doc.MatterCount(), 7);
+    EXPECT_EQ(fixture.docs.doc.MatterCount(), 7);
     EXPECT_EQ(view.Shape().Columns(), 9);
     EXPECT_EQ(view.Grid().TextMatrix(0, 2), QStringLiteral("交通費"));
     EXPECT_EQ(view.RowDate(view.Grid().Row()), day);
     EXPECT_EQ(view.Grid().Col(), 2);
-    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(fixture.docs.doc.IsModified());
 }
 
 }  // namespace

@@ -85,61 +85,64 @@ TEST_F(BitmapMenuStyleTest, RenderingShowsColumnsSelectionCheckBoxAndGreyedItem)
     const QRect checked = menu.actionGeometry(month);
     const QRect greyed = menu.actionGeometry(print);
 
-    // Icon column in the button face, light text area, on an item neither selected nor checked.
-    EXPECT_EQ(At(image, plain.topLeft() + QPoint(1, 1)), Face());
-    EXPECT_EQ(At(image, plain.topLeft() + QPoint(19, plain.height() - 1)), Face());
-    EXPECT_EQ(At(image, plain.topLeft() + QPoint(20, 1)), QColor(241, 240, 239));
-    EXPECT_EQ(At(image, QPoint(plain.right() - 1, plain.top() + 1)), QColor(241, 240, 239));
+    const QColor light(241, 240, 239), pen(0, 50, 128), fill(120, 160, 200);
+    const QColor grey(128, 128, 128), dark(64, 64, 64);
+    const QPoint box = checked.topLeft() + QPoint(2, 2);  // the check box
+    const struct {
+        const char* what;
+        QPoint at;
+        QColor color;
+    } pixels[] = {
+        {"icon column", plain.topLeft() + QPoint(1, 1), Face()},
+        {"icon column bottom", plain.topLeft() + QPoint(19, plain.height() - 1), Face()},
+        {"text area", plain.topLeft() + QPoint(20, 1), light},
+        {"text area right", QPoint(plain.right() - 1, plain.top() + 1), light},
+        {"selection top edge", sel.topLeft() + QPoint(30, 0), pen},
+        {"selection right edge", QPoint(sel.right(), sel.top() + 5), pen},
+        {"selection bottom edge", QPoint(sel.left() + 30, sel.bottom()), pen},
+        {"selection fill", sel.topLeft() + QPoint(22, 1), fill},
+        {"selection fill right", QPoint(sel.right() - 2, sel.top() + 1), fill},
+        {"separator from 24", sep.topLeft() + QPoint(24, 0), grey},
+        {"separator to 4 before", QPoint(sep.left() + sep.width() - 5, sep.top()), grey},
+        {"before the separator", sep.topLeft() + QPoint(23, 0), light},
+        {"after the separator", QPoint(sep.left() + sep.width() - 4, sep.top()), light},
+        {"separator icon column", sep.topLeft() + QPoint(5, 0), Face()},
+        {"check box frame", box, dark},
+        {"check box frame corner", box + QPoint(15, 15), dark},
+        {"check box inside", box + QPoint(2, 2), light},
+        {"check mark", box + QPoint(7, 9), dark},
+        {"check mark right arm", box + QPoint(10, 6), dark},
+        {"beside the check mark", box + QPoint(12, 12), light},
+        {"checked item icon column", checked.topLeft() + QPoint(1, 1), Face()},
+    };
+    for (const auto& p : pixels) EXPECT_EQ(At(image, p.at), p.color) << p.what;
 
-    // Selection box: the pen on its edges, the fill inside, white text.
-    EXPECT_EQ(At(image, sel.topLeft() + QPoint(30, 0)), QColor(0, 50, 128));
-    EXPECT_EQ(At(image, QPoint(sel.right(), sel.top() + 5)), QColor(0, 50, 128));
-    EXPECT_EQ(At(image, QPoint(sel.left() + 30, sel.bottom())), QColor(0, 50, 128));
-    EXPECT_EQ(At(image, sel.topLeft() + QPoint(22, 1)), QColor(120, 160, 200));
-    EXPECT_EQ(At(image, QPoint(sel.right() - 2, sel.top() + 1)), QColor(120, 160, 200));
     int white = 0;
     for (int x = sel.left() + 24; x < sel.right(); ++x) {
         for (int y = sel.top() + 1; y < sel.bottom(); ++y) white += At(image, {x, y}).value() > 235;
     }
     EXPECT_GT(white, 10);
 
-    // Separator: a grey line from 24 to 4 before the right edge, in a 1-pixel item.
-    EXPECT_EQ(At(image, sep.topLeft() + QPoint(24, 0)), QColor(128, 128, 128));
-    EXPECT_EQ(At(image, QPoint(sep.left() + sep.width() - 5, sep.top())), QColor(128, 128, 128));
-    EXPECT_EQ(At(image, sep.topLeft() + QPoint(23, 0)), QColor(241, 240, 239));
-    EXPECT_EQ(At(image, QPoint(sep.left() + sep.width() - 4, sep.top())), QColor(241, 240, 239));
-    EXPECT_EQ(At(image, sep.topLeft() + QPoint(5, 0)), Face());
-
-    // Check box at (2, top + 2): dark frame, light inside, the check mark polygon.
-    const QPoint box = checked.topLeft() + QPoint(2, 2);
-    EXPECT_EQ(At(image, box), QColor(64, 64, 64));
-    EXPECT_EQ(At(image, box + QPoint(15, 15)), QColor(64, 64, 64));
-    EXPECT_EQ(At(image, box + QPoint(2, 2)), QColor(241, 240, 239));
-    EXPECT_EQ(At(image, box + QPoint(7, 9)), QColor(64, 64, 64));   // inside the mark
-    EXPECT_EQ(At(image, box + QPoint(10, 6)), QColor(64, 64, 64));  // its right arm
-    EXPECT_EQ(At(image, box + QPoint(12, 12)), QColor(241, 240, 239));
-    EXPECT_EQ(At(image, checked.topLeft() + QPoint(1, 1)), Face());
-
     // Greyed item: text in grey (its smoothed edges blend into the light area), nothing darker.
-    int grey = 0, darker = 0;
+    int greyText = 0, darker = 0;
     for (int x = greyed.left() + 24; x < greyed.right(); ++x) {
         for (int y = greyed.top(); y <= greyed.bottom(); ++y) {
             const QColor c = At(image, {x, y});
-            grey += c == QColor(140, 140, 140);
+            greyText += c == QColor(140, 140, 140);
             darker += c.red() < 140 || c.green() < 140 || c.blue() < 139;
         }
     }
-    EXPECT_GT(grey, 3);
+    EXPECT_GT(greyText, 3);
     EXPECT_EQ(darker, 0);
     const QPalette& pal = menu.palette();
-    const QColor dark(pal.color(QPalette::Active, QPalette::Dark).rgb());
-    const QColor light(pal.color(QPalette::Active, QPalette::Midlight).rgb());
+    const QColor shadow(pal.color(QPalette::Active, QPalette::Dark).rgb());
+    const QColor highlight(pal.color(QPalette::Active, QPalette::Midlight).rgb());
     int shadowPixels = 0;
     for (int x = 0; x < 16; ++x) {
         for (int y = 0; y < 16; ++y) {
             const QColor c = At(image, greyed.topLeft() + QPoint(2 + x, 2 + y));
-            EXPECT_TRUE(c == Face() || c == dark || c == light) << x << "," << y;
-            shadowPixels += c == dark;
+            EXPECT_TRUE(c == Face() || c == shadow || c == highlight) << x << "," << y;
+            shadowPixels += c == shadow;
         }
     }
     EXPECT_GT(shadowPixels, 20);  // the printer's outline
@@ -149,8 +152,9 @@ TEST_F(BitmapMenuStyleTest, GreyedItemShowsNoSelectionBoxAndPicturesShowInTheCol
     const QImage image = Render(print);
     ASSERT_EQ(menu.activeAction(), print);
     const QRect greyed = menu.actionGeometry(print);
-    EXPECT_EQ(At(image, greyed.topLeft() + QPoint(30, 0)), QColor(241, 240, 239));
-    EXPECT_EQ(At(image, QPoint(greyed.right() - 1, greyed.top() + 1)), QColor(241, 240, 239));
+    const QColor light(241, 240, 239);
+    EXPECT_EQ(At(image, greyed.topLeft() + QPoint(30, 0)), light);
+    EXPECT_EQ(At(image, QPoint(greyed.right() - 1, greyed.top() + 1)), light);
 
     // The sheet of the "new" picture: white with a black outline in the 16 x 16 square.
     const QRect item = menu.actionGeometry(newItem);

@@ -39,8 +39,14 @@ TEST_F(FlexGridTest, CursorSelectionAndShrinking) {
     grid.SetRowSel(6);
     grid.SetColSel(4);
     EXPECT_EQ(grid.RowSel(), 6);
+    EXPECT_EQ(grid.ColSel(), 4);
     grid.SetRow(5);  // setting the cursor collapses the selection
     EXPECT_EQ(grid.RowSel(), 5);
+    EXPECT_EQ(grid.ColSel(), 2);
+    grid.SetCol(4);  // a selection that runs back from the cursor
+    grid.SetRowSel(3);
+    grid.SetColSel(2);
+    EXPECT_EQ(grid.RowSel(), 3);
     EXPECT_EQ(grid.ColSel(), 2);
     grid.SetRow(0);  // never on the fixed row
     EXPECT_EQ(grid.Row(), 1);
@@ -70,6 +76,32 @@ TEST_F(FlexGridTest, LeaveCellNamesTheCellLeftAndLettersDoNotMoveTheCursor) {
     grid.SetCol(1);
     QTest::keyClicks(&grid, "a");  // no jump to a cell starting with the letter
     EXPECT_EQ(grid.Row(), 2);
+}
+
+// A general-alignment grid: figures (digits, commas, a minus) stand right, everything else and
+// the fixed row and column stay left.
+TEST_F(FlexGridTest, FiguresStandRightAndWordsLeft) {
+    const struct {
+        int row, col;
+        const char* text;
+        Qt::Alignment horizontal;
+    } cases[] = {
+        {1, 1, "1,234", Qt::AlignRight}, {2, 1, "-500", Qt::AlignRight},
+        {3, 1, "7", Qt::AlignRight},     {1, 2, "", Qt::AlignLeft},
+        {2, 2, "12a", Qt::AlignLeft},    {3, 2, "01/04(火)", Qt::AlignLeft},
+    };
+    for (const auto& c : cases) {
+        grid.SetTextMatrix(c.row, c.col, QString::fromUtf8(c.text));
+        EXPECT_EQ(Qt::Alignment(grid.item(c.row - 1, c.col - 1)->textAlignment()),
+                  Qt::AlignVCenter | c.horizontal)
+            << c.text;
+    }
+    grid.SetTextMatrix(0, 1, "123");
+    grid.SetTextMatrix(1, 0, "123");
+    EXPECT_EQ(Qt::Alignment(grid.horizontalHeaderItem(0)->textAlignment()),
+              Qt::AlignLeft | Qt::AlignVCenter);
+    EXPECT_EQ(Qt::Alignment(grid.verticalHeaderItem(0)->textAlignment()),
+              Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 }  // namespace

@@ -29,7 +29,6 @@ TEST(ShareAdviceTest, ComparesTheProjectedTotalWithThePreviousPeriod) {
         {"equal to the previous period", 1000, 1000, kUnder},
         {"below the previous period", 999, 1000, kUnder},
         {"nothing yet this period", 0, 1000, kUnder},
-        {"far above", 2000000000, 1, kOver},
         {"beyond the 32-bit range", 2678399000, 60000, kOver},
     };
     for (const Case& c : cases) {
@@ -56,11 +55,6 @@ TEST(TrendAdviceTest, WordsTheRankedMatters) {
          {{Trend(kFood, -1250.7, -1250)}, {}},
          "特に減少傾向にある事柄は・・・\r\n"
          "・食費(一ヶ月ごとに約1,250円ずつ節約できています)\r\n"
-         "です。よく節約できています。\r\n\r\n"},
-        {"a large fall prints its size in whole yen",
-         {{Trend(kFood, -1234567.9, -1234567)}, {}},
-         "特に減少傾向にある事柄は・・・\r\n"
-         "・食費(一ヶ月ごとに約1,234,567円ずつ節約できています)\r\n"
          "です。よく節約できています。\r\n\r\n"},
         {"the largest possible fall stays positive",
          {{Trend(kFood, -2147483648.0, INT32_MIN)}, {}},
