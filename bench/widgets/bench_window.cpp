@@ -173,13 +173,13 @@ void BM_WindowPageBack(benchmark::State& state) {
 
 void BM_WindowViewChange(benchmark::State& state) {
     Program& program = Running();
-    int view = 0;
+    bool week = false;
     for (auto _ : state) {
-        view = 1 - view;  // week, month, week, ...
-        program.Frame().SetShowType(view);
+        week = !week;  // week, month, week, ...
+        program.Frame().SetShowType(week ? ShowTypeKind::Week : ShowTypeKind::Month);
         Settle();
     }
-    program.Frame().SetShowType(0);
+    program.Frame().SetShowType(ShowTypeKind::Month);
     Settle();
 }
 

@@ -146,7 +146,12 @@ ShellOutcome SetAutorun(bool on, const QString& programPath) {
 bool IsAutorunOn() {
     QFile file(AutorunEntryPath());
     if (!file.open(QIODevice::ReadOnly)) return false;
-    return !DesktopEntryValue(QString::fromUtf8(file.readAll()), QStringLiteral("Exec")).isEmpty();
+    const QString text = QString::fromUtf8(file.readAll());
+    // The desktop's own start-up settings switch an entry off without removing it.
+    return !DesktopEntryValue(text, QStringLiteral("Exec")).isEmpty() &&
+           DesktopEntryValue(text, QStringLiteral("Hidden")) != QLatin1String("true") &&
+           DesktopEntryValue(text, QStringLiteral("X-GNOME-Autostart-enabled")) !=
+               QLatin1String("false");
 }
 
 ShellOutcome SetFileAssociation(bool on, const QString& programPath) {

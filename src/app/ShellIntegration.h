@@ -35,7 +35,8 @@ QString ProgramPath();
 // path the entry is removed instead). Off: removes the entry; none there is no failure. A
 // failure has no message for the user (autorun is switched silently), only a detail.
 ShellOutcome SetAutorun(bool on, const QString& programPath = ProgramPath());
-// True when the autostart entry exists, can be read and has an Exec line.
+// True when the autostart entry exists, can be read, has an Exec line and was not switched off
+// by the desktop (Hidden=true or X-GNOME-Autostart-enabled=false).
 bool IsAutorunOn();
 
 // On: writes the mime package, the desktop entry (Exec = the program path, then %f) and the

@@ -75,13 +75,15 @@ bool StartupModeShows(const StartupSettings& settings, TimeValue now) {
 LedgerChoice ChooseLedger(const std::vector<std::string>& args, bool startupMode,
                           const StartupSettings& settings, std::string_view firstRecentFile,
                           const std::function<bool(const std::string&)>& fileExists) {
-    if (!startupMode && !args.empty() && !args.front().empty() && fileExists(args.front())) {
-        return {LedgerChoice::Kind::CommandLineFile, args.front()};
-    }
+    const bool named = !startupMode && !args.empty() && !args.front().empty();
+    if (named && fileExists(args.front()))
+        return {LedgerChoice::Kind::CommandLineFile, args.front(), {}};
+    LedgerChoice choice{LedgerChoice::Kind::NewLedger, {}, named ? args.front() : std::string()};
     if (settings.openRecentFileAtRun && !firstRecentFile.empty()) {
-        return {LedgerChoice::Kind::RecentFile, std::string(firstRecentFile)};
+        choice.kind = LedgerChoice::Kind::RecentFile;
+        choice.path = std::string(firstRecentFile);
     }
-    return {LedgerChoice::Kind::NewLedger, {}};
+    return choice;
 }
 
 StartupPlan PlanStartup(const StartupSettings& settings, TimeValue now,

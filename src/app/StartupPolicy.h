@@ -60,6 +60,9 @@ struct LedgerChoice {
     enum class Kind { CommandLineFile, RecentFile, NewLedger };
     Kind kind = Kind::NewLedger;
     std::string path;  // the file to open (empty for a new ledger)
+    // A file named on the command line that does not exist: the user is told before the
+    // ledger chosen instead is shown.
+    std::string missingPath;
 
     bool operator==(const LedgerChoice&) const = default;
 };

@@ -1,6 +1,6 @@
 // book: one amount booked into a ledger file, as the booking pane books it.
 
-#include "calc/Evaluator.h"
+#include "calc/Booking.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 
@@ -53,13 +53,13 @@ int RunBook(const QStringList& arguments) {
                         .arg(doc.MatterCount() - 1)
                         .toStdString());
     }
-    const CalcResult result =
-        Evaluate(ExpressionBytes(command.Value(amount)), doc.Settings().FractionMode);
-    if (!result) {
-        ReportMessage(CalcFailureMessage(result.failure));
+    const QByteArray text = command.Value(amount).toUtf8();
+    const AmountOutcome outcome =
+        BookExpression(doc, *day, *index, text.toStdString(), command.IsSet(overwrite));
+    if (!outcome) {
+        ReportMessage(outcome.failure);
         return ExitFailure;
     }
-    doc.BookEntry(*day, *index, result.amount, std::string(), command.IsSet(overwrite));
     return doc.SaveLedgerFile(path) ? ExitSuccess : ExitFailure;
 }
 

@@ -45,18 +45,6 @@ QString Utf8Text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-std::string ExpressionBytes(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    if (auto cp932 = Utf8ToCp932(std::string_view(utf8.constData(), utf8.size()))) return *cp932;
-    // A character CP932 lacks: the evaluator ignores every character but the ASCII digits,
-    // operators and parentheses anyway, so only the ASCII bytes need to reach it.
-    std::string ascii;
-    for (const char byte : utf8) {
-        if (static_cast<unsigned char>(byte) < 0x80) ascii += byte;
-    }
-    return ascii;
-}
-
 void WriteJson(const QJsonDocument& document) {
     const QByteArray bytes = document.toJson(QJsonDocument::Compact);
     WriteOut(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));

@@ -40,8 +40,6 @@ int Fail(std::string_view utf8);
 QString LedgerText(std::string_view cp932);
 // A UTF-8 text for output.
 QString Utf8Text(std::string_view utf8);
-// An amount expression from the command line as the evaluator reads it (CP932 bytes).
-std::string ExpressionBytes(const QString& text);
 
 // The JSON document on stdout, compact, followed by a line end.
 void WriteJson(const QJsonDocument& document);

@@ -1,5 +1,6 @@
 // eval: an amount expression evaluated as every amount field of the program evaluates it.
 
+#include "calc/Booking.h"
 #include "calc/Evaluator.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
@@ -41,7 +42,8 @@ int RunEval(const QStringList& arguments) {
     if (!mode) return command.UsageError(QStringLiteral("--fraction must be 0, 1 or 2"));
 
     const CalcResult result =
-        Evaluate(ExpressionBytes(command.Positionals().first()), static_cast<std::uint16_t>(*mode));
+        Evaluate(tallymo::ExpressionBytes(command.Positionals().first().toUtf8().toStdString()),
+                 static_cast<std::uint16_t>(*mode));
     if (!result) {
         WriteOutLine(FailureName(result.failure));
         ReportMessage(CalcFailureMessage(result.failure));

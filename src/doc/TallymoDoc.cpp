@@ -56,6 +56,7 @@ void CTallymoDoc::DeleteContents() {
     m_entries.clear();
     m_entries.shrink_to_fit();
     m_redo.clear();
+    m_overwrites.clear();
     m_index.Invalidate();
 }
 
@@ -69,6 +70,12 @@ void CTallymoDoc::OnNewDocument() {
 void CTallymoDoc::SetShowProjection(bool flag) {
     if (flag != m_settings.ShowProjection) m_modified = true;
     m_settings.ShowProjection = flag;
+}
+
+void CTallymoDoc::SetShowType(ShowTypeKind kind) {
+    const auto value = static_cast<std::int32_t>(kind);
+    if (value != m_settings.ShowType) m_modified = true;
+    m_settings.ShowType = value;
 }
 
 // --- matters ----------------------------------------------------------------------------
@@ -116,10 +123,57 @@ MatterList& CTallymoDoc::ListOf(MatterIndex index) {
     return index < IncomeCount() ? m_income : m_outgo;
 }
 
-void CTallymoDoc::RenumberRedoHistory(const std::function<bool(LedgerEntry&)>& renumber) {
-    // Entries waiting for redo follow their matters like the booked ones; an entry whose
-    // matter is gone is dropped, so a redo can never bring back an entry under another matter.
-    std::erase_if(m_redo, [&](LedgerEntry& entry) { return !renumber(entry); });
+void CTallymoDoc::RenumberHeldEntries(const std::function<bool(LedgerEntry&)>& renumber) {
+    // Entries waiting for redo or for an undo to put them back follow their matters like the
+    // booked ones; an entry whose matter is gone is dropped, so neither can ever bring back an
+    // entry under another matter.
+    std::erase_if(m_redo, [&](RedoStep& step) { return !renumber(step.entry); });
+    for (OverwriteStep& step : m_overwrites) {
+        std::erase_if(step.removed, [&](auto& placed) { return !renumber(placed.second); });
+        LedgerEntry cell{step.date, step.matter, 0, {}};
+        if (renumber(cell)) step.matter = cell.matter;
+    }
+}
+
+void CTallymoDoc::ForgetInHeldOverwrites(const std::function<bool(const LedgerEntry&)>& leaves) {
+    if (m_overwrites.empty()) return;
+    // The places a held overwrite gives its entries back to are places in the sequence as it
+    // stood before that overwrite. Replay the overwrites backwards over a picture of the
+    // sequence that only tells which entries leave, and count each place and length anew
+    // without them.
+    std::vector<char> picture(m_entries.size());
+    bool any = false;
+    for (std::size_t i = 0; i < m_entries.size(); ++i) any |= (picture[i] = leaves(m_entries[i]));
+    for (const OverwriteStep& step : m_overwrites) {
+        for (const auto& placed : step.removed) any |= leaves(placed.second);
+    }
+    if (!any) return;
+    auto leavingBefore = [&picture](std::size_t end) {
+        return static_cast<std::size_t>(std::count(
+            picture.begin(),
+            picture.begin() + static_cast<std::ptrdiff_t>(std::min(end, picture.size())), char{1}));
+    };
+    for (auto step = m_overwrites.rbegin(); step != m_overwrites.rend(); ++step) {
+        picture.resize(std::min(step->endSize, picture.size()));
+        const std::size_t endSize = picture.size() - leavingBefore(picture.size());
+        if (step->appended && !picture.empty()) {
+            if (picture.back()) step->appended = false;  // the new entry itself leaves
+            picture.pop_back();
+        }
+        PlacedEntries kept;
+        for (auto& [place, entry] : step->removed) {
+            const bool gone = leaves(entry);
+            const std::size_t at = std::min(place, picture.size());
+            const std::size_t newPlace = at - leavingBefore(at);
+            picture.insert(picture.begin() + static_cast<std::ptrdiff_t>(at), gone ? 1 : 0);
+            if (!gone) kept.emplace_back(newPlace, std::move(entry));
+        }
+        step->removed = std::move(kept);
+        step->endSize = endSize;
+    }
+    // A step with nothing left to take off or give back is no step any more.
+    std::erase_if(m_overwrites,
+                  [](const OverwriteStep& step) { return step.removed.empty() && !step.appended; });
 }
 
 void CTallymoDoc::InsertMatter(int position, std::string name, bool income, bool visible) {
@@ -133,7 +187,7 @@ void CTallymoDoc::InsertMatter(int position, std::string name, bool income, bool
             return true;
         };
         for (LedgerEntry& entry : m_entries) shift(entry);
-        RenumberRedoHistory(shift);
+        RenumberHeldEntries(shift);
         m_index.InsertMatterSlot(first);
     } catch (const std::bad_alloc&) {
         m_index.Invalidate();
@@ -158,6 +212,7 @@ void CTallymoDoc::DeleteMatter(MatterIndex index) {
         return;
     }
     const int incomeCount = IncomeCount();
+    ForgetInHeldOverwrites([index](const LedgerEntry& entry) { return entry.matter == index; });
     std::erase_if(m_entries, [&](const LedgerEntry& entry) {
         if (entry.matter != index) return false;
         m_index.Remove(entry, incomeCount);
@@ -172,13 +227,13 @@ void CTallymoDoc::DeleteMatter(MatterIndex index) {
         return true;
     };
     for (LedgerEntry& entry : m_entries) shift(entry);
-    RenumberRedoHistory(shift);
+    RenumberHeldEntries(shift);
     m_index.EraseMatterSlot(index);
 }
 
 void CTallymoDoc::SwapMatters(MatterIndex a, MatterIndex b) {
-    const bool valid = a >= 0 && b >= 0 && a < MatterCount() && b < MatterCount() &&
-                       IsIncome(a) == IsIncome(b);
+    const bool valid =
+        a >= 0 && b >= 0 && a < MatterCount() && b < MatterCount() && IsIncome(a) == IsIncome(b);
     if (!valid) {
         Report(MatterFatalMessage());
         return;
@@ -194,7 +249,7 @@ void CTallymoDoc::SwapMatters(MatterIndex a, MatterIndex b) {
         return true;
     };
     for (LedgerEntry& entry : m_entries) exchange(entry);
-    RenumberRedoHistory(exchange);
+    RenumberHeldEntries(exchange);
     m_index.SwapMatterSlots(a, b);
 }
 
@@ -202,7 +257,15 @@ void CTallymoDoc::SetMatterLists(MatterList income, MatterList outgo) {
     m_income = std::move(income);
     m_outgo = std::move(outgo);
     m_entries.clear();
+    m_overwrites.clear();
     m_index.Invalidate();
+}
+
+void CTallymoDoc::SetMatterCellWidth(MatterIndex index, std::uint16_t twips) {
+    Matter* matter = GetMatter(index);
+    if (!matter || matter->CellWidth() == twips) return;
+    matter->SetCellWidth(twips);
+    m_modified = true;
 }
 
 // --- entries ----------------------------------------------------------------------------
@@ -219,11 +282,14 @@ bool CTallymoDoc::AppendLoadedEntry(LedgerEntry entry) {
     return true;
 }
 
-void CTallymoDoc::RemoveEntriesOfCell(TimeValue date, MatterIndex matter) {
+CTallymoDoc::PlacedEntries CTallymoDoc::RemoveEntriesOfCell(TimeValue date, MatterIndex matter) {
     // The index knows how many entries the cell holds; they are usually recent bookings, so
     // search from the end and stop once all are found, then close the gaps in one pass.
-    std::uint32_t remaining = Index().DayCount(date, matter);
-    if (remaining == 0) return;
+    PlacedEntries removed;
+    const std::uint32_t count = Index().DayCount(date, matter);
+    if (count == 0) return removed;
+    removed.reserve(count);  // nothing below can fail half-way
+    std::uint32_t remaining = count;
     std::size_t earliest = m_entries.size();
     for (std::size_t i = m_entries.size(); i-- > 0 && remaining > 0;) {
         if (m_entries[i].date == date && m_entries[i].matter == matter) {
@@ -232,28 +298,46 @@ void CTallymoDoc::RemoveEntriesOfCell(TimeValue date, MatterIndex matter) {
         }
     }
     const int incomeCount = IncomeCount();
-    const auto removed = std::remove_if(
-        m_entries.begin() + static_cast<std::ptrdiff_t>(earliest), m_entries.end(),
-        [&](const LedgerEntry& entry) {
-            if (entry.date != date || entry.matter != matter) return false;
+    std::size_t kept = earliest;
+    for (std::size_t i = earliest; i < m_entries.size(); ++i) {
+        LedgerEntry& entry = m_entries[i];
+        if (entry.date == date && entry.matter == matter) {
             m_index.Remove(entry, incomeCount);
-            return true;
-        });
-    m_entries.erase(removed, m_entries.end());
+            removed.emplace_back(i, std::move(entry));
+        } else {
+            if (kept != i) m_entries[kept] = std::move(entry);
+            ++kept;
+        }
+    }
+    m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(kept), m_entries.end());
+    return removed;
 }
 
-void CTallymoDoc::BookEntry(TimeValue date, MatterIndex matter, std::int32_t amount,
-                            MemoText memo, bool overwrite) {
+bool CTallymoDoc::Overwrite(LedgerEntry entry) {
+    m_overwrites.reserve(m_overwrites.size() + 1);  // the step can always be kept
+    if (entry.amount != 0) m_entries.reserve(m_entries.size() + 1);
+    OverwriteStep step{entry.date, entry.matter, 0, false, {}};
+    step.removed = RemoveEntriesOfCell(entry.date, entry.matter);
+    if (entry.amount != 0) {
+        m_entries.push_back(std::move(entry));
+        m_index.Add(m_entries.back(), IncomeCount());
+        step.appended = true;
+    }
+    if (step.removed.empty() && !step.appended) return false;
+    step.endSize = m_entries.size();
+    m_overwrites.push_back(std::move(step));
+    return true;
+}
+
+void CTallymoDoc::BookEntry(TimeValue date, MatterIndex matter, std::int32_t amount, MemoText memo,
+                            bool overwrite) {
     // An entry must always belong to a matter of the lists.
     if (matter < 0 || matter >= MatterCount()) return;
     bool changed = false;
     try {
         if (overwrite) {
-            const std::size_t before = m_entries.size();
-            RemoveEntriesOfCell(date, matter);
-            changed = m_entries.size() != before;
-        }
-        if (amount != 0) {
+            changed = Overwrite(LedgerEntry{date, matter, amount, std::move(memo)});
+        } else if (amount != 0) {
             m_entries.push_back(LedgerEntry{date, matter, amount, std::move(memo)});
             m_index.Add(m_entries.back(), IncomeCount());
             changed = true;
@@ -261,7 +345,7 @@ void CTallymoDoc::BookEntry(TimeValue date, MatterIndex matter, std::int32_t amo
     } catch (const std::bad_alloc&) {
         m_index.Invalidate();
         Report(BookFailedMessage());
-        if (changed) m_modified = true;
+        m_modified = true;  // whatever was already done stays done
         return;
     }
     RefreshLedgerView();
@@ -270,6 +354,7 @@ void CTallymoDoc::BookEntry(TimeValue date, MatterIndex matter, std::int32_t amo
 
 void CTallymoDoc::RemoveZeroEntries() {
     const int incomeCount = IncomeCount();
+    ForgetInHeldOverwrites([](const LedgerEntry& entry) { return entry.amount == 0; });
     std::erase_if(m_entries, [&](const LedgerEntry& entry) {
         if (entry.amount != 0) return false;
         m_index.Remove(entry, incomeCount);
@@ -279,19 +364,66 @@ void CTallymoDoc::RemoveZeroEntries() {
 
 // --- undo and redo ----------------------------------------------------------------------
 
+std::vector<LedgerEntry> CTallymoDoc::RedoHistory() const {
+    std::vector<LedgerEntry> entries;
+    entries.reserve(m_redo.size());
+    for (const RedoStep& step : m_redo) entries.push_back(step.entry);
+    return entries;
+}
+
 void CTallymoDoc::Undo() {
-    if (m_entries.empty()) return;
-    m_redo.push_back(m_entries.back());
-    m_index.Remove(m_entries.back(), IncomeCount());
-    m_entries.pop_back();
+    if (!CanUndo()) return;
+    try {
+        m_redo.reserve(m_redo.size() + 1);
+        if (TopOverwriteIsNext()) {
+            OverwriteStep& step = m_overwrites.back();
+            m_entries.reserve(m_entries.size() + step.removed.size());
+            RedoStep redo{LedgerEntry{step.date, step.matter, 0, {}}, true};
+            if (step.appended) {
+                m_index.Remove(m_entries.back(), IncomeCount());
+                redo.entry = std::move(m_entries.back());
+                m_entries.pop_back();
+            }
+            // Ascending places: each entry goes back where it stood before the overwrite.
+            for (auto& [place, entry] : step.removed) {
+                const auto at = static_cast<std::ptrdiff_t>(std::min(place, m_entries.size()));
+                m_index.Add(*m_entries.insert(m_entries.begin() + at, std::move(entry)),
+                            IncomeCount());
+            }
+            m_overwrites.pop_back();
+            m_redo.push_back(std::move(redo));
+        } else {
+            m_index.Remove(m_entries.back(), IncomeCount());
+            m_redo.push_back(RedoStep{std::move(m_entries.back()), false});
+            m_entries.pop_back();
+        }
+    } catch (const std::bad_alloc&) {
+        Report(BookFailedMessage());
+        return;
+    }
+    // The entries now differ from what was there: a later close must ask about saving.
+    m_modified = true;
     RefreshLedgerView();
 }
 
 void CTallymoDoc::Redo() {
     if (m_redo.empty()) return;
-    m_entries.push_back(std::move(m_redo.back()));
+    bool changed = true;
+    try {
+        RedoStep& step = m_redo.back();
+        if (step.overwrite) {
+            changed = Overwrite(step.entry);
+        } else {
+            m_entries.push_back(step.entry);
+            m_index.Add(m_entries.back(), IncomeCount());
+        }
+    } catch (const std::bad_alloc&) {
+        m_index.Invalidate();
+        Report(BookFailedMessage());
+        return;
+    }
     m_redo.pop_back();
-    m_index.Add(m_entries.back(), IncomeCount());
+    if (changed) m_modified = true;
     RefreshLedgerView();
 }
 
@@ -330,8 +462,8 @@ std::int32_t CTallymoDoc::PeriodSum(MatterIndex matter, TimeValue a, TimeValue b
     const LocalFields today = ToLocal(m_currentDate);
     const LocalFields clock = ToLocal(m_clock.Now());
     const long long hiEnd = MakeLocalTime(last.year, last.month, last.day, 23, 59, 59);
-    const long long now = MakeLocalTime(today.year, today.month, today.day, clock.hour,
-                                        clock.minute, clock.second);
+    const long long now =
+        MakeLocalTime(today.year, today.month, today.day, clock.hour, clock.minute, clock.second);
     const long long elapsed = now - lo;
     // Without elapsed time there is nothing to project from: the booked sum stands.
     if (elapsed <= 0) return sum;
@@ -362,7 +494,9 @@ TimeValue CTallymoDoc::PeriodEnd(int k) const {
     return MakeLocalTime(year, month, closeDay);
 }
 
-TimeValue CTallymoDoc::PeriodStart(int k) const { return NextDay(PeriodEnd(k + 1)); }
+TimeValue CTallymoDoc::PeriodStart(int k) const {
+    return NextDay(PeriodEnd(k + 1));
+}
 
 TimeValue CTallymoDoc::PreviousMonth(TimeValue t) const {
     if (t == 0) t = m_currentDate;
@@ -371,10 +505,10 @@ TimeValue CTallymoDoc::PreviousMonth(TimeValue t) const {
 }
 
 int CTallymoDoc::DaysInView() const {
-    switch (m_settings.ShowType) {
-        case 0:
+    switch (GetShowType()) {
+        case ShowTypeKind::Month:
             return CalendarDaysBetween(PreviousMonth(0), m_currentDate);
-        case 2:
+        case ShowTypeKind::Fit:
             return -1;
         default:
             return 7;
@@ -397,13 +531,23 @@ std::int32_t CTallymoDoc::OutgoTotal(TimeValue from, TimeValue to) const {
 }
 
 std::size_t CTallymoDoc::EntryMemoryBytes() const {
-    std::size_t bytes = (m_entries.capacity() + m_redo.capacity()) * sizeof(LedgerEntry);
+    std::size_t bytes =
+        m_entries.capacity() * sizeof(LedgerEntry) + m_redo.capacity() * sizeof(RedoStep);
     for (const LedgerEntry& entry : m_entries) bytes += entry.memo.HeapBytes();
-    for (const LedgerEntry& entry : m_redo) bytes += entry.memo.HeapBytes();
+    for (const RedoStep& step : m_redo) bytes += step.entry.memo.HeapBytes();
+    bytes += m_overwrites.capacity() * sizeof(OverwriteStep);
+    for (const OverwriteStep& step : m_overwrites) {
+        bytes += step.removed.capacity() * sizeof(PlacedEntries::value_type);
+        for (const auto& placed : step.removed) bytes += placed.second.memo.HeapBytes();
+    }
     return bytes;
 }
 
-TimeValue CTallymoDoc::FirstDate() const { return Index().FirstDate(); }
-TimeValue CTallymoDoc::LastDate() const { return Index().LastDate(); }
+TimeValue CTallymoDoc::FirstDate() const {
+    return Index().FirstDate();
+}
+TimeValue CTallymoDoc::LastDate() const {
+    return Index().LastDate();
+}
 
 }  // namespace tallymo

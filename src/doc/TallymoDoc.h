@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "doc/Clock.h"
 #include "ProgramVersion.h"
+#include "doc/Clock.h"
 #include "doc/LedgerIndex.h"
 #include "doc/Matter.h"
 #include "doc/UserMessage.h"
@@ -72,6 +72,9 @@ public:
     const LedgerSettings& Settings() const { return m_settings; }
     const ProgramVersion& Version() const { return m_version; }
     void SetShowProjection(bool flag);
+    ShowTypeKind GetShowType() const { return static_cast<ShowTypeKind>(m_settings.ShowType); }
+    // The ledger's layout; marks the document modified when it changes.
+    void SetShowType(ShowTypeKind kind);
 
     // --- matters ------------------------------------------------------------------------
     const MatterList& IncomeList() const { return m_income; }
@@ -91,12 +94,17 @@ public:
     void ModifyMatter(MatterIndex index, std::string name, bool visible);
     void DeleteMatter(MatterIndex index);
     void SwapMatters(MatterIndex a, MatterIndex b);
+    // A column width the user chose, stored into the matter (twips); marks the document
+    // modified when it differs from the stored one.
+    void SetMatterCellWidth(MatterIndex index, std::uint16_t twips);
     // Replaces both lists and empties the entries (readers fill them afterwards).
     void SetMatterLists(MatterList income, MatterList outgo);
 
     // --- entries ------------------------------------------------------------------------
     const std::vector<LedgerEntry>& Entries() const { return m_entries; }
-    const std::vector<LedgerEntry>& RedoHistory() const { return m_redo; }
+    // The entries redo would bring back, the next one last (an undone clearing of a cell
+    // appears as an entry of amount 0).
+    std::vector<LedgerEntry> RedoHistory() const;
     // Appends an entry read from a file: no refresh, no modified mark. An entry whose matter
     // index is negative or not below MatterCount is dropped (false).
     bool AppendLoadedEntry(LedgerEntry entry);
@@ -109,7 +117,10 @@ public:
     void RemoveZeroEntries();
 
     // --- undo and redo ------------------------------------------------------------------
-    bool CanUndo() const { return !m_entries.empty(); }
+    // One step is one booking: a plain addition comes off the end of the sequence (and redo
+    // appends it again); an overwrite takes its new entry off and puts back the entries it
+    // replaced, in their places (and redo overwrites again). Both mark the document modified.
+    bool CanUndo() const { return !m_entries.empty() || TopOverwriteIsNext(); }
     bool CanRedo() const { return !m_redo.empty(); }
     void Undo();
     void Redo();
@@ -149,10 +160,34 @@ public:
     std::size_t EntryMemoryBytes() const;
 
 private:
+    using PlacedEntries = std::vector<std::pair<std::size_t, LedgerEntry>>;
+    // An overwrite that replaced entries, kept so that undo can give them back.
+    struct OverwriteStep {
+        TimeValue date = 0;
+        MatterIndex matter = 0;
+        std::size_t endSize = 0;  // length of the sequence right after the step
+        bool appended = false;    // the step appended a new entry (its amount was not 0)
+        PlacedEntries removed;    // the replaced entries and their places, ascending
+    };
+    struct RedoStep {
+        LedgerEntry entry;  // amount 0 for an overwrite that only cleared the cell
+        bool overwrite = false;
+    };
+
     const LedgerIndex& Index() const;
     MatterList& ListOf(MatterIndex index);
-    void RemoveEntriesOfCell(TimeValue date, MatterIndex matter);
-    void RenumberRedoHistory(const std::function<bool(LedgerEntry&)>& renumber);
+    PlacedEntries RemoveEntriesOfCell(TimeValue date, MatterIndex matter);
+    // Replaces the cell's entries by the entry (none for amount 0) as one undo step; false when
+    // nothing changed.
+    bool Overwrite(LedgerEntry entry);
+    bool TopOverwriteIsNext() const {
+        return !m_overwrites.empty() && m_overwrites.back().endSize == m_entries.size();
+    }
+    // Renumbers (or, on false, drops) the entries held for undo and redo.
+    void RenumberHeldEntries(const std::function<bool(LedgerEntry&)>& renumber);
+    // Before entries leave the sequence outside undo: the held overwrites forget them and
+    // their places and lengths shrink accordingly.
+    void ForgetInHeldOverwrites(const std::function<bool(const LedgerEntry&)>& leaves);
 
     SettingsStore& m_store;
     const Clock& m_clock;
@@ -163,7 +198,8 @@ private:
     MatterList m_income;
     MatterList m_outgo;
     std::vector<LedgerEntry> m_entries;
-    std::vector<LedgerEntry> m_redo;  // top is the back
+    std::vector<RedoStep> m_redo;             // top is the back
+    std::vector<OverwriteStep> m_overwrites;  // top is the back
     mutable LedgerIndex m_index;
 
     LedgerSettings m_settings;

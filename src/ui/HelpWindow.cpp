@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QResource>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -52,6 +53,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     connect(contents, &QPushButton::clicked, this, &HelpWindow::ShowContents);
     connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QPushButton::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QPushButton::setEnabled);
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
     resize(680, 560);
 }
 

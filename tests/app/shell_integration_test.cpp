@@ -128,6 +128,12 @@ TEST_F(ShellIntegrationTest, AutorunEntryStartsTheProgramInStartupMode) {
     EXPECT_EQ(exec, QStringLiteral("\"/opt/my tools/tallymo\" /startup"));
     EXPECT_EQ(SplitExecLine(exec), (QStringList{kProgram, QStringLiteral("/startup")}));
 
+    // Switched off in the desktop's own start-up settings, the entry still there.
+    Write(entry, (text + QStringLiteral("Hidden=true\n")).toUtf8());
+    EXPECT_FALSE(IsAutorunOn());
+    Write(entry, text.toUtf8().replace("enabled=true", "enabled=false"));
+    EXPECT_FALSE(IsAutorunOn());
+
     ASSERT_TRUE(SetAutorun(false, kProgram).ok);
     EXPECT_FALSE(IsAutorunOn());
     EXPECT_FALSE(QFileInfo::exists(entry));

@@ -218,55 +218,109 @@ TEST_F(DocumentQueries, ShowProjectionMarksOnlyAChange) {
 
 TEST_F(DocumentQueries, UndoTakesEntriesOffTheEndAndRedoPutsThemBack) {
     EXPECT_FALSE(doc.CanUndo());
-    doc.BookEntry(Day(2005, 1, 1), 0, 100, {}, false);
-    doc.BookEntry(Day(2005, 1, 2), 1, 200, {}, false);
-    doc.BookEntry(Day(2005, 1, 3), 2, 300, {}, false);
+    Book(Day(2005, 1, 1), 0, 100);
+    Book(Day(2005, 1, 2), 1, 200);
+    Book(Day(2005, 1, 3), 2, 300);
     doc.SetModifiedFlag(false);
     int refreshes = 0;
     doc.AddRefreshListener([&] { ++refreshes; });
     doc.Undo();
+    EXPECT_TRUE(doc.IsModified());  // the entries differ from the file now
     doc.Undo();
     EXPECT_EQ(Amounts(), std::vector<std::int32_t>{100});
     EXPECT_EQ(doc.DayAmount(Day(2005, 1, 2), 1), 0);
     EXPECT_TRUE(doc.CanRedo());
+    doc.SetModifiedFlag(false);
     doc.Redo();
+    EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(Amounts(), (std::vector<std::int32_t>{100, 200}));
-    EXPECT_EQ(doc.DayAmount(Day(2005, 1, 2), 1), 200);
     EXPECT_EQ(refreshes, 3);
-    EXPECT_FALSE(doc.IsModified());  // undo and redo leave the flag alone
 
     doc.Undo();
     doc.Undo();
     EXPECT_FALSE(doc.CanUndo());
+    doc.SetModifiedFlag(false);
     doc.Undo();  // nothing left: no change
+    EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.RedoHistory().size(), 3u);
-    doc.Redo();
-    doc.Redo();
-    doc.Redo();
+    for (int i = 0; i < 3; ++i) doc.Redo();
     EXPECT_FALSE(doc.CanRedo());
     EXPECT_EQ(Amounts(), (std::vector<std::int32_t>{100, 200, 300}));
-}
 
-TEST_F(DocumentQueries, UndoRedoWithBookingsOverwritesAndClearingInBetween) {
-    // A booking between undo and redo stays in front.
-    doc.BookEntry(Day(2005, 1, 1), 1, 100, {}, false);
+    // A booking between undo and redo stays in front; a zero entry from a file undoes like
+    // any other; clearing forgets both histories.
     doc.Undo();
-    doc.BookEntry(Day(2005, 1, 2), 1, 500, {}, false);
+    Book(Day(2005, 1, 2), 1, 500);
     doc.Redo();
-    EXPECT_EQ(Amounts(), (std::vector<std::int32_t>{500, 100}));
-
-    // Undoing an overwrite leaves the replaced entries removed.
-    doc.BookEntry(Day(2005, 1, 1), 1, 700, {}, true);
-    doc.Undo();
-    EXPECT_EQ(Amounts(), std::vector<std::int32_t>{500});
-
-    // A zero entry from a file undoes like any other; clearing forgets the redo history.
+    EXPECT_EQ(Amounts(), (std::vector<std::int32_t>{100, 200, 500, 300}));
     doc.AppendLoadedEntry(LedgerEntry{Day(2005, 1, 1), 1, 0, {}});
     doc.Undo();
-    EXPECT_EQ(Amounts(), std::vector<std::int32_t>{500});  // the zero entry came off
+    EXPECT_EQ(Amounts(), (std::vector<std::int32_t>{100, 200, 500, 300}));
     doc.DeleteContents();
     EXPECT_FALSE(doc.CanRedo());
     EXPECT_FALSE(doc.CanUndo());
+}
+
+// One undo step is one booking as it was made: an overwrite gives back what it replaced, in
+// its places, and redo overwrites again.
+TEST_F(DocumentQueries, UndoOfAnOverwriteGivesBackWhatItReplaced) {
+    const TimeValue day = Day(2005, 1, 10);
+    const TimeValue other = Day(2005, 1, 4);
+    const struct {
+        const char* name;
+        std::int32_t amount;  // the overwrite's
+        std::vector<std::int32_t> after;
+    } cases[] = {
+        {"replace", 999, {7, 2, 3, 999}},
+        {"clear", 0, {7, 2, 3}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        doc.DeleteContents();
+        test::ResetLedger(doc, {"収入", "賞与"}, {"食費", "交通費", "雑費"});
+        Book(day, 2, 1200);
+        Book(other, 2, 7);
+        Book(day, 2, 300);
+        Book(other, 3, 2);
+        Book(other, 4, 3);
+        const std::vector<std::int32_t> before = Amounts();
+        Book(day, 2, c.amount, true);
+        EXPECT_EQ(Amounts(), c.after);
+        doc.SetModifiedFlag(false);
+        ASSERT_TRUE(doc.CanUndo());
+        doc.Undo();
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ(Amounts(), before);  // in their places: later undo steps stay right
+        EXPECT_EQ(doc.DayAmount(day, 2), 1500);
+        doc.Redo();
+        EXPECT_EQ(Amounts(), c.after);
+        doc.Undo();
+        doc.Undo();  // then the plain bookings come off the end one by one
+        EXPECT_EQ(Amounts(), (std::vector<std::int32_t>{1200, 7, 300, 2}));
+        doc.Redo();
+        doc.Redo();
+        EXPECT_EQ(Amounts(), c.after);
+        EXPECT_FALSE(doc.CanRedo());
+    }
+
+    // A booking of the cell between undo and redo: redo replaces it too.
+    doc.Undo();
+    Book(day, 2, 50);
+    doc.Redo();
+    EXPECT_EQ(doc.DayAmount(day, 2), 0);
+    doc.Undo();
+    EXPECT_EQ(doc.DayAmount(day, 2), 1550);
+
+    // Matter-list changes between: the replaced entries follow their matter, and a deleted
+    // matter's entries never come back.
+    Book(day, 2, 10, true);
+    Book(day, 3, 20, true);
+    doc.InsertMatter(0, "新", false, true);  // every outgo index moves up by one
+    doc.DeleteMatter(4);                     // 交通費, with its entries
+    doc.Undo();  // the 20 is gone with its matter: the 10 comes off next
+    EXPECT_EQ(doc.DayAmount(day, 3), 1550);
+    EXPECT_EQ(Amounts(), (std::vector<std::int32_t>{1200, 7, 300, 3, 50}));
+    for (const LedgerEntry& e : doc.Entries()) EXPECT_NE(e.amount, 20);
 }
 
 // Under daylight-saving time a day is not always 86400 seconds; every walk over days must

@@ -55,7 +55,16 @@ TEST(IndexEquivalence, RandomOperationsAgreeWithTheLiteralWalk) {
                                   : std::uniform_int_distribution<int>(-500, 3000)(random);
             if (action < 45 && count > 0) {
                 const int matter = std::uniform_int_distribution<int>(0, count - 1)(random);
-                doc.BookEntry(day, matter, amount, {}, action < 12);
+                const std::vector<LedgerEntry> before = doc.Entries();
+                doc.BookEntry(day, matter, action < 4 ? 0 : amount, {}, action < 12);
+                if (action < 12 && doc.Entries() != before && action % 3 == 0) {
+                    // Undo gives back exactly what the overwrite replaced; redo does it again.
+                    const std::vector<LedgerEntry> after = doc.Entries();
+                    doc.Undo();
+                    ASSERT_EQ(doc.Entries(), before);
+                    doc.Redo();
+                    ASSERT_EQ(doc.Entries(), after);
+                }
             } else if (action < 55) {
                 doc.Undo();
             } else if (action < 63) {
@@ -76,6 +85,9 @@ TEST(IndexEquivalence, RandomOperationsAgreeWithTheLiteralWalk) {
                 if (doc.IsIncome(a) == doc.IsIncome(b)) doc.SwapMatters(a, b);
             } else if (action < 93) {
                 doc.RemoveZeroEntries();
+            } else {
+                while (doc.CanUndo()) doc.Undo();  // all the way back, then forward again
+                while (doc.CanRedo() && action % 2 == 0) doc.Redo();
             }
             for (const LedgerEntry& e : doc.Entries()) {
                 ASSERT_GE(e.matter, 0);

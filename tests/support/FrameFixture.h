@@ -9,10 +9,11 @@
 #include <optional>
 
 #include "app/RecentFileList.h"
-#include "ui/Question.h"
 #include "support/TestEnvironment.h"
 #include "support/WidgetTestSupport.h"
+#include "ui/Question.h"
 #include "views/widgets/MainFrame.h"
+#include "views/widgets/WizardDlg.h"
 
 namespace tallymo::test {
 
@@ -56,6 +57,31 @@ private:
     HelpPresenter m_previous;
 };
 
+// Runs every input wizard through `onWizard` instead of exec(); by default it presses "記帳".
+class WizardCapture {
+public:
+    WizardCapture() {
+        m_previous = SetWizardPresenter([this](CWizardDlg& dialog) {
+            ++shown;
+            if (onWizard) {
+                onWizard(dialog);
+            } else {
+                dialog.accept();
+            }
+            return dialog.result();
+        });
+    }
+    ~WizardCapture() { SetWizardPresenter(std::move(m_previous)); }
+    WizardCapture(const WizardCapture&) = delete;
+    WizardCapture& operator=(const WizardCapture&) = delete;
+
+    int shown = 0;
+    std::function<void(CWizardDlg&)> onWizard;
+
+private:
+    WizardPresenter m_previous;
+};
+
 struct FrameFixture {
     explicit FrameFixture(TimeValue today = Day(2005, 3, 15)) : docs(today) {}
 
@@ -97,6 +123,7 @@ struct FrameFixture {
     MessageCapture messages;
     QuestionCapture questions;
     HelpCapture help;
+    WizardCapture wizards;
     struct Dialog {
         CMainFrame::FileDialogKind kind;
         QString preset;

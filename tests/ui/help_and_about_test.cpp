@@ -109,7 +109,9 @@ TEST(HelpWindowTest, ShowsTopicsWithBackForwardAndContents) {
     ASSERT_TRUE(window.ShowTopic(kHelpFile, 12345));
     EXPECT_EQ(window.CurrentPage(), QStringLiteral("_RESOURCE/00100.html"));
     EXPECT_FALSE(window.ShowTopic(kHelpFile + QStringLiteral(".missing"), 100));
-    window.close();
+    ASSERT_TRUE(test::ShowActive(window));
+    QTest::keyClick(window.Browser(), Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST(HelpWindowTest, OverAModalDialogTheHelpWindowBelongsToIt) {

@@ -17,6 +17,7 @@
 #include "HelpShots.h"
 #include "SampleLedger.h"
 #include "SettingsShots.h"
+#include "WizardShots.h"
 #include "calc/widgets/CalcEdit.h"
 #include "calc/widgets/CalcView.h"
 #include "doc/Clock.h"
@@ -108,6 +109,7 @@ const std::function<bool(const ShotContext&)> kShots[] = {
     [](const ShotContext& c) { return ShootMainWindow(c.doc, c.out); },
     [](const ShotContext& c) { return ShootSettingsDialogs(c.doc, c.doc.Store(), c.out); },
     [](const ShotContext& c) { return ShootHelpAndAbout(c.out); },
+    [](const ShotContext& c) { return ShootWizard(c.doc, c.out); },
 };
 
 }  // namespace

@@ -26,6 +26,11 @@ Q_LOGGING_CATEGORY(lcHelp, "tallymo.help", QtInfoMsg)
 
 }  // namespace
 
+UserMessage MissingLedgerMessage(const std::string& utf8Path) {
+    return {"ファイル『" + utf8Path + "』が見つかりません。新しいファイルで起動します。", 0,
+            MessageIcon::Exclamation};
+}
+
 CTallymoApp::CTallymoApp(SettingsStore& store, const Clock& clock)
     : m_store(store), m_clock(clock) {}
 
@@ -55,13 +60,17 @@ bool CTallymoApp::InitInstance(const QStringList& arguments) {
     m_doc->SetMessageHandler(
         [this](const UserMessage& message) { ShowMessageBox(m_frame.get(), message); });
 
+    if (!plan.ledger.missingPath.empty()) {
+        const QString missing =
+            QFile::decodeName(QByteArray::fromStdString(plan.ledger.missingPath));
+        ShowMessageBox(m_frame.get(), MissingLedgerMessage(missing.toStdString()));
+    }
     const QString path = QFile::decodeName(QByteArray::fromStdString(plan.ledger.path));
     switch (plan.ledger.kind) {
         case LedgerChoice::Kind::CommandLineFile:
-            if (!m_frame->OpenDocumentFile(path)) {
-                m_frame.reset();
-                return false;
-            }
+            // The document layer has said why the file cannot be read; the program goes on
+            // with a new ledger rather than ending.
+            if (!m_frame->OpenDocumentFile(path)) m_frame->NewDocument();
             break;
         case LedgerChoice::Kind::RecentFile:
             if (!m_frame->OpenDocumentFile(path)) {

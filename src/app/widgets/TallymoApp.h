@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/RecentFileList.h"
+#include "doc/UserMessage.h"
 
 namespace tallymo {
 
@@ -25,8 +26,8 @@ public:
     CTallymoApp& operator=(const CTallymoApp&) = delete;
 
     // Runs the start with the arguments after the program name. False: the program ends now
-    // (start-up mode outside its limits, or a named ledger that cannot be opened); no window
-    // is left open.
+    // (start-up mode outside its limits); no window is left open. A ledger named on the
+    // command line that is missing or cannot be read is reported, and a new ledger shown.
     bool InitInstance(const QStringList& arguments);
 
     CTallymoDoc& Document() { return *m_doc; }
@@ -42,6 +43,9 @@ private:
     std::unique_ptr<CTallymoDoc> m_doc;
     std::unique_ptr<CMainFrame> m_frame;
 };
+
+// The message for a ledger named on the command line that does not exist.
+UserMessage MissingLedgerMessage(const std::string& utf8Path);
 
 // Japanese texts on Qt's own buttons and dialogs, the program's fonts and names; called once
 // after the QApplication exists and before any window is made.

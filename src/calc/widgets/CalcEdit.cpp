@@ -7,27 +7,15 @@
 #include <QPointer>
 #include <string>
 
-#include "ui/MessageBox.h"
-#include "calc/Evaluator.h"
+#include "calc/Booking.h"
 #include "doc/LeadingInteger.h"
-#include "ui/PointFont.h"
 #include "doc/TallymoDoc.h"
 #include "doc/YenFormat.h"
+#include "ui/MessageBox.h"
+#include "ui/PointFont.h"
 
 namespace tallymo {
 namespace {
-
-// The evaluator reads single-byte characters only and ignores both bytes of a double-byte
-// one, whose bytes are never digits or operators in CP932. Dropping every non-ASCII
-// character therefore gives the same amount, and never fails on a character CP932 lacks.
-std::string AsciiOnly(const QString& text) {
-    std::string ascii;
-    ascii.reserve(static_cast<std::size_t>(text.size()));
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80) ascii.push_back(static_cast<char>(c.unicode()));
-    }
-    return ascii;
-}
 
 bool IsAltChord(Qt::KeyboardModifiers modifiers) {
     return (modifiers & Qt::AltModifier) && !(modifiers & Qt::ControlModifier);
@@ -46,6 +34,8 @@ CalcKeyRule CalcKeyRuleFor(int key, Qt::KeyboardModifiers modifiers, const QStri
         case Qt::Key_Up:
         case Qt::Key_Down:
             return CalcKeyRule::Pass;
+        case Qt::Key_F1:
+            return CalcKeyRule::ToWindow;  // help: the window's, before any field sees it
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
         case Qt::Key_Return:
@@ -78,6 +68,7 @@ void CCalcEdit::Bind(CTallymoDoc* doc, TimeValue date, MatterIndex matter, bool 
     m_date = date;
     m_nMatter = matter;
     m_bCalculating = calculating;
+    m_bFailed = false;
 }
 
 void CCalcEdit::SetDisplayOnly(bool grey) {
@@ -100,19 +91,51 @@ void CCalcEdit::StopCalculating() {
     m_bCalculating = false;
 }
 
-void CCalcEdit::Commit() {
-    if (!m_pDoc || m_bCommitting) return;
+bool CCalcEdit::Commit() {
+    // Without a document there is nothing to evaluate for; while a commit runs, the focus
+    // change of its message box must not start a second one.
+    if (!m_pDoc || m_bCommitting) return true;
     m_bCommitting = true;
     const QPointer<CCalcEdit> alive(this);
-    const CalcResult result = Evaluate(AsciiOnly(text()), m_pDoc->Settings().FractionMode);
-    if (!result) {
-        setFocus(Qt::OtherFocusReason);
-        ShowMessageBox(this, CalcFailureMessage(result.failure));
-        if (!alive) return;  // the window went away while the message was open
+    const std::string typed = text().toUtf8().toStdString();
+    const AmountOutcome outcome = m_date != 0
+                                      ? BookExpression(*m_pDoc, m_date, m_nMatter, typed, true)
+                                      : EvaluateAmount(*m_pDoc, typed);
+    if (!outcome) {
+        ShowFailure(outcome.failure);
+        if (alive) m_bCommitting = false;
+        return false;
     }
-    setText(QString::fromStdString(FormatSignedYen(result.amount)));
-    if (m_date != 0) m_pDoc->BookEntry(m_date, m_nMatter, result.amount, std::string(), true);
-    if (alive) m_bCommitting = false;
+    if (!alive) return true;
+    m_bFailed = false;
+    setText(QString::fromStdString(FormatSignedYen(outcome.amount)));
+    m_bCommitting = false;
+    return true;
+}
+
+void CCalcEdit::ShowFailure(const UserMessage& message) {
+    const QPointer<CCalcEdit> alive(this);
+    const bool committing = m_bCommitting;
+    m_bCommitting = true;  // the message box takes the focus: that is no commit
+    const QString typed = text();
+    setFocus(Qt::OtherFocusReason);
+    ShowMessageBox(this, message);
+    if (!alive) return;  // the window went away while the message was open
+    // The typed text stays for correction, selected so that typing replaces it.
+    if (text() != typed) setText(typed);
+    m_bFailed = true;
+    m_failedText = text();
+    selectAll();
+    m_bCommitting = committing;
+}
+
+void CCalcEdit::HideWithoutCommit() {
+    const bool committing = m_bCommitting;
+    m_bCommitting = true;
+    if (hasFocus() && parentWidget()) parentWidget()->setFocus(Qt::OtherFocusReason);
+    hide();
+    m_bFailed = false;
+    m_bCommitting = committing;
 }
 
 bool CCalcEdit::ShowsNegativeInRed() const {
@@ -146,7 +169,11 @@ bool CCalcEdit::event(QEvent* event) {
             case CalcKeyRule::Pass:
                 break;
             case CalcKeyRule::CommitThenPass:
-                Commit();
+                // A failed commit keeps the key: Enter presses no button, Tab moves nowhere.
+                if (!Commit()) {
+                    key->accept();
+                    return true;
+                }
                 break;
             case CalcKeyRule::ToWindow:
                 key->ignore();  // on to the parents; the field's own undo does not run
@@ -180,7 +207,8 @@ void CCalcEdit::focusInEvent(QFocusEvent* event) {
 void CCalcEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     // A context menu takes the focus for a moment only; the user is still editing.
-    if (event->reason() != Qt::PopupFocusReason) Commit();
+    // A failure already reported for this very text is not reported again as the focus goes.
+    if (event->reason() != Qt::PopupFocusReason && !FailedAsShown()) Commit();
     if (m_bImeDetached) {
         m_bImeDetached = false;
         setAttribute(Qt::WA_InputMethodEnabled, m_bImeWasEnabled);

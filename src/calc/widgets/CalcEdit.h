@@ -7,9 +7,10 @@
 #include <QLineEdit>
 #include <cstdint>
 
-#include "ui/ColorRef.h"
 #include "doc/Matter.h"
 #include "doc/TimeValue.h"
+#include "doc/UserMessage.h"
+#include "ui/ColorRef.h"
 
 namespace tallymo {
 
@@ -19,7 +20,7 @@ class CTallymoDoc;
 enum class CalcKeyRule {
     Pass,            // edits the text (digits, operators, parentheses, period, editing keys)
     CommitThenPass,  // Tab and Enter: commit, then the key goes on (focus change, default button)
-    ToWindow,        // Ctrl+N/P/Y/Z: the window's shortcuts (new, print, redo, undo)
+    ToWindow,        // F1, Ctrl+N/P/Y/Z: the window's shortcuts (help, new, print, redo, undo)
     Swallow,         // everything else: Home, End, Esc, letters, clipboard chords, function keys
 };
 
@@ -38,9 +39,16 @@ public:
     void SetBackColor(std::uint32_t color);
     void SetPointFont(int tenthsOfPoint, const QString& face);
     void StopCalculating();
-    // Evaluates the text, reports a failure (then uses 0), shows the amount and, when bound to
-    // a cell, stores it with overwrite. Nothing happens without a document.
-    void Commit();
+    // Evaluates the text, shows the amount and, when bound to a cell, stores it with
+    // overwrite. A failure is reported and stores nothing: the field keeps the typed text,
+    // selected for correction, and Enter or Tab go no further. True without a document.
+    bool Commit();
+    // Reports a failure the way a failed commit does (the host's own evaluation failed).
+    void ShowFailure(const UserMessage& message);
+    // The text is one whose failure has been reported and not changed since.
+    bool FailedAsShown() const { return m_bFailed && m_failedText == text(); }
+    // Hides the field without committing what it holds (an abandoned edit).
+    void HideWithoutCommit();
 
     bool IsDisplayOnly() const { return m_bDisplayOnly; }
     bool IsCalculating() const { return m_bCalculating; }
@@ -71,6 +79,8 @@ private:
     MatterIndex m_nMatter = 0;
     // Set while a commit runs: the focus change of its message box must not commit again.
     bool m_bCommitting = false;
+    bool m_bFailed = false;
+    QString m_failedText;
     bool m_bImeDetached = false;
     bool m_bImeWasEnabled = true;
 };

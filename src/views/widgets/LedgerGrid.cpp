@@ -21,6 +21,7 @@ CLedgerGrid::CLedgerGrid(QWidget* parent)
     m_editor->setFont(Font());
     m_editor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_editor->setProperty("controlId", 1062);
+    m_editor->installEventFilter(this);
     OnShapeChanged();
 
     connect(this, &CMSFlexGrid::DblClick, this, [this] {
@@ -85,17 +86,28 @@ void CLedgerGrid::CloseEditing() {
     // that still shows the editor's day.
     const bool sameDay =
         m_doc && m_shape.RowDate(m_doc->GetCurrentDate(), m_editRow) == m_editor->BoundDate();
-    if (m_editRow > 0 && m_editCol > 0 && sameDay)
+    // A failure reported already (the focus left with it) is not reported twice.
+    const bool stored = !m_editor->FailedAsShown() && m_editor->Commit();
+    if (stored && m_editRow > 0 && m_editCol > 0 && sameDay)
         SetTextMatrix(m_editRow, m_editCol, m_editor->text());
-    // Taking the focus away commits the editor: the amount is stored and the table redrawn.
-    if (m_editor->hasFocus()) setFocus(Qt::OtherFocusReason);
-    m_editor->hide();
+    m_editor->HideWithoutCommit();
 }
 
-void CLedgerGrid::FinishEditing() {
-    if (!IsEditing()) return;
-    m_editor->Commit();
-    CloseEditing();
+bool CLedgerGrid::CommitEditing() {
+    return !IsEditing() || m_editor->Commit();
+}
+
+void CLedgerGrid::AbandonEditing() {
+    m_editor->HideWithoutCommit();
+}
+
+bool CLedgerGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_editor && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        AbandonEditing();
+        return true;
+    }
+    return CMSFlexGrid::eventFilter(watched, event);
 }
 
 bool CLedgerGrid::OnKeyDown(QKeyEvent* event) {

@@ -28,15 +28,21 @@ public:
     void SetKind(int row, int col, CellKind kind);
 
     void BeginEditing();  // over the cursor cell, when it is an amount cell
-    void CloseEditing();  // the editor's text into its cell, then hidden (committing it)
-    // Stores what the editor holds now, even in a window that is not active (where no focus
-    // change would commit it), then closes it.
-    void FinishEditing();
+    // Commits the editor and, when its amount was stored, puts its text into the cell; then
+    // hides it. A text that does not evaluate is reported and stores nothing: the cell keeps
+    // its amount. Works in a window that is not active too, where no focus change commits.
+    void CloseEditing();
+    void FinishEditing() { CloseEditing(); }
+    // Commits an open editor and leaves it open; false when the text failed (reported).
+    bool CommitEditing();
+    // Esc: the edit is dropped and the cell keeps what it showed.
+    void AbandonEditing();
     bool IsEditing() const;
     CCalcEdit& Editor() { return *m_editor; }
 
 protected:
     bool OnKeyDown(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void OnShapeChanged() override;
 
 private:

@@ -35,6 +35,7 @@
 #include "views/widgets/OperationView.h"
 #include "views/widgets/PrintCommands.h"
 #include "views/widgets/TallymoView.h"
+#include "views/widgets/WizardDlg.h"
 
 namespace tallymo {
 namespace {
@@ -179,9 +180,9 @@ void CMainFrame::BuildActions() {
     });
     on(kCmdViewOperation, [this] { ToggleOperationView(); });
     on(kCmdViewCalculator, [this] { ToggleCalcView(); });
-    on(kCmdViewMonth, [this] { SetShowType(0); });
-    on(kCmdViewWeek, [this] { SetShowType(1); });
-    on(kCmdViewFit, [this] { SetShowType(2); });
+    on(kCmdViewMonth, [this] { SetShowType(ShowTypeKind::Month); });
+    on(kCmdViewWeek, [this] { SetShowType(ShowTypeKind::Week); });
+    on(kCmdViewFit, [this] { SetShowType(ShowTypeKind::Fit); });
     on(kCmdHelpContents, [] { ShowHelpTopic(kHelpContentsTopic); });
     on(kCmdSettings, [this] { OpenSettings(); });
     on(kCmdAppAbout, [this] {
@@ -358,12 +359,12 @@ QAction* CMainFrame::Action(int commandId) const {
 }
 
 void CMainFrame::UpdateCommandStates() {
-    const int showType = m_doc.Settings().ShowType;
+    const ShowTypeKind showType = m_doc.GetShowType();
     m_actions[kCmdEditUndo]->setEnabled(m_doc.CanUndo());
     m_actions[kCmdEditRedo]->setEnabled(m_doc.CanRedo());
-    m_actions[kCmdViewMonth]->setChecked(showType == 0);
-    m_actions[kCmdViewWeek]->setChecked(showType == 1);
-    m_actions[kCmdViewFit]->setChecked(showType == 2);
+    m_actions[kCmdViewMonth]->setChecked(showType == ShowTypeKind::Month);
+    m_actions[kCmdViewWeek]->setChecked(showType == ShowTypeKind::Week);
+    m_actions[kCmdViewFit]->setChecked(showType == ShowTypeKind::Fit);
     m_actions[kCmdViewOperation]->setChecked(m_showOperationView);
     m_actions[kCmdViewCalculator]->setEnabled(m_showOperationView);
     m_actions[kCmdViewCalculator]->setChecked(m_showOperationView && m_showCalcView);
@@ -403,9 +404,8 @@ void CMainFrame::ToggleCalcView() {
     UpdateCommandStates();
 }
 
-void CMainFrame::SetShowType(int showType) {
-    m_doc.Settings().ShowType = showType;
-    m_doc.SetModifiedFlag(true);
+void CMainFrame::SetShowType(ShowTypeKind showType) {
+    m_doc.SetShowType(showType);
     m_ledgerView->SetUpGrid();
     UpdateCommandStates();
 }
@@ -453,23 +453,43 @@ void CMainFrame::OpenSettings() {
 void CMainFrame::Undo() {
     if (!m_doc.CanUndo()) return;
     m_doc.Undo();
-    // The entries now differ from the file: a later close must ask about saving.
-    m_doc.SetModifiedFlag(true);
     UpdateCommandStates();
 }
 
 void CMainFrame::Redo() {
     if (!m_doc.CanRedo()) return;
     m_doc.Redo();
-    m_doc.SetModifiedFlag(true);
     UpdateCommandStates();
 }
 
 // --- start ----------------------------------------------------------------------------------
 
 void CMainFrame::RunStartupWizard() {
-    // The input wizard (shown when the ledger's ShowQuickWizard asks for it) is not part of the
-    // program yet; the start goes on to show the window.
+    if (!m_doc.Settings().ShowQuickWizard) return;
+    // Out of the way while the wizard runs. At start-up the window is not on screen yet, and
+    // it stays unshown: a minimised owner would take the wizard down with it on some desktops.
+    const bool onScreen = isVisible();
+    if (onScreen) showMinimized();
+    CWizardDlg wizard(
+        m_doc, [this] { return SaveDocument(); }, this);
+    if (RunWizard(wizard) == QDialog::Accepted) {
+        UpdateTitle();
+        UpdateCommandStates();
+    } else {
+        // The wizard's bookings go: the ledger comes back from its file. Without a file, or
+        // when the file cannot be read back, a new unnamed ledger starts, so that no later
+        // save can write over the file.
+        const std::string path = m_doc.PathName();
+        if (path.empty() || !LoadFrom(DisplayPath(path))) {
+            m_doc.OnNewDocument();
+            DocumentReplaced();
+        }
+    }
+    if (onScreen) setWindowState(windowState() & ~Qt::WindowMinimized);
+    // The ledger is saved: the window closes once the start is over.
+    if (wizard.QuitRequested())
+        QMetaObject::invokeMethod(
+            this, [this] { close(); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::ShowAtStart() {

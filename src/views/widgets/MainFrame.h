@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
@@ -16,6 +17,7 @@ class QMenu;
 
 namespace tallymo {
 
+enum class ShowTypeKind : std::int32_t;
 class CBitmapMenu;
 class CCalcView;
 class CFixedSplitter;
@@ -50,8 +52,9 @@ public:
     void SetStatusText(const QString& text);
     QString StatusText() const;
 
-    // The start-up step: the input wizard when the ledger asks for it (not built yet: nothing
-    // happens), then the window shown normally or maximised as stored.
+    // The start-up step: the input wizard when the ledger asks for it (cancelled, it reloads
+    // the ledger from its file; asked to end the program, it closes the window afterwards),
+    // then the window shown normally or maximised as stored.
     void RunStartupWizard();
     void ShowAtStart();
     bool StartsMaximized() const { return m_startMaximized; }
@@ -62,7 +65,7 @@ public:
     bool OpenDocumentFile(const QString& path);  // open, recent file, dropped file
     bool SaveDocument();
     bool SaveDocumentAs();
-    void SetShowType(int showType);
+    void SetShowType(ShowTypeKind showType);
     void ToggleOperationView();
     void ToggleCalcView();
     void ShowHelpForFocus();  // F1

@@ -11,11 +11,11 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "doc/LeadingInteger.h"
+#include "calc/Booking.h"
 #include "calc/widgets/CalcEdit.h"
-#include "ui/PointFont.h"
 #include "doc/TallymoDoc.h"
 #include "doc/TextCodec.h"
+#include "ui/PointFont.h"
 #include "views/widgets/OfferedDates.h"
 #include "views/widgets/TallymoView.h"
 
@@ -157,18 +157,19 @@ void COperationView::Book() {
     const int count = m_list->count();
     // Without any matter there is nothing to book into.
     if (count == 0) return;
-    // What the field shows is what gets booked: an expression still being typed (from the
-    // calculator keys, say) is evaluated first rather than read up to its first operator.
-    m_amount->Commit();
-    const QString text = m_amount->text().remove(QLatin1Char(','));
     const int position = SelectedPosition();
     // With no selection (just after the last matter was booked) the last matter books again.
     const MatterIndex matter = m_doc.VisibleMatterIndex(position >= 0 ? position : count - 1);
     const bool replace = m_overwrite->isChecked();
-    const std::int32_t amount = LeadingInteger(text.toStdString());
-    const TimeValue date = SelectedDate();
-
-    m_doc.BookEntry(date, matter, amount, std::string(), replace);
+    // The text as typed, an expression from the calculator keys included, or the amount the
+    // field shows after its own commit.
+    const AmountOutcome outcome = BookExpression(m_doc, SelectedDate(), matter,
+                                                 m_amount->text().toUtf8().toStdString(), replace);
+    if (!outcome) {
+        // Nothing booked: the text stays for correction and the selection where it was.
+        m_amount->ShowFailure(outcome.failure);
+        return;
+    }
     m_amount->setText(QStringLiteral("0"));
     m_doc.Settings().EnterMode = replace;  // travels with the file, not a change by itself
     SelectPosition(position + 1);
@@ -176,12 +177,14 @@ void COperationView::Book() {
 }
 
 void COperationView::Cancel() {
+    // Back to today as picking it in the calendar would: the grid's days move with it.
     {
         const QSignalBlocker block(m_calendar);
         m_calendar->setSelectedDate(ToQDate(StartOfDay(m_doc.GetClock().Now())));
     }
     SelectPosition(0);
     Clear();
+    OnDayPicked();
 }
 
 void COperationView::Clear() {
@@ -202,7 +205,8 @@ void COperationView::AppendKey(const QString& key, bool evaluate) {
             return;
         text.clear();
     }
-    m_amount->setText(text + key);
+    // "=" only evaluates: a text that fails stays as typed, without it, for correction.
+    m_amount->setText(text + (key == QLatin1String("=") ? QString() : key));
     if (evaluate) m_amount->Commit();
     m_amount->setModified(!evaluate);
 }

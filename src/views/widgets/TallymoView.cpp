@@ -8,12 +8,12 @@
 #include <algorithm>
 #include <exception>
 
-#include "ui/MessageBox.h"
 #include "calc/widgets/CalcEdit.h"
-#include "ui/ColorRef.h"
 #include "doc/TallymoDoc.h"
 #include "doc/TextCodec.h"
 #include "doc/YenFormat.h"
+#include "ui/ColorRef.h"
+#include "ui/MessageBox.h"
 #include "views/widgets/LedgerGrid.h"
 #include "views/widgets/OfferedDates.h"
 #include "views/widgets/OperationView.h"
@@ -71,6 +71,17 @@ TimeValue CTallymoView::RowDate(int row) const {
 
 void CTallymoView::SetUpGrid() {
     try {
+        // The cursor's day and matter as the grid shows them now: the new shape may have other
+        // rows and columns, and a new ledger another current date.
+        const int oldRow = m_grid->Row();
+        const int oldCol = m_grid->Col();
+        const TimeValue cursorDay = (m_shownDate != 0 && m_shape.IsDayRow(oldRow))
+                                        ? m_shape.RowDate(m_shownDate, oldRow)
+                                        : 0;
+        const MatterIndex cursorMatter = m_shape.IsMatterColumn(oldCol)
+                                             ? m_shape.MatterOfColumn(oldCol)
+                                             : PeriodTable::kNoMatter;
+
         m_grid->setGeometry(rect());
         const int clientHeight = m_grid->height() - 2 * m_grid->frameWidth();
         m_shape = MakeLedgerTableShape(
@@ -84,8 +95,6 @@ void CTallymoView::SetUpGrid() {
         m_grid->SetCols(cols);
         m_grid->SetRows(rows);
         for (int r = 0; r <= rows - 2; ++r) m_grid->SetRowHeight(r, kRowTwips);
-        const int cursorCol = m_grid->Col();
-        const int cursorRow = m_grid->Row();
         m_grid->SetCol(1);
         m_grid->SetRow(1);
         m_grid->SetRedraw(true);
@@ -116,8 +125,17 @@ void CTallymoView::SetUpGrid() {
         m_grid->SetRedraw(true);
 
         RefreshGrid();
-        m_grid->SetCol(cursorCol);
-        m_grid->SetRow(cursorRow);
+        // Back to the same day when it is still shown, else to the current date's row; back to
+        // the same matter's column when it still has one.
+        int row = m_shape.LastDayRow();
+        for (int r = m_shape.FirstDayRow(); r <= m_shape.LastDayRow(); ++r) {
+            if (cursorDay != 0 && RowDate(r) == cursorDay) row = r;
+        }
+        int col = oldCol;
+        if (cursorMatter != PeriodTable::kNoMatter && m_shape.ColumnOfMatter(cursorMatter) > 0)
+            col = m_shape.ColumnOfMatter(cursorMatter);
+        m_grid->SetCol(std::min(col, m_shape.Columns() - 1));
+        m_grid->SetRow(row);
         OnClick();
     } catch (const std::exception&) {
         m_grid->SetRedraw(true);
@@ -146,6 +164,7 @@ void CTallymoView::RefreshGrid() {
 
 void CTallymoView::WriteCells() {
     const PeriodTable table = BuildLedgerTable(m_doc, m_shape);
+    m_shownDate = m_doc.GetCurrentDate();
     m_grid->SetRedraw(false);
     const int rows = std::min(table.Rows(), m_grid->Rows());
     const int cols = std::min(table.Columns(), m_grid->Cols());
@@ -245,12 +264,9 @@ void CTallymoView::ShowOutgoTotal(TimeValue first, TimeValue last) {
 
 void CTallymoView::StoreUserColumnWidths() {
     for (int c = 1; c <= m_shape.Columns() - 2; ++c) {
-        Matter* matter = m_doc.GetMatter(m_shape.MatterOfColumn(c));
-        if (!matter) continue;
+        if (!m_doc.GetMatter(m_shape.MatterOfColumn(c))) continue;
         const int twips = std::clamp(m_grid->ColWidth(c), 0, 0xFFFF);
-        if (twips == matter->CellWidth()) continue;
-        matter->SetCellWidth(static_cast<std::uint16_t>(twips));
-        m_doc.SetModifiedFlag(true);
+        m_doc.SetMatterCellWidth(m_shape.MatterOfColumn(c), static_cast<std::uint16_t>(twips));
     }
 }
 
@@ -282,11 +298,22 @@ bool CTallymoView::FilterKey(QObject* watched, QKeyEvent* event) {
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     switch (event->key()) {
         case Qt::Key_Backtab:
-            MoveToRow(row + 1);
+        case Qt::Key_Tab:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            // An amount that does not evaluate keeps the cursor on its cell for correction.
+            if (!m_grid->CommitEditing()) return true;
+            break;
+        default:
+            break;
+    }
+    switch (event->key()) {
+        case Qt::Key_Backtab:
+            MoveToRow(row - 1);  // back, as Tab goes forward
             return true;
         case Qt::Key_Tab:
             if (shift) {
-                MoveToRow(row + 1);
+                MoveToRow(row - 1);
                 return true;
             }
             if (col < m_shape.Columns() - 2) {

@@ -59,6 +59,7 @@ private:
     CLedgerGrid* m_grid;
     COperationView* m_pane = nullptr;
     LedgerTableShape m_shape;
+    TimeValue m_shownDate = 0;  // the current date the cells were last written for
     QString m_statusText;
     int m_listenerId = 0;
     int m_boldRow = -1;

@@ -35,6 +35,7 @@ protected:
     FixedClock clock{MakeLocalTime(2005, 3, 17, 9, 0)};
     test::MessageCapture messages;
     test::QuestionCapture questions;
+    test::WizardCapture wizards;
     std::string folder = test::MakeTempDir("app");
 };
 
@@ -45,6 +46,7 @@ TEST_F(TallymoAppTest, NormalStartShowsANewLedgerAndRecordsTheTime) {
     EXPECT_TRUE(app.MainFrame()->isVisible());
     EXPECT_EQ(app.MainFrame()->windowTitle(), "無題 - Tallymo Ver.2");
     EXPECT_EQ(app.Document().GetCurrentDate(), Day(2005, 3, 17));
+    EXPECT_EQ(wizards.shown, 1);  // a new ledger asks for the input wizard
     EXPECT_EQ(RecordedStart(), Now());
     EXPECT_EQ(store.ReadBinary("Settings", "RecentlyRunTime")->size(), 4u);
     EXPECT_TRUE(messages.messages.empty());
@@ -76,17 +78,26 @@ TEST_F(TallymoAppTest, CommandLineLedgerIsOpenedOrReplacedByANewOne) {
     EXPECT_EQ(app.MainFrame()->windowTitle(), "家計簿.tm2 - Tallymo Ver.2");
     EXPECT_EQ(app.RecentFiles().First(), path);
 
-    CTallymoApp missing(store, clock);  // a file that is not there: a new ledger
-    ASSERT_TRUE(missing.InitInstance({QString::fromStdString(folder + "/none.tm2")}));
-    EXPECT_TRUE(missing.Document().PathName().empty());
-    EXPECT_TRUE(messages.messages.empty());
-
-    const std::string broken = folder + "/broken.tm2";  // one that cannot be read: the end
+    // A file that is not there, or one that cannot be read: the message naming it, then a
+    // new ledger.
+    const std::string missingPath = folder + "/none.tm2";
+    const std::string broken = folder + "/broken.tm2";
     test::WriteFileBytes(broken, std::string(3, '\x08'));
-    CTallymoApp unreadable(store, clock);
-    EXPECT_FALSE(unreadable.InitInstance({QString::fromStdString(broken)}));
-    EXPECT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(unreadable.MainFrame(), nullptr);
+    for (const std::string& bad : {missingPath, broken}) {
+        SCOPED_TRACE(bad);
+        messages.messages.clear();
+        CTallymoApp app2(store, clock);
+        ASSERT_TRUE(app2.InitInstance({QString::fromStdString(bad)}));
+        ASSERT_NE(app2.MainFrame(), nullptr);
+        EXPECT_TRUE(app2.MainFrame()->isVisible());
+        EXPECT_TRUE(app2.Document().PathName().empty());
+        EXPECT_EQ(app2.MainFrame()->windowTitle(), "無題 - Tallymo Ver.2");
+        ASSERT_EQ(messages.messages.size(), 1u);
+        if (bad == missingPath) {
+            EXPECT_EQ(messages.messages[0].text, MissingLedgerMessage(missingPath).text);
+            EXPECT_NE(messages.messages[0].text.find(missingPath), std::string::npos);
+        }
+    }
 }
 
 TEST_F(TallymoAppTest, LastLedgerReopenedOrADeadOneDropped) {

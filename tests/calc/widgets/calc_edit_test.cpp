@@ -7,8 +7,8 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "doc/LeadingInteger.h"
 #include "calc/widgets/CalcEdit.h"
+#include "doc/LeadingInteger.h"
 #include "support/WidgetTestSupport.h"
 
 namespace tallymo {
@@ -51,11 +51,15 @@ TEST_F(CalcEditTest, TypedExpressionsShowTheirAmountOnEnter) {
         int helpContext;  // 0: no message
     } cases[] = {
         {"1,980", 1, "1,980", 0},  // the comma key types nothing; the amount is the same
-        {"100-300", 1, "200", 0},      {"(100+200)*1.05", 1, "315", 0},
+        {"100-300", 1, "200", 0},
+        {"(100+200)*1.05", 1, "315", 0},
         {"abc12", 1, "12", 0},  // letters are swallowed
-        {"7*1.05", 0, "8", 0},         {"7*1.05", 2, "7", 0},
-        {"5/0", 1, "0", 2110},         {"5+", 1, "0", 2130},
-        {"99999*99999", 1, "0", 2120},
+        {"7*1.05", 0, "8", 0},
+        {"7*1.05", 2, "7", 0},
+        // A failure keeps the typed text for correction.
+        {"5/0", 1, "5/0", 2110},
+        {"5+", 1, "5+", 2130},
+        {"99999*99999", 1, "99999*99999", 2120},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -69,6 +73,8 @@ TEST_F(CalcEditTest, TypedExpressionsShowTheirAmountOnEnter) {
         if (c.helpContext) {
             EXPECT_EQ(capture.messages[0].helpContext, c.helpContext);
             EXPECT_EQ(capture.messages[0].icon, MessageIcon::Exclamation);
+            EXPECT_EQ(field->selectedText(), field->text());
+            EXPECT_TRUE(field->hasFocus());
         }
     }
 }
@@ -90,7 +96,14 @@ TEST_F(CalcEditTest, FailureGivesTheFocusBackBeforeTheMessage) {
     other->setFocus(Qt::OtherFocusReason);
     ASSERT_EQ(capture.messages.size(), 1u);
     EXPECT_EQ(capture.focusAtMessage[0], field);
-    EXPECT_EQ(field->text(), "0");
+    EXPECT_EQ(field->text(), "5+");
+    // Leaving again with the same text says nothing twice; Tab stays until it is mended.
+    other->setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(capture.messages.size(), 1u);
+    ASSERT_TRUE(test::FocusOn(*field));
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(capture.messages.size(), 2u);
+    EXPECT_TRUE(field->hasFocus());
 }
 
 TEST_F(CalcEditTest, TheMessageBoxTakingTheFocusStartsNoSecondEvaluation) {
@@ -109,7 +122,7 @@ TEST_F(CalcEditTest, TheMessageBoxTakingTheFocusStartsNoSecondEvaluation) {
     Key(Qt::Key_Return);
     QTest::qWait(20);
     EXPECT_EQ(capture.messages.size(), 1u);
-    EXPECT_EQ(field->text(), "0");
+    EXPECT_EQ(field->text(), "5/0");
 }
 
 TEST_F(CalcEditTest, FieldBoundToACellStoresWithOverwrite) {
@@ -128,12 +141,21 @@ TEST_F(CalcEditTest, FieldBoundToACellStoresWithOverwrite) {
     EXPECT_EQ(doc.DayAmount(day, 2), 40);
     EXPECT_TRUE(doc.IsModified());
 
-    // A failure stores 0, which empties the cell.
-    field->clear();
-    Type("5/0");
-    Key(Qt::Key_Return);
-    EXPECT_EQ(doc.CountEntries(1, day, day), 0);
-    EXPECT_EQ(doc.DayAmount(day, 2), 40);
+    // A failure stores nothing: the cell keeps its amount. Committing the same amount again
+    // books nothing more (one undo step per booking).
+    const std::size_t steps = doc.Entries().size();
+    for (const char* typed : {"5/0", "+", "7"}) {
+        field->clear();
+        Type(typed);
+        Key(Qt::Key_Return);
+        EXPECT_EQ(doc.DayAmount(day, 1), 7) << typed;
+    }
+    EXPECT_EQ(capture.messages.size(), 2u);
+    EXPECT_EQ(doc.Entries().size(), steps);
+    doc.Undo();  // the 7 replaced 500 and 300: both come back
+    EXPECT_EQ(doc.DayAmount(day, 1), 800);
+    EXPECT_EQ(doc.CountEntries(1, day, day), 2);
+    capture.messages.clear();
 
     // Not bound to a day: nothing stored; without a document: nothing evaluated.
     field->Bind(&doc, 0, 0, true);
@@ -141,14 +163,14 @@ TEST_F(CalcEditTest, FieldBoundToACellStoresWithOverwrite) {
     field->clear();
     Type("1200");
     Key(Qt::Key_Return);
-    EXPECT_EQ(doc.Entries().size(), 1u);
+    EXPECT_EQ(doc.Entries().size(), 3u);
     EXPECT_FALSE(doc.IsModified());
     field->Bind(nullptr, 0, 0, true);
     field->clear();
     Type("1+2");
     Key(Qt::Key_Return);
     EXPECT_EQ(field->text(), "1+2");
-    EXPECT_EQ(capture.messages.size(), 1u);
+    EXPECT_TRUE(capture.messages.empty());
 }
 
 TEST_F(CalcEditTest, KeyFilterPassesEditingKeysAndSwallowsTheRest) {

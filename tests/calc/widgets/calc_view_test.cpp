@@ -82,9 +82,9 @@ TEST_F(CalcViewTest, KeySequencesFromAFreshField) {
     EXPECT_FALSE(panes.doc.IsModified());
 }
 
-TEST_F(CalcViewTest, EvaluatingAnInvalidEntryReportsItAndShowsZero) {
+TEST_F(CalcViewTest, EvaluatingAnInvalidEntryReportsItAndKeepsItForCorrection) {
     Press("5+=");
-    EXPECT_EQ(Shown(), "0");
+    EXPECT_EQ(Shown(), "5+");
     ASSERT_EQ(panes.capture.messages.size(), 1u);
     EXPECT_EQ(panes.capture.messages[0].helpContext, 2130);
 }

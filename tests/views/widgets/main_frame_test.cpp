@@ -271,27 +271,40 @@ TEST_F(MainFrameTest, AnsweringYesSavesBeforeClosing) {
 }
 
 // Undo and redo change the ledger away from the file: the modified mark follows.
-TEST_F(MainFrameTest, UndoAndRedoFollowTheEntriesAndMarkTheLedger) {
+TEST_F(MainFrameTest, UndoGivesBackAnAmountOverwrittenInACellAndRedoOverwritesAgain) {
     Shown();
     EXPECT_FALSE(Cmd(kCmdEditUndo)->isEnabled());
     EXPECT_FALSE(Cmd(kCmdEditRedo)->isEnabled());
-    doc.BookEntry(Day(2005, 3, 15), 1, 500, "", false);
-    EXPECT_TRUE(Cmd(kCmdEditUndo)->isEnabled());
-    EXPECT_FALSE(Cmd(kCmdEditRedo)->isEnabled());
+    const TimeValue today = Day(2005, 3, 15);
+    doc.BookEntry(today, 1, 1200, "", false);
+    doc.BookEntry(Day(2005, 3, 14), 2, 80, "", false);  // an unrelated booking after it
+    CLedgerGrid& grid = Frame().GetLedgerView()->Grid();
+    const int row = Frame().GetLedgerView()->Shape().LastDayRow();
+    ASSERT_EQ(grid.TextMatrix(row, 2), "1,200");
 
-    doc.SetModifiedFlag(false);  // as after a save
+    // A failed edit changes nothing and leaves nothing to undo.
+    grid.SetCol(2);  // 食費
+    grid.SetRow(row);
+    grid.setFocus();
+    for (Qt::Key key : {Qt::Key_Plus, Qt::Key_Return, Qt::Key_Escape}) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+    }
+    EXPECT_EQ(f.messages.messages.size(), 1u);
+    for (Qt::Key key : {Qt::Key_9, Qt::Key_9, Qt::Key_9, Qt::Key_Return, Qt::Key_Return}) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+    }
+    EXPECT_EQ(grid.TextMatrix(row, 2), "999");
+
     QTest::keyClick(&Frame(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(doc.DayAmount(Day(2005, 3, 15), 1), 0);
-    EXPECT_FALSE(Cmd(kCmdEditUndo)->isEnabled());
+    EXPECT_EQ(grid.TextMatrix(row, 2), "1,200");
+    EXPECT_EQ(doc.DayAmount(Day(2005, 3, 14), 2), 80);
     EXPECT_TRUE(Cmd(kCmdEditRedo)->isEnabled());
-    EXPECT_TRUE(doc.IsModified());
-
-    doc.SetModifiedFlag(false);
     QTest::keyClick(&Frame(), Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(doc.DayAmount(Day(2005, 3, 15), 1), 500);
-    EXPECT_TRUE(Cmd(kCmdEditUndo)->isEnabled());
+    EXPECT_EQ(grid.TextMatrix(row, 2), "999");
     EXPECT_FALSE(Cmd(kCmdEditRedo)->isEnabled());
-    EXPECT_TRUE(doc.IsModified());
+    for (int i = 0; i < 3; ++i) QTest::keyClick(&Frame(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(doc.Entries().empty());
+    EXPECT_FALSE(Cmd(kCmdEditUndo)->isEnabled());
 }
 
 TEST_F(MainFrameTest, OpenReplacesTheDocumentAndRebuildsThePanes) {

@@ -90,6 +90,26 @@ TEST_F(OperationViewTest, AddModeAddsAnEntryAndOverwriteModeReplacesTheDay) {
     EXPECT_EQ(doc.CountEntries(kFood, today, today), 0);
 }
 
+TEST_F(OperationViewTest, AFailedExpressionBooksNothingAndStaysForCorrection) {
+    QTest::mouseClick(&pane.OverwriteBox(), Qt::LeftButton);
+    doc.BookEntry(today, kFood, 10000, "", false);
+    for (const char* typed : {"+", "5/0"}) {
+        SCOPED_TRACE(typed);
+        panes.capture.messages.clear();
+        pane.SelectCell(today, kFood);
+        TypeAmount(typed);
+        QTest::keyClick(&panes.Amount(), Qt::Key_Return);  // the field's commit fails first
+        QTest::mouseClick(&pane.BookButton(), Qt::LeftButton);
+        EXPECT_EQ(panes.capture.messages.size(), 2u);
+        EXPECT_EQ(Today(kFood), 10000);
+        EXPECT_EQ(pane.SelectedPosition(), kFood);  // not moved on to the next matter
+        EXPECT_EQ(panes.Amount().text(), typed);
+        EXPECT_EQ(panes.Amount().selectedText(), typed);
+        EXPECT_TRUE(panes.Amount().hasFocus());
+    }
+    EXPECT_EQ(doc.Entries().size(), 1u);
+}
+
 TEST_F(OperationViewTest, AHalfTypedExpressionFromTheCalculatorKeysIsEvaluatedFirst) {
     pane.SelectCell(today, 1);
     pane.Clear();
@@ -146,16 +166,21 @@ TEST_F(OperationViewTest, BookingInALedgerWithoutMattersDoesNothing) {
     EXPECT_TRUE(doc.Entries().empty());
 }
 
-TEST_F(OperationViewTest, CancelResetsThePaneButNotTheGrid) {
+TEST_F(OperationViewTest, CancelBringsCalendarAndGridBackToTodayTogether) {
     panes.ClickCalendarDay(QDate(2005, 3, 3));
     pane.SelectCell(Day(2005, 3, 3), 4);
-    TypeAmount("77+");
+    TypeAmount("77");
     QTest::mouseClick(&pane.CancelButton(), Qt::LeftButton);
     EXPECT_EQ(pane.Calendar().selectedDate(), QDate(2005, 3, 15));  // today
     EXPECT_EQ(pane.SelectedPosition(), 0);
     EXPECT_EQ(panes.Amount().text(), "0");
     EXPECT_FALSE(panes.Amount().isModified());
-    EXPECT_EQ(doc.GetCurrentDate(), Day(2005, 3, 3));
+    // The grid ends on today too, with the cursor there: the next booking goes where it shows.
+    EXPECT_EQ(doc.GetCurrentDate(), today);
+    EXPECT_EQ(panes.view->RowDate(panes.Grid().Row()), today);
+    EXPECT_EQ(panes.Grid().Col(), 1);
+    Book(0, "5");
+    EXPECT_EQ(Today(0), 5);
 }
 
 TEST_F(OperationViewTest, CalendarAndGridDriveEachOther) {

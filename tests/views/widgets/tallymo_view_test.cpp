@@ -120,8 +120,8 @@ TEST_F(TallymoViewTest, ArrowsTabAndWheelMoveTheCursorAndThePane) {
     EXPECT_EQ(grid.Row(), tenth + 1);
     EXPECT_TRUE(grid.hasFocus());
     EXPECT_EQ(panes.pane->SelectedPosition(), 0);
-    Key(Qt::Key_Backtab, Qt::ShiftModifier);  // Shift+Tab goes down a row, column kept
-    EXPECT_EQ(grid.Row(), tenth + 2);
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);  // Shift+Tab goes back up a row, column kept
+    EXPECT_EQ(grid.Row(), tenth);
     EXPECT_EQ(grid.Col(), 1);
 
     const auto wheel = [&](int delta) {
@@ -244,12 +244,33 @@ TEST_F(TallymoViewTest, LeavingScrollingOrAFailureClosesTheEditor) {
     EXPECT_FALSE(grid.IsEditing());
     EXPECT_EQ(FoodOn(3, 10), 4);
 
+    // "4+" fails: the message, the text kept for correction, the cell's amount kept; Tab
+    // and Down stay on the cell, Esc gives up the edit.
     Key(Qt::Key_Plus);
-    Key(Qt::Key_Return);  // "4+" fails: the message, and the cell emptied
+    Key(Qt::Key_Return);
     ASSERT_EQ(panes.capture.messages.size(), 1u);
     EXPECT_EQ(panes.capture.messages[0].helpContext, 2130);
-    EXPECT_EQ(doc.CountEntries(kFood, Day(2005, 3, 10), Day(2005, 3, 10)), 0);
-    EXPECT_EQ(grid.TextMatrix(tenth, kFoodColumn), "0");
+    ASSERT_TRUE(grid.IsEditing());
+    EXPECT_EQ(grid.Editor().selectedText(), "4+");
+    for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Down}) {
+        Key(key);
+        EXPECT_TRUE(grid.IsEditing());
+        EXPECT_EQ(grid.Row(), tenth);
+    }
+    EXPECT_EQ(panes.capture.messages.size(), 3u);
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(grid.IsEditing());
+    EXPECT_EQ(FoodOn(3, 10), 4);
+    EXPECT_EQ(grid.TextMatrix(tenth, kFoodColumn), "4");
+    EXPECT_TRUE(grid.hasFocus());
+    // Clicking away from a failed text reports it once and leaves the amount.
+    Key(Qt::Key_Minus);
+    Key(Qt::Key_Return);
+    panes.ClickCell(RowOf(3, 4), 3);
+    EXPECT_FALSE(grid.IsEditing());
+    EXPECT_EQ(panes.capture.messages.size(), 4u);
+    EXPECT_EQ(FoodOn(3, 10), 4);
+    EXPECT_EQ(grid.TextMatrix(tenth, kFoodColumn), "4");
 }
 
 TEST_F(TallymoViewTest, ResizedColumnWidthIsStoredInItsMatter) {
