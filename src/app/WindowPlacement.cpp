@@ -1,5 +1,7 @@
 #include "app/WindowPlacement.h"
 
+#include <algorithm>
+
 #include <array>
 
 namespace tallymo {
@@ -80,6 +82,14 @@ InitialFrameGeometry InitialGeometryFromPlacement(const std::optional<std::strin
         SideOrDefault(placement->normal.top, placement->normal.bottom, kDefaultFrameHeight);
     geometry.maximized = placement->showState == kShowMaximized;
     return geometry;
+}
+
+FrameSize FirstStartFrameSize(FrameSize wanted, FrameSize available) {
+    const auto side = [](int want, int room, int least) {
+        return std::max(least, std::min(want, room));
+    };
+    return {side(wanted.width, available.width, kDefaultFrameWidth),
+            side(wanted.height, available.height, kDefaultFrameHeight)};
 }
 
 WindowPlacement PlacementOnClose(FrameWindowState state, bool wasMaximized, int x, int y, int width,

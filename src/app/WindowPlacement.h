@@ -61,6 +61,16 @@ struct InitialFrameGeometry {
 // too large to be a window) becomes 800 or 600.
 InitialFrameGeometry InitialGeometryFromPlacement(const std::optional<std::string>& stored);
 
+// The size of the window on a first start (no stored placement): large enough for what it
+// should show (`wanted`) as far as the screen's free area allows, and never below the
+// default 800 x 600.
+struct FrameSize {
+    int width = kDefaultFrameWidth;
+    int height = kDefaultFrameHeight;
+    bool operator==(const FrameSize&) const = default;
+};
+FrameSize FirstStartFrameSize(FrameSize wanted, FrameSize available);
+
 enum class FrameWindowState { Normal, Minimized, Maximized };
 
 // The record written when the window closes. A minimised window is stored in the restore

@@ -3,6 +3,7 @@
 #include "calc/Booking.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "doc/LocalPath.h"
 
 namespace tallymo::cli {
 
@@ -41,7 +42,7 @@ int RunBook(const QStringList& arguments) {
     const auto index = ParseInt(command.Value(matter), INT32_MIN, INT32_MAX);
     if (!index) return command.UsageError(QStringLiteral("--matter needs a whole number"));
 
-    const std::string path = LedgerSession::LocalPath(command.Positionals().first());
+    const std::string path = ToLocalPath(command.Positionals().first());
     LedgerSession session;
     CTallymoDoc& doc = session.Doc();
     if (!doc.LoadLedgerFile(path)) return ExitFailure;

@@ -1,7 +1,6 @@
 #include "cli/CliSupport.h"
 
 #include <QDate>
-#include <QFile>
 #include <QRegularExpression>
 #include <cstdio>
 
@@ -150,10 +149,6 @@ LedgerSession::LedgerSession(std::optional<TimeValue> fixedNow) {
         m_fixedClock ? *m_fixedClock : static_cast<const Clock&>(SystemClock::Instance());
     m_doc = std::make_unique<CTallymoDoc>(m_store, clock);
     m_doc->SetMessageHandler(ReportMessage);
-}
-
-std::string LedgerSession::LocalPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
 }
 
 }  // namespace tallymo::cli

@@ -90,9 +90,6 @@ public:
     explicit LedgerSession(std::optional<TimeValue> fixedNow = std::nullopt);
     CTallymoDoc& Doc() { return *m_doc; }
 
-    // The path as the core expects it: the local 8-bit form of the name.
-    static std::string LocalPath(const QString& path);
-
 private:
     QtSettingsStore m_store;
     std::unique_ptr<Clock> m_fixedClock;

@@ -13,6 +13,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "doc/LocalPath.h"
 
 namespace tallymo::cli {
 namespace {
@@ -119,7 +120,7 @@ int RunDump(const QStringList& arguments) {
 
     LedgerSession session;
     CTallymoDoc& doc = session.Doc();
-    if (!doc.LoadLedgerFile(LedgerSession::LocalPath(command.Positionals().first()))) {
+    if (!doc.LoadLedgerFile(ToLocalPath(command.Positionals().first()))) {
         return ExitFailure;
     }
     // QJsonDocument writes the keys in alphabetical order, so "entries" comes first: the

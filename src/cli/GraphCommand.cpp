@@ -8,6 +8,7 @@
 #include "analysis/TrendFigures.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "doc/LocalPath.h"
 
 namespace tallymo::cli {
 namespace {
@@ -111,7 +112,7 @@ int RunGraph(const QStringList& arguments) {
 
     LedgerSession session(fixedNow);
     CTallymoDoc& doc = session.Doc();
-    if (!doc.LoadLedgerFile(LedgerSession::LocalPath(command.Positionals().first()))) {
+    if (!doc.LoadLedgerFile(ToLocalPath(command.Positionals().first()))) {
         return ExitFailure;
     }
     doc.SetCurrentDate(*day);

@@ -6,6 +6,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "doc/LocalPath.h"
 
 namespace tallymo::cli {
 
@@ -31,7 +32,7 @@ int RunNew(const QStringList& arguments) {
                         .toStdString());
     }
     LedgerSession session;
-    return session.Doc().SaveLedgerFile(LedgerSession::LocalPath(path)) ? ExitSuccess : ExitFailure;
+    return session.Doc().SaveLedgerFile(ToLocalPath(path)) ? ExitSuccess : ExitFailure;
 }
 
 int RunConvert(const QStringList& arguments) {
@@ -47,9 +48,8 @@ int RunConvert(const QStringList& arguments) {
 
     const QStringList files = command.Positionals();
     LedgerSession session;
-    if (!session.Doc().LoadLedgerFile(LedgerSession::LocalPath(files[0]))) return ExitFailure;
-    return session.Doc().SaveLedgerFile(LedgerSession::LocalPath(files[1])) ? ExitSuccess
-                                                                            : ExitFailure;
+    if (!session.Doc().LoadLedgerFile(ToLocalPath(files[0]))) return ExitFailure;
+    return session.Doc().SaveLedgerFile(ToLocalPath(files[1])) ? ExitSuccess : ExitFailure;
 }
 
 }  // namespace tallymo::cli

@@ -8,6 +8,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "doc/LocalPath.h"
 #include "views/PeriodTable.h"
 #include "views/printing/PrintedMonthPdf.h"
 
@@ -65,7 +66,7 @@ int RunPdf(const QStringList& arguments) {
 
     LedgerSession session(fixedNow);
     CTallymoDoc& doc = session.Doc();
-    if (!doc.LoadLedgerFile(LedgerSession::LocalPath(ledger))) return ExitFailure;
+    if (!doc.LoadLedgerFile(ToLocalPath(ledger))) return ExitFailure;
     doc.SetCurrentDate(*day);
     if (!SavePrintedMonthPdf(BuildPrintedMonthTable(doc), DefaultPrintPageLayout(), out)) {
         return Fail("書き込みエラーが発生しました。");

@@ -6,6 +6,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "doc/LocalPath.h"
 #include "views/PeriodTable.h"
 
 namespace tallymo::cli {
@@ -97,7 +98,7 @@ std::optional<int> LoadAtCurrentDate(CommandParser& command, const QCommandLineO
     tsv = formatName == QLatin1String("tsv");
 
     CTallymoDoc& doc = session.Doc();
-    if (!doc.LoadLedgerFile(LedgerSession::LocalPath(command.Positionals().first()))) {
+    if (!doc.LoadLedgerFile(ToLocalPath(command.Positionals().first()))) {
         return ExitFailure;
     }
     doc.SetCurrentDate(*day);

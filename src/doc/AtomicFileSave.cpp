@@ -11,6 +11,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "doc/LocalPath.h"
+
 namespace tallymo {
 namespace {
 
@@ -21,10 +23,6 @@ std::function<bool(const std::string&)>& BeforeReplaceHook() {
 
 bool MayReplace(const std::string& target) {
     return !BeforeReplaceHook() || BeforeReplaceHook()(target);
-}
-
-QString ToQtPath(const std::string& path) {
-    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
 }
 
 std::string FolderOf(const std::string& path) {
@@ -58,7 +56,7 @@ bool WriteAllTo(int fd, std::string_view bytes) {
 void KeepBackupCopy(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
-    QFile old(ToQtPath(path));
+    QFile old(FromLocalPath(path));
     if (!old.open(QIODevice::ReadOnly)) return;
     const QByteArray bytes = old.readAll();
     if (old.error() != QFileDevice::NoError) return;
@@ -93,7 +91,7 @@ bool SaveFileAtomically(const std::string& path, std::string_view bytes, std::st
     std::string& why = reason ? *reason : ignored;
     // Unbuffered, so that every write reaches the system at once and its failure is seen here:
     // a buffered write that fails at the final flush can go unnoticed by the commit.
-    QSaveFile file(ToQtPath(path));
+    QSaveFile file(FromLocalPath(path));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         why = ReasonOf(file);
         return false;
@@ -118,7 +116,7 @@ bool SaveFileAtomically(const std::string& path, std::string_view bytes, std::st
         why = ReasonOf(file);
         return false;
     }
-    SyncFolder(FolderOf(QFileInfo(ToQtPath(path)).canonicalFilePath().toStdString()));
+    SyncFolder(FolderOf(QFileInfo(FromLocalPath(path)).canonicalFilePath().toStdString()));
     SyncFolder(FolderOf(path));
     return true;
 }

@@ -5,8 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QByteArray>
-#include <QFile>
+#include <QString>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -16,6 +15,7 @@
 #include "doc/AtomicFileSave.h"
 #include "doc/BinaryLedgerForm.h"
 #include "doc/CsvLedgerForm.h"
+#include "doc/LocalPath.h"
 #include "doc/TallymoDoc.h"
 
 namespace tallymo {
@@ -47,8 +47,7 @@ bool IsCsvPath(const std::string& path) {
 }
 
 UserMessage WithDetail(UserMessage message, const std::string& path, const std::string& reason) {
-    const QByteArray local(path.data(), static_cast<qsizetype>(path.size()));
-    message.detail = QFile::decodeName(local).toStdString() + ": " + reason;
+    message.detail = FromLocalPath(path).toStdString() + ": " + reason;
     return message;
 }
 

@@ -56,6 +56,21 @@ TEST(WindowPlacementTest, InitialGeometryFromTheStoredValue) {
 
 // A window closed minimised is stored in the restore state, remembering whether it was
 // maximised before; the stored rectangle is the restored one.
+TEST(WindowPlacementTest, FirstStartFitsTheTableWhenTheScreenAllows) {
+    const struct {
+        FrameSize wanted, available, expected;
+    } cases[] = {
+        {{1010, 790}, {1920, 1050}, {1010, 790}},  // room enough: the whole table
+        {{1010, 790}, {1024, 738}, {1010, 738}},   // as much as the screen's free area
+        {{1010, 790}, {640, 480}, {800, 600}},     // never below the default
+        {{700, 500}, {1920, 1050}, {800, 600}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FirstStartFrameSize(c.wanted, c.available), c.expected)
+            << c.wanted.width << "x" << c.wanted.height;
+    }
+}
+
 TEST(WindowPlacementTest, ClosingStoresTheStateAndTheRestoredRectangle) {
     const struct {
         FrameWindowState state;

@@ -83,6 +83,7 @@ TEST(SettingsFile, RoundTripsThroughARealIniFile) {
         doc.Settings().FontSize = 110;
         doc.Settings().CloseDay = 20;
         doc.Settings().EnterMode = true;
+        doc.Settings().ShowQuickWizard = false;
         test::ResetLedger(doc, {"給料"}, {"食費", "①番"});
         doc.GetMatter(2)->SetVisible(false);
         doc.SaveDefaultSettings();
@@ -92,7 +93,7 @@ TEST(SettingsFile, RoundTripsThroughARealIniFile) {
     }
     QtSettingsStore store(path);
     CTallymoDoc doc(store);
-    EXPECT_EQ(doc.Settings(), (LedgerSettings{true, 110, 0, true, 1, 20, false}));
+    EXPECT_EQ(doc.Settings(), (LedgerSettings{true, 110, 0, false, 1, 20, false}));
     EXPECT_EQ(Names(doc.IncomeList()), std::vector<std::string>{"給料"});
     EXPECT_EQ(Names(doc.OutgoList()), (std::vector<std::string>{"食費", "①番"}));
     EXPECT_FALSE(doc.OutgoList()[1].IsVisible());

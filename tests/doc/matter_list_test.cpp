@@ -68,6 +68,9 @@ TEST_F(MatterLists, SwappingExchangesMattersWithTheirEntries) {
     EXPECT_EQ(MatterNames(), (Names{"収入", "賞与", "雑費", "食費"}));
     EXPECT_EQ(doc.DayAmount(Day(2005, 1, 3), 3), 300);  // 食費's entry followed it
     EXPECT_EQ(doc.DayAmount(Day(2005, 1, 4), 2), 400);
+    doc.SwapMatters(0, 1);
+    EXPECT_EQ(MatterNames(), (Names{"賞与", "収入", "雑費", "食費"}));
+    EXPECT_EQ(doc.DayAmount(Day(2005, 1, 1), 1), 100);
     EXPECT_TRUE(messages.empty());
 }
 

@@ -177,7 +177,8 @@ TEST(FitToHeight, RowsFromTheGridHeight) {
     };
     for (const Case& c : {Case{600, 96, 250, 34},  // rows of 16 pixels: 37 fit
                           Case{615, 96, 250, 35}, Case{100, 96, 250, 4}, Case{0, 96, 250, 4},
-                          Case{-5, 96, 250, 4}, Case{600, 5, 250, 4},  // a row of 0 pixels
+                          Case{-5, 96, 250, 4}, Case{10, 96, 15, 7},  // rows of 1 pixel
+                          Case{600, 5, 250, 4},                       // a row of 0 pixels
                           Case{1000, 120, 300, 37}}) {
         EXPECT_EQ(FitToHeightRowCount(c.height, c.dpi, c.twips), c.rows)
             << c.height << " " << c.dpi << " " << c.twips;

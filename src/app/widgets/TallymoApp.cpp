@@ -2,7 +2,6 @@
 #include "ProgramVersion.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLoggingCategory>
@@ -10,6 +9,7 @@
 
 #include "app/StartupPolicy.h"
 #include "doc/Clock.h"
+#include "doc/LocalPath.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
 #include "ui/AppIcon.h"
@@ -44,14 +44,11 @@ bool CTallymoApp::InitInstance(const QStringList& arguments) {
     m_recentFiles.Read(m_store);
 
     std::vector<std::string> args;
-    for (const QString& argument : arguments)
-        args.push_back(QFile::encodeName(argument).toStdString());
+    for (const QString& argument : arguments) args.push_back(ToLocalPath(argument));
     const TimeValue now = m_clock.Now();
     const StartupPlan plan = PlanStartup(
         ReadStartupSettings(m_store), now, args, m_recentFiles.First(),
-        [](const std::string& path) {
-            return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).isFile();
-        });
+        [](const std::string& path) { return QFileInfo(FromLocalPath(path)).isFile(); });
     if (!plan.proceed) return false;  // quietly: no window, nothing written
     WriteRecentlyRunTime(m_store, now);
 
@@ -61,11 +58,10 @@ bool CTallymoApp::InitInstance(const QStringList& arguments) {
         [this](const UserMessage& message) { ShowMessageBox(m_frame.get(), message); });
 
     if (!plan.ledger.missingPath.empty()) {
-        const QString missing =
-            QFile::decodeName(QByteArray::fromStdString(plan.ledger.missingPath));
+        const QString missing = FromLocalPath(plan.ledger.missingPath);
         ShowMessageBox(m_frame.get(), MissingLedgerMessage(missing.toStdString()));
     }
-    const QString path = QFile::decodeName(QByteArray::fromStdString(plan.ledger.path));
+    const QString path = FromLocalPath(plan.ledger.path);
     switch (plan.ledger.kind) {
         case LedgerChoice::Kind::CommandLineFile:
             // The document layer has said why the file cannot be read; the program goes on

@@ -1,11 +1,11 @@
 #include "views/printing/PrintedMonthPdf.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QPageLayout>
 #include <QPdfWriter>
 
 #include "doc/AtomicFileSave.h"
+#include "doc/LocalPath.h"
 #include "doc/TextCodec.h"
 #include "views/PeriodTable.h"
 #include "views/printing/PrintedMonthPages.h"
@@ -38,7 +38,7 @@ bool SavePrintedMonthPdf(const PeriodTable& table, const QPageLayout& layout, co
     const QByteArray bytes = PrintedMonthPdf(table, layout, firstPage, lastPage, pageCount);
     if (bytes.isEmpty()) return false;
     return SaveFileAtomically(
-        QFile::encodeName(path).toStdString(),
+        ToLocalPath(path),
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 

@@ -21,6 +21,7 @@
 #include "app/widgets/DesktopShell.h"
 #include "app/widgets/SettingsDlg.h"
 #include "calc/widgets/CalcView.h"
+#include "doc/LocalPath.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
 #include "ui/AboutBox.h"
@@ -44,14 +45,6 @@ constexpr std::string_view kBarStateSection = "ControlBar";
 
 QString Text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-std::string LocalPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-QString DisplayPath(const std::string& local) {
-    return QFile::decodeName(QByteArray(local.data(), static_cast<qsizetype>(local.size())));
 }
 
 QStringList LedgerFilters() {
@@ -104,6 +97,7 @@ CMainFrame::CMainFrame(CTallymoDoc& doc, SettingsStore& store, RecentFileList& r
     help->setContext(Qt::WindowShortcut);
     connect(help, &QShortcut::activated, this, &CMainFrame::ShowHelpForFocus);
 
+    if (m_firstStart) SizeForWholeMonth();
     m_refreshListener = m_doc.AddRefreshListener([this] { UpdateCommandStates(); });
     UpdateTitle();
     UpdateCommandStates();
@@ -131,6 +125,35 @@ void CMainFrame::ApplyStoredPlacement() {
         resize(geometry.width, geometry.height);
     }
     m_startMaximized = geometry.maximized;
+    m_firstStart = !geometry.hasPosition;
+}
+
+void CMainFrame::SizeForWholeMonth() {
+    // The longest month of the ledger table with its carry-forward and total rows, every
+    // column up to the balance, beside the left column and between the bars.
+    const CLedgerGrid& grid = m_ledgerView->Grid();
+    const int dpiX = std::max(1, grid.PixelsPerInchX());
+    const int dpiY = std::max(1, grid.PixelsPerInchY());
+    int tableWidth = 0;
+    for (int c = 0; c < grid.Cols(); ++c) tableWidth += grid.ColWidth(c) * dpiX / 1440;
+    int tableHeight = 0;
+    for (int r = 0; r < grid.Rows(); ++r) tableHeight += grid.RowHeight(r) * dpiY / 1440;
+    const int dayRows = std::max(1, grid.Rows() - 3);
+    if (dayRows < 31) tableHeight += (31 - dayRows) * grid.RowHeight(2) * dpiY / 1440;
+    const int border = 2 * grid.frameWidth() + 4;
+    int bars = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    if (const auto* bar = findChild<QToolBar*>(QStringLiteral("ToolBar"))) {
+        bars += bar->sizeHint().height();
+    }
+    const FrameSize wanted{
+        kLeftColumnWidth + m_outerSplitter->handleWidth() + tableWidth + border,
+        bars + std::max(tableHeight + border, kBookingPaneHeight + kCalculatorHeight)};
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    // The window's own frame (title bar, borders) needs room too.
+    const FrameSize available{room.width() - 16, room.height() - 40};
+    const FrameSize size = FirstStartFrameSize(wanted, available);
+    resize(size.width, size.height);
 }
 
 void CMainFrame::BuildActions() {
@@ -340,7 +363,7 @@ bool CMainFrame::event(QEvent* event) {
 
 QString CMainFrame::DocumentTitle() const {
     if (m_doc.PathName().empty()) return Text(kUntitledName);
-    return QFileInfo(DisplayPath(m_doc.PathName())).fileName();
+    return QFileInfo(FromLocalPath(m_doc.PathName())).fileName();
 }
 
 void CMainFrame::UpdateTitle() {
@@ -466,10 +489,8 @@ void CMainFrame::Redo() {
 
 void CMainFrame::RunStartupWizard() {
     if (!m_doc.Settings().ShowQuickWizard) return;
-    // Out of the way while the wizard runs. At start-up the window is not on screen yet, and
-    // it stays unshown: a minimised owner would take the wizard down with it on some desktops.
-    const bool onScreen = isVisible();
-    if (onScreen) showMinimized();
+    // Out of the way while the wizard runs (at start-up it appears minimised meanwhile).
+    showMinimized();
     CWizardDlg wizard(
         m_doc, [this] { return SaveDocument(); }, this);
     if (RunWizard(wizard) == QDialog::Accepted) {
@@ -480,12 +501,12 @@ void CMainFrame::RunStartupWizard() {
         // when the file cannot be read back, a new unnamed ledger starts, so that no later
         // save can write over the file.
         const std::string path = m_doc.PathName();
-        if (path.empty() || !LoadFrom(DisplayPath(path))) {
+        if (path.empty() || !LoadFrom(FromLocalPath(path))) {
             m_doc.OnNewDocument();
             DocumentReplaced();
         }
     }
-    if (onScreen) setWindowState(windowState() & ~Qt::WindowMinimized);
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     // The ledger is saved: the window closes once the start is over.
     if (wizard.QuitRequested())
         QMetaObject::invokeMethod(
@@ -540,7 +561,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
 
 bool CMainFrame::LoadFrom(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    const std::string local = LocalPath(absolute);
+    const std::string local = ToLocalPath(absolute);
     // Read the file into a scratch document first: a file that cannot be read reports its
     // message and leaves the ledger on screen, its name and its contents as they were.
     {
@@ -564,12 +585,12 @@ bool CMainFrame::LoadFrom(const QString& path) {
 
 bool CMainFrame::SaveDocument() {
     if (m_doc.PathName().empty()) return SaveDocumentAs();
-    return SaveTo(DisplayPath(m_doc.PathName()));
+    return SaveTo(FromLocalPath(m_doc.PathName()));
 }
 
 bool CMainFrame::SaveDocumentAs() {
     const QString preset = m_doc.PathName().empty() ? Text(kUntitledName) + QStringLiteral(".tm2")
-                                                    : DisplayPath(m_doc.PathName());
+                                                    : FromLocalPath(m_doc.PathName());
     const auto choice = RunFileDialog(FileDialogKind::SaveAs, preset);
     if (!choice) return false;
     return SaveTo(QString::fromStdString(
@@ -578,7 +599,7 @@ bool CMainFrame::SaveDocumentAs() {
 
 bool CMainFrame::SaveTo(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    const std::string local = LocalPath(absolute);
+    const std::string local = ToLocalPath(absolute);
     if (!m_doc.SaveLedgerFile(local)) return false;
     m_doc.SetPathName(local);
     m_doc.SetModifiedFlag(false);

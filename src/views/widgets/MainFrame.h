@@ -105,6 +105,7 @@ private:
     void BuildStatusBar();
     void BuildPanes();
     void ApplyStoredPlacement();
+    void SizeForWholeMonth();  // first start: the whole month table when the screen allows
     void RestoreBarState();
     void SaveBarState();
     void StorePlacement();
@@ -137,6 +138,7 @@ private:
     bool m_showOperationView = true;
     bool m_showCalcView = true;
     bool m_startMaximized = false;
+    bool m_firstStart = false;  // no placement stored yet
     int m_refreshListener = 0;
     FileDialogRunner m_fileDialog;
     PrintCommands* m_print = nullptr;

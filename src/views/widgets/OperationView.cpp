@@ -1,5 +1,6 @@
 #include "views/widgets/OperationView.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -94,6 +95,9 @@ COperationView::COperationView(CTallymoDoc& doc, QWidget* parent)
     connect(m_overwrite, &QCheckBox::clicked, this,
             [this] { emit statusTextChanged(kOverwriteHint); });
     m_list->installEventFilter(this);
+    // The calendar's keys arrive at its day table.
+    m_calendarDays = m_calendar->findChild<QAbstractItemView*>();
+    if (m_calendarDays) m_calendarDays->installEventFilter(this);
     // The buttons' Alt+E and Alt+C belong to the pane, as a form's own mnemonics come before
     // the menu bar's: registered for the whole window they would clash with 編集(&E) and make
     // Alt+E only move the focus. The pane presses them itself while the focus is inside it.
@@ -231,7 +235,29 @@ QPushButton* COperationView::MnemonicButton(const QEvent* event) const {
     return nullptr;
 }
 
+bool COperationView::ForwardTyping(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const bool fromCalendar = m_calendarDays && watched == m_calendarDays;
+    if (watched != m_list && !fromCalendar) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    if (fromCalendar && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        m_book->click();
+        return true;
+    }
+    // An amount typed while the list or the calendar has the focus goes where amounts go.
+    if (key->text().size() != 1 || !QStringLiteral("0123456789()*+-/.").contains(key->text()))
+        return false;
+    // As on a ledger cell: a digit starts a new amount, an operator continues the one shown.
+    FocusAmount();
+    if (QStringLiteral("*+-/").contains(key->text())) m_amount->end(false);
+    QKeyEvent typed(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
+    QApplication::sendEvent(m_amount, &typed);
+    return true;
+}
+
 bool COperationView::eventFilter(QObject* watched, QEvent* event) {
+    if (ForwardTyping(watched, event)) return true;
     if (watched == m_list && event->type() == QEvent::FocusIn) emit statusTextChanged(kMatterHint);
     if (QPushButton* button = MnemonicButton(event)) {
         auto* widget = qobject_cast<QWidget*>(watched);

@@ -8,6 +8,7 @@
 
 #include "doc/TimeValue.h"
 
+class QAbstractItemView;
 class QCalendarWidget;
 class QCheckBox;
 class QLabel;
@@ -61,10 +62,14 @@ private:
     void SelectPosition(int position);  // without the user's notification
     void OnDayPicked();
     void FocusAmount();
+    // Typing meant for the amount field while the list or calendar has the focus; true when
+    // the key was taken.
+    bool ForwardTyping(QObject* watched, QEvent* event);
 
     CTallymoDoc& m_doc;
     CTallymoView* m_view = nullptr;
     QCalendarWidget* m_calendar;
+    QAbstractItemView* m_calendarDays = nullptr;
     QListWidget* m_list;
     CCalcEdit* m_amount;
     QCheckBox* m_overwrite;

@@ -9,6 +9,7 @@
 #include <QPrinterInfo>
 #include <climits>
 
+#include "doc/LocalPath.h"
 #include "doc/TallymoDoc.h"
 #include "ui/MessageBox.h"
 #include "views/PeriodTable.h"
@@ -24,7 +25,7 @@ const UserMessage kWriteError{"書き込みエラーが発生しました。", 9
 // The ledger's name with ".pdf", beside it; in the home folder for a ledger never saved.
 QString DefaultPdfPath(const CTallymoDoc& doc) {
     if (doc.PathName().empty()) return QDir::home().filePath(QStringLiteral("無題.pdf"));
-    const QFileInfo ledger(QFile::decodeName(QByteArray::fromStdString(doc.PathName())));
+    const QFileInfo ledger(FromLocalPath(doc.PathName()));
     return ledger.dir().filePath(ledger.completeBaseName() + QStringLiteral(".pdf"));
 }
 

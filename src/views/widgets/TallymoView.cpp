@@ -2,6 +2,7 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QWheelEvent>
@@ -50,7 +51,7 @@ CTallymoView::CTallymoView(CTallymoDoc& doc, QWidget* parent)
 
     connect(m_grid, &CMSFlexGrid::Click, this, &CTallymoView::OnClick);
     connect(m_grid, &CMSFlexGrid::CursorMoved, this, &CTallymoView::MarkCursorRow);
-    connect(m_grid, &CMSFlexGrid::ColumnResizedByUser, this, &CTallymoView::StoreUserColumnWidths);
+    connect(m_grid, &CMSFlexGrid::ColumnResizedByUser, this, &CTallymoView::StoreUserColumnWidth);
     m_listenerId = m_doc.AddRefreshListener([this] { RefreshGrid(); });
     SetUpGrid();
 }
@@ -176,6 +177,7 @@ void CTallymoView::WriteCells() {
             m_grid->SetKind(r, c, cell.kind);
         }
     }
+    FitColumnsToFigures();
     m_grid->SetRedraw(true);
 }
 
@@ -262,11 +264,35 @@ void CTallymoView::ShowOutgoTotal(TimeValue first, TimeValue last) {
 
 // --- columns --------------------------------------------------------------------------------
 
-void CTallymoView::StoreUserColumnWidths() {
-    for (int c = 1; c <= m_shape.Columns() - 2; ++c) {
-        if (!m_doc.GetMatter(m_shape.MatterOfColumn(c))) continue;
-        const int twips = std::clamp(m_grid->ColWidth(c), 0, 0xFFFF);
-        m_doc.SetMatterCellWidth(m_shape.MatterOfColumn(c), static_cast<std::uint16_t>(twips));
+void CTallymoView::StoreUserColumnWidth(int col) {
+    // Only the column the user dragged: the others may be widened for their figures, which is
+    // no width anybody chose.
+    if (!m_shape.IsMatterColumn(col)) return;
+    const int twips = std::clamp(m_grid->ColWidth(col), 0, 0xFFFF);
+    m_doc.SetMatterCellWidth(m_shape.MatterOfColumn(col), static_cast<std::uint16_t>(twips));
+}
+
+void CTallymoView::FitColumnsToFigures() {
+    // A figure is never cut: a column is as wide as its widest text, its stored width being
+    // the least it gets.
+    QFont cellFont = m_grid->Font();
+    cellFont.setPointSizeF(static_cast<float>(m_doc.Settings().FontSize / 10));
+    const QFontMetrics metrics(cellFont);
+    constexpr int kPaddingPixels = 8;
+    const int dpi = std::max(1, m_grid->PixelsPerInchX());
+    const int cols = std::min(m_shape.Columns(), m_grid->Cols());
+    for (int c = 1; c < cols; ++c) {
+        int least = m_doc.Settings().FontSize * 11;  // the balance column
+        if (m_shape.IsMatterColumn(c)) {
+            const Matter* matter = m_doc.GetMatter(m_shape.MatterOfColumn(c));
+            least = matter ? matter->CellWidth() : kNewMatterCellWidth;
+        }
+        int widest = 0;
+        for (int r = 0; r < m_grid->Rows(); ++r)
+            widest = std::max(widest, metrics.horizontalAdvance(m_grid->TextMatrix(r, c)));
+        const int needed = ((widest + kPaddingPixels) * 1440 + dpi - 1) / dpi;
+        const int twips = std::max(least, needed);
+        if (m_grid->ColWidth(c) != twips) m_grid->SetColWidth(c, twips);
     }
 }
 

@@ -52,7 +52,8 @@ private:
     bool FilterKey(QObject* watched, QKeyEvent* event);
     void OnClick();
     void MarkCursorRow();
-    void StoreUserColumnWidths();
+    void StoreUserColumnWidth(int col);
+    void FitColumnsToFigures();
     void WriteCells();
 
     CTallymoDoc& m_doc;

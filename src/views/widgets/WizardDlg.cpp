@@ -2,7 +2,6 @@
 
 #include <QCalendarWidget>
 #include <QCheckBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,6 +13,7 @@
 #include <QWheelEvent>
 
 #include "calc/widgets/CalcEdit.h"
+#include "doc/LocalPath.h"
 #include "doc/TallymoDoc.h"
 #include "doc/TextCodec.h"
 #include "doc/YenFormat.h"
@@ -57,7 +57,7 @@ CWizardDlg::CWizardDlg(CTallymoDoc& doc, std::function<bool()> save, QWidget* pa
     setProperty("controlId", kHelpTopic);
     QString title = QStringLiteral("入力ウィザード");
     if (!doc.PathName().empty()) {
-        const QString path = QFile::decodeName(QByteArray::fromStdString(doc.PathName()));
+        const QString path = FromLocalPath(doc.PathName());
         title += QStringLiteral(" - ") + QFileInfo(path).fileName();
     }
     setWindowTitle(title);

@@ -25,12 +25,18 @@ protected:
 
 // Widths in twips, the cursor cell's measures and the editing events are exercised through the
 // ledger view (tallymo_view_test.cpp); these are the grid's own rules.
-TEST_F(FlexGridTest, WidthsReadBackAsSetAndAnInchIs1440Twips) {
+TEST_F(FlexGridTest, WidthsAndHeightsReadBackAsSetAndAnInchIs1440Twips) {
     grid.SetColWidth(2, 1234);
     EXPECT_EQ(grid.ColWidth(2), 1234);
     grid.SetColWidth(2, 1440);
     EXPECT_EQ(grid.columnWidth(1), grid.PixelsPerInchX());
+    grid.SetRowHeight(2, 1440);
+    EXPECT_EQ(grid.RowHeight(2), 1440);
+    EXPECT_EQ(grid.rowHeight(1), grid.PixelsPerInchY());
+    EXPECT_NE(grid.RowHeight(3), 1440);
     EXPECT_EQ(grid.TextMatrix(8, 1), QString());  // outside: nothing, and no crash
+    EXPECT_EQ(grid.CellRect(8, 1), QRect());
+    EXPECT_EQ(grid.CellRect(1, 5), QRect());
 }
 
 TEST_F(FlexGridTest, CursorSelectionAndShrinking) {
@@ -59,6 +65,10 @@ TEST_F(FlexGridTest, CursorSelectionAndShrinking) {
     EXPECT_EQ(grid.Col(), 2);
     grid.SetRows(0);
     EXPECT_EQ(grid.Rows(), 1);
+    grid.SetRows(3);  // grown again, the cursor row stays inside
+    EXPECT_EQ(grid.Row(), 2);
+    EXPECT_EQ(CMSFlexGrid().Rows(), 2);  // a new grid: one fixed and one scrolling row
+    EXPECT_EQ(CMSFlexGrid().Cols(), 2);
 }
 
 TEST_F(FlexGridTest, LeaveCellNamesTheCellLeftAndLettersDoNotMoveTheCursor) {

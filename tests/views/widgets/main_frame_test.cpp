@@ -1,16 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCalendarWidget>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
+#include <functional>
 
 #include "app/WindowPlacement.h"
 #include "calc/widgets/CalcView.h"
@@ -143,7 +148,18 @@ TEST_F(MainFrameTest, StatusBarPanesPromptsAndIdleText) {
 TEST_F(MainFrameTest, PanesAtTheirSizesInFixedSplitters) {
     Shown();
     EXPECT_FALSE(Frame().StartsMaximized());
-    EXPECT_EQ(Frame().size(), QSize(800, 600));  // no stored placement
+    // No stored placement: the whole month table (total row and balance column) as far as
+    // the screen allows, never below 800 x 600.
+    EXPECT_GE(Frame().width(), 800);
+    EXPECT_GE(Frame().height(), 600);
+    const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
+    CLedgerGrid& grid = Frame().GetLedgerView()->Grid();
+    if (Frame().height() < room.height() - 40) {
+        EXPECT_EQ(grid.verticalScrollBar()->maximum(), 0) << room.height();
+    }
+    if (Frame().width() < room.width() - 16) {
+        EXPECT_EQ(grid.horizontalScrollBar()->maximum(), 0) << room.width();
+    }
     EXPECT_EQ(Pane()->size(), QSize(190, 310));
     EXPECT_EQ(Frame().GetCalcView()->width(), 190);
     EXPECT_TRUE(Frame().GetCalcView()->isVisible());
@@ -254,6 +270,48 @@ TEST_F(MainFrameTest, ViewModesCheckMarkModifiedMarkAndClosingQuestion) {
     EXPECT_TRUE(Frame().isVisible());
     f.questions.answers = {Answer::No};
     EXPECT_TRUE(Frame().close());
+}
+
+TEST_F(MainFrameTest, ViewChangesResizesAndANewLedgerKeepTheCursorsDay) {
+    Shown();
+    CTallymoView& view = *Frame().GetLedgerView();
+    CLedgerGrid& grid = view.Grid();
+    COperationView& pane = *Frame().GetBookingPane();
+    const auto putCursor = [&](int day, int col) {
+        for (int r = view.Shape().FirstDayRow(); r <= view.Shape().LastDayRow(); ++r) {
+            if (view.RowDate(r) == Day(2005, 3, day)) {
+                grid.SetCol(col);
+                grid.SetRow(r);
+            }
+        }
+        view.SyncPane();
+    };
+    const auto cursorDay = [&] { return view.RowDate(grid.Row()); };
+    putCursor(10, 3);
+    const std::function<void()> changes[] = {
+        [&] { Cmd(kCmdViewWeek)->trigger(); },
+        [&] { Frame().resize(Frame().width() + 40, Frame().height() - 30); },
+        [&] { Cmd(kCmdViewMonth)->trigger(); },
+        [&] { Cmd(kCmdViewFit)->trigger(); },
+        [&] { Frame().resize(Frame().width() - 40, Frame().height() + 30); },
+        [&] { Cmd(kCmdViewMonth)->trigger(); },
+        [&] { Cmd(kCmdFileNew)->trigger(); },
+    };
+    f.questions.answers = {Answer::No};
+    for (std::size_t i = 0; i < std::size(changes); ++i) {
+        SCOPED_TRACE(i);
+        changes[i]();
+        QApplication::processEvents();
+        EXPECT_EQ(cursorDay(), Day(2005, 3, 10));
+        EXPECT_EQ(grid.Col(), 3);
+        EXPECT_EQ(pane.Calendar().selectedDate(), QDate(2005, 3, 10));
+    }
+    // A day the new window of days no longer shows: the current date's row.
+    putCursor(3, 2);
+    Cmd(kCmdViewWeek)->trigger();
+    EXPECT_EQ(cursorDay(), Day(2005, 3, 15));
+    EXPECT_EQ(grid.Row(), view.Shape().LastDayRow());
+    EXPECT_EQ(pane.Calendar().selectedDate(), QDate(2005, 3, 15));
 }
 
 TEST_F(MainFrameTest, AnsweringYesSavesBeforeClosing) {

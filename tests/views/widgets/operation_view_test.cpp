@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -108,6 +109,29 @@ TEST_F(OperationViewTest, AFailedExpressionBooksNothingAndStaysForCorrection) {
         EXPECT_TRUE(panes.Amount().hasFocus());
     }
     EXPECT_EQ(doc.Entries().size(), 1u);
+}
+
+TEST_F(OperationViewTest, TypingInTheListOrCalendarGoesToTheAmountAndEnterBooks) {
+    auto* days = pane.Calendar().findChild<QAbstractItemView*>();
+    ASSERT_NE(days, nullptr);
+    pane.SelectCell(today, kFood);
+    // Keys go where the focus is, as a person's do.
+    const auto type = [](const char* keys) {
+        for (const char* k = keys; *k; ++k) QTest::keyClick(QApplication::focusWidget(), *k);
+    };
+    ASSERT_TRUE(test::FocusOn(pane.MatterList()));
+    type("12*3");
+    EXPECT_EQ(panes.Amount().text(), "12*3");
+    EXPECT_TRUE(panes.Amount().hasFocus());
+    EXPECT_EQ(pane.SelectedPosition(), kFood);  // the digits picked no matter
+
+    ASSERT_TRUE(test::FocusOn(*days));
+    type("+4");
+    EXPECT_EQ(panes.Amount().text(), "36+4");  // leaving the field evaluated it
+    ASSERT_TRUE(test::FocusOn(*days));
+    QTest::keyClick(days, Qt::Key_Return);  // presses 記帳(&E)
+    EXPECT_EQ(Today(kFood), 40);
+    EXPECT_EQ(pane.Calendar().selectedDate(), QDate(2005, 3, 15));
 }
 
 TEST_F(OperationViewTest, AHalfTypedExpressionFromTheCalculatorKeysIsEvaluatedFirst) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+
 #include <QHeaderView>
 #include <QMimeData>
 #include <QScrollBar>
@@ -271,6 +273,29 @@ TEST_F(TallymoViewTest, LeavingScrollingOrAFailureClosesTheEditor) {
     EXPECT_EQ(panes.capture.messages.size(), 4u);
     EXPECT_EQ(FoodOn(3, 10), 4);
     EXPECT_EQ(grid.TextMatrix(tenth, kFoodColumn), "4");
+}
+
+TEST_F(TallymoViewTest, AFigureWiderThanItsColumnWidensItAndNothingIsStored) {
+    doc.SetModifiedFlag(false);
+    const int before = grid.ColWidth(kFoodColumn);
+    doc.BookEntry(Day(2005, 3, 10), kFood, 1068998800, "", false);  // and 1,200
+    const QString shown = grid.TextMatrix(tenth, kFoodColumn);
+    ASSERT_EQ(shown, "1,069,000,000");
+    QFont font = grid.Font();
+    font.setPointSizeF(9);
+    const int pixels = grid.columnWidth(kFoodColumn - 1);
+    EXPECT_GT(pixels, QFontMetrics(font).horizontalAdvance(shown));
+    EXPECT_GT(grid.ColWidth(kFoodColumn), before);
+    EXPECT_EQ(doc.GetMatter(kFood)->CellWidth(), 900);  // the stored width stays the least
+    doc.SetModifiedFlag(false);
+    doc.Undo();
+    EXPECT_EQ(grid.ColWidth(kFoodColumn), before);
+    // The balance column too.
+    doc.BookEntry(Day(2005, 3, 10), 0, 2000000000, "", false);
+    const int last = panes.Shape().BalanceColumn();
+    EXPECT_GT(grid.columnWidth(last - 1),
+              QFontMetrics(font).horizontalAdvance(grid.TextMatrix(tenth, last)));
+    EXPECT_EQ(doc.GetMatter(kFood)->CellWidth(), 900);
 }
 
 TEST_F(TallymoViewTest, ResizedColumnWidthIsStoredInItsMatter) {
