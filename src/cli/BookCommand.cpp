@@ -3,6 +3,7 @@
 #include "calc/Booking.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "doc/LedgerLock.h"
 #include "doc/LocalPath.h"
 
 namespace tallymo::cli {
@@ -43,6 +44,10 @@ int RunBook(const QStringList& arguments) {
     if (!index) return command.UsageError(QStringLiteral("--matter needs a whole number"));
 
     const std::string path = ToLocalPath(command.Positionals().first());
+    // Held from reading the ledger to the end of its save: a booking made meanwhile by another
+    // writer would otherwise be saved over.
+    LedgerWriteLock lock(path);
+    if (!TakeLock(lock)) return ExitFailure;
     LedgerSession session;
     CTallymoDoc& doc = session.Doc();
     if (!doc.LoadLedgerFile(path)) return ExitFailure;

@@ -36,6 +36,13 @@ int Fail(std::string_view utf8) {
     return ExitFailure;
 }
 
+bool TakeLock(LedgerWriteLock& lock) {
+    UserMessage failure;
+    if (lock.Acquire(LedgerWriteLock::kWaitMs, failure)) return true;
+    ReportMessage(failure);
+    return false;
+}
+
 QString LedgerText(std::string_view cp932) {
     return Utf8Text(Cp932ToUtf8(cp932));
 }

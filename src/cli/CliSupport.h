@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "doc/Clock.h"
+#include "doc/LedgerLock.h"
 #include "doc/QtSettingsStore.h"
 #include "doc/TallymoDoc.h"
 #include "doc/TimeValue.h"
@@ -35,6 +36,9 @@ void WriteErrLine(std::string_view utf8);
 void ReportMessage(const UserMessage& message);
 // A failure the command reports itself: the text on stderr, then ExitFailure.
 int Fail(std::string_view utf8);
+
+// Waits for the ledger's write lock; on failure reports why (false).
+bool TakeLock(LedgerWriteLock& lock);
 
 // A ledger text (CP932) for output.
 QString LedgerText(std::string_view cp932);

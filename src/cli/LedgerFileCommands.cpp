@@ -6,6 +6,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "doc/LedgerLock.h"
 #include "doc/LocalPath.h"
 
 namespace tallymo::cli {
@@ -31,8 +32,11 @@ int RunNew(const QStringList& arguments) {
                         .arg(path)
                         .toStdString());
     }
+    const std::string local = ToLocalPath(path);
+    LedgerWriteLock lock(local);
+    if (!TakeLock(lock)) return ExitFailure;
     LedgerSession session;
-    return session.Doc().SaveLedgerFile(ToLocalPath(path)) ? ExitSuccess : ExitFailure;
+    return session.Doc().SaveLedgerFile(local) ? ExitSuccess : ExitFailure;
 }
 
 int RunConvert(const QStringList& arguments) {
@@ -49,7 +53,10 @@ int RunConvert(const QStringList& arguments) {
     const QStringList files = command.Positionals();
     LedgerSession session;
     if (!session.Doc().LoadLedgerFile(ToLocalPath(files[0]))) return ExitFailure;
-    return session.Doc().SaveLedgerFile(ToLocalPath(files[1])) ? ExitSuccess : ExitFailure;
+    const std::string out = ToLocalPath(files[1]);
+    LedgerWriteLock lock(out);
+    if (!TakeLock(lock)) return ExitFailure;
+    return session.Doc().SaveLedgerFile(out) ? ExitSuccess : ExitFailure;
 }
 
 }  // namespace tallymo::cli

@@ -19,6 +19,7 @@ enum class BinaryReadResult {
     NotLedgerFile,       // the magic is not "tallymoo"
     UnsupportedVersion,  // written before the oldest layout
     Truncated,           // the bytes end before the layout does
+    TooManyMatters,      // a matter list longer than any ledger's (kMaxMattersPerList)
 };
 
 // Fills the document from a .tm2 file: settings as they are read, then both matter lists,

@@ -2,6 +2,7 @@
 
 #include "doc/BinaryLedgerForm.h"
 #include "doc/LedgerBytes.h"
+#include "doc/LedgerLimits.h"
 #include "doc/TallymoDoc.h"
 
 namespace tallymo {
@@ -41,18 +42,26 @@ std::uint32_t ReadCount(ByteReader& in, std::uint64_t minRecordBytes) {
     return static_cast<std::uint32_t>(count);
 }
 
+// Thrown when a list holds more matters than any ledger uses.
+struct TooManyMatters {};
+
 void ReadCombinedList(ByteReader& in, MatterList& income, MatterList& outgo) {
     const std::uint32_t count = ReadCount(in, kCombinedMatterBytes);
+    if (count > 2 * kMaxMattersPerList) throw TooManyMatters{};
     for (std::uint32_t i = 0; i < count; ++i) {
         std::string name = in.String();
         const std::uint32_t kind = in.Dword();
         const std::uint16_t width = in.Word();
         (kind == 1 ? income : outgo).emplace_back(std::move(name), width, true);
     }
+    if (income.size() > kMaxMattersPerList || outgo.size() > kMaxMattersPerList) {
+        throw TooManyMatters{};
+    }
 }
 
 void ReadList(ByteReader& in, bool withVisibleFlag, MatterList& list) {
     const std::uint32_t count = ReadCount(in, withVisibleFlag ? 1 + 2 + 4 : 1 + 2);
+    if (count > kMaxMattersPerList) throw TooManyMatters{};
     list.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {
         std::string name = in.String();
@@ -119,6 +128,8 @@ BinaryReadResult ReadBinaryLedger(std::string_view bytes, CTallymoDoc& doc) {
         }
     } catch (const LedgerBytesTruncated&) {
         return BinaryReadResult::Truncated;
+    } catch (const TooManyMatters&) {
+        return BinaryReadResult::TooManyMatters;
     }
     return BinaryReadResult::Loaded;
 }

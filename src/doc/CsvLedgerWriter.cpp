@@ -19,8 +19,13 @@ void AppendNumber(std::string& out, long long value) {
 // The form has no quoting. CP932 trail bytes never take the values of ",", CR or LF, so a byte
 // scan cannot split a double-byte character.
 void AppendName(std::string& out, const std::string& name) {
+    // A name that starts with '"' would be read as a quoted field: it is written as one.
+    const bool quoted = !name.empty() && name.front() == '"';
+    if (quoted) out += '"';
     for (const char c : name) {
-        if (c == ',') {
+        if (quoted && c == '"') {
+            out += "\"\"";
+        } else if (c == ',') {
             out += kFullWidthComma;
         } else if (c == '\r' || c == '\n') {
             out += ' ';
@@ -28,6 +33,7 @@ void AppendName(std::string& out, const std::string& name) {
             out += c;
         }
     }
+    if (quoted) out += '"';
 }
 
 void AppendDate(std::string& out, const LocalFields& day) {

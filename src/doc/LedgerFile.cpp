@@ -35,6 +35,8 @@ const UserMessage kEarlyEntriesNotSaved{
 
 // Far beyond any real ledger (a million entries take some 20 MB): a larger file is refused
 // before a byte of it is read.
+const char* const kTooManyMatters = "more matters in one list than a ledger can have (1000)";
+
 constexpr std::uint64_t kMaxLedgerFileBytes = std::uint64_t{1} << 30;
 
 // The extension is the part of the file name from its last dot, compared byte for byte: only
@@ -101,8 +103,8 @@ bool CTallymoDoc::LoadLedgerFile(const std::string& path) {
     DeleteContents();
     const bool csv = IsCsvPath(path);
     std::optional<UserMessage> failure;
+    std::string bytes;
     try {
-        std::string bytes;
         std::string reason;
         if (!ReadLedgerBytes(path, bytes, reason)) {
             // The file could not be read at all: still say so rather than fail silently.
@@ -124,6 +126,9 @@ bool CTallymoDoc::LoadLedgerFile(const std::string& path) {
                 case BinaryReadResult::Truncated:
                     failure = WithDetail(kUnexpectedError, path, "the file is cut short");
                     break;
+                case BinaryReadResult::TooManyMatters:
+                    failure = WithDetail(kUnexpectedError, path, kTooManyMatters);
+                    break;
             }
         }
     } catch (const std::bad_alloc&) {
@@ -134,6 +139,7 @@ bool CTallymoDoc::LoadLedgerFile(const std::string& path) {
         Report(*failure);
         return false;
     }
+    m_diskStamp = StampFile(path, bytes);
     return true;
 }
 
@@ -143,17 +149,19 @@ bool CTallymoDoc::SaveLedgerFile(const std::string& path) {
     bool droppedEarlyEntries = false;
     std::string reason;
     try {
+        std::string bytes;
         if (csv) {
-            const CsvLedgerText text = WriteCsvLedger(*this);
+            CsvLedgerText text = WriteCsvLedger(*this);
             droppedEarlyEntries = text.droppedEarlyEntries;
-            saved = SaveFileAtomically(path, text.bytes, &reason);
+            bytes = std::move(text.bytes);
         } else {
-            const auto reserved = static_cast<std::uint32_t>(m_clock.Now());
-            saved = SaveFileAtomically(path, WriteBinaryLedger(*this, reserved), &reason);
-            // The file holds no entry of amount 0; the document drops them too, but only once
-            // the file is in place, so that a failed save changes nothing.
-            if (saved) RemoveZeroEntries();
+            bytes = WriteBinaryLedger(*this, static_cast<std::uint32_t>(m_clock.Now()));
         }
+        saved = SaveFileAtomically(path, bytes, &reason);
+        if (saved) m_diskStamp = StampFile(path, bytes);
+        // The binary file holds no entry of amount 0; the document drops them too, but only
+        // once the file is in place, so that a failed save changes nothing.
+        if (saved && !csv) RemoveZeroEntries();
     } catch (const std::bad_alloc&) {
         reason = "out of memory";
     } catch (const std::exception& error) {
@@ -165,6 +173,10 @@ bool CTallymoDoc::SaveLedgerFile(const std::string& path) {
     }
     if (droppedEarlyEntries) Report(kEarlyEntriesNotSaved);
     return true;
+}
+
+bool CTallymoDoc::ChangedOnDisk(const std::string& path) const {
+    return path == m_diskStamp.path && ChangedSince(m_diskStamp);
 }
 
 }  // namespace tallymo

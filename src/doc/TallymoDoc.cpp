@@ -63,6 +63,7 @@ void CTallymoDoc::DeleteContents() {
 void CTallymoDoc::OnNewDocument() {
     DeleteContents();
     m_pathName.clear();
+    m_diskStamp = {};
     m_modified = false;
     InitNewLedger();
 }

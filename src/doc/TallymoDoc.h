@@ -10,6 +10,7 @@
 
 #include "ProgramVersion.h"
 #include "doc/Clock.h"
+#include "doc/FileStamp.h"
 #include "doc/LedgerIndex.h"
 #include "doc/Matter.h"
 #include "doc/UserMessage.h"
@@ -154,6 +155,9 @@ public:
     // document cleared; a failed save leaves the document and the file on disk as they were.
     bool LoadLedgerFile(const std::string& path);
     bool SaveLedgerFile(const std::string& path);
+    // True when `path` is the file last loaded or saved and another program has changed its
+    // bytes since.
+    bool ChangedOnDisk(const std::string& path) const;
 
     std::size_t IndexMemoryBytes() const { return m_index.MemoryBytes(); }
     // Bytes held by the entry sequence and the redo history (memos included).
@@ -207,6 +211,7 @@ private:
     TimeValue m_currentDate = 0;
     bool m_modified = false;
     std::string m_pathName;
+    FileStamp m_diskStamp;
 };
 
 }  // namespace tallymo

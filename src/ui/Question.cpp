@@ -40,4 +40,9 @@ QString SaveChangesQuestion(const QString& documentName) {
     return documentName + QStringLiteral(" への変更を保存しますか?");
 }
 
+QString ChangedOnDiskQuestion(const QString& documentName) {
+    return documentName +
+           QStringLiteral(" は、開いた後にほかのプログラムで変更されています。上書きしますか?");
+}
+
 }  // namespace tallymo

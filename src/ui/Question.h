@@ -29,4 +29,8 @@ QuestionPresenter SetQuestionPresenter(QuestionPresenter presenter);
 // "<name> への変更を保存しますか?", asked before a modified ledger is closed or replaced.
 QString SaveChangesQuestion(const QString& documentName);
 
+// "<name> は、開いた後にほかのプログラムで変更されています。上書きしますか?", asked before a save
+// would write over a change that another program made to the ledger's file.
+QString ChangedOnDiskQuestion(const QString& documentName);
+
 }  // namespace tallymo

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -120,6 +122,37 @@ TEST(FileSafety, ASaveCutShortByTheFileSystemChangesNothing) {
             }
         }
     }
+}
+
+// Two writers booking into one ledger at once take turns on its lock: every booking lands.
+TEST(FileSafety, ConcurrentBookingsAllLand) {
+    const std::string path = MakeTempDir("turns") + "/ledger.tm2";
+    ASSERT_EQ(RunCli({"new", path}).exitCode, 0);
+    constexpr int kRounds = 25;
+    std::vector<pid_t> writers;
+    for (int writer = 0; writer < 2; ++writer) {
+        const pid_t child = fork();
+        if (child == 0) {
+            int failures = 0;
+            for (int round = 0; round < kRounds; ++round) {
+                failures +=
+                    RunCli({"book", path, "--date", "2024-05-01", "--matter", "1", "--amount", "1"})
+                        .exitCode != 0;
+            }
+            _exit(failures);
+        }
+        writers.push_back(child);
+    }
+    for (const pid_t writer : writers) {
+        int status = 0;
+        ASSERT_EQ(waitpid(writer, &status, 0), writer);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "failed bookings";
+    }
+    MemorySettingsStore store;
+    CTallymoDoc doc(store);
+    ASSERT_TRUE(doc.LoadLedgerFile(path));
+    EXPECT_EQ(doc.DayAmount(Day(2024, 5, 1), 1), 2 * kRounds);
+    EXPECT_FALSE(fs::exists(path + ".lock"));
 }
 
 }  // namespace

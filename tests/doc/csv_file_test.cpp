@@ -130,14 +130,16 @@ TEST_F(CsvFile, EntriesBefore2000AreLeftOutWithAMessageButCountInTheBalance) {
 }
 
 TEST_F(CsvFile, NamesWithCommasOrLineBreaksKeepTheirColumn) {
-    doc.SetMatterLists({Matter(Sjis("給与,賞与"), 900, true)},
-                       {Matter("a\r\nb\rc\nd", 900, true), Matter(",", 900, true)});
+    doc.SetMatterLists(
+        {Matter(Sjis("給与,賞与"), 900, true)},
+        {Matter("a\r\nb\rc\nd", 900, true), Matter(",", 900, true), Matter("\"q\" x", 900, true)});
     const std::vector<std::string> lines = SplitLines(SaveBytes("ledger.csv"));
     ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[1], Sjis("2000,給与，賞与,a  b c d,，,28"));
+    EXPECT_EQ(lines[1], Sjis("2000,給与，賞与,a  b c d,，,\"\"\"q\"\" x\",28"));
     ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.csv")));
-    EXPECT_EQ(doc.MatterCount(), 3);
+    EXPECT_EQ(doc.MatterCount(), 4);
     EXPECT_EQ(doc.GetMatter(2)->Name(), Sjis("，"));
+    EXPECT_EQ(doc.GetMatter(3)->Name(), "\"q\" x");  // a leading quote is written quoted
 }
 
 // Write, then read back: what the form holds survives, the rest is documented loss.
@@ -213,7 +215,24 @@ TEST_F(CsvFile, ReadsDayLinesByTheirRules) {
          {{Day(2038, 1, 19), 0, 1, ""}}},
         {"dashes in the date", header + "2000-01-05,0,800,0,9200\r\n", false, {}},
         {"blank line", header + "\r\n2000/01/05,0,800,0,9200\r\n", false, {}},
-        {"blank line at the end", header + "2000/01/05,0,800,0,9200\r\n\r\n", false, {}},
+        {"blank lines at the end, as spreadsheets leave them",
+         header + "2000/01/05,0,800,0,9200\r\n\r\n\n\r\n",
+         true,
+         {{jan5, 1, 800, ""}}},
+        {"quoted fields, with a quote and a comma inside",
+         "1,90,90,120,60\r\n2000,\"in\",\"f,o\"\"od\",misc,25\r\n\"2000/01/"
+         "05\",\"0\",800,0,9200\r\n",
+         true,
+         {{jan5, 1, 800, ""}}},
+        {"UTF-8 with a byte-order mark",
+         "\xEF\xBB\xBF" + header + "2000/01/05,0,800,0,9200\r\n",
+         true,
+         {{jan5, 1, 800, ""}}},
+        {"a UTF-8 name that CP932 cannot hold",
+         "1,90,90,120,60\r\n2000,\xF0\x9F\x98\x80,b,c,25\r\n",
+         false,
+         {}},
+        {"a first line of a million commas", std::string(1 << 20, ',') + "\r\n2000\r\n", false, {}},
         {"month 0", header + "2000/0/5,1\r\n", false, {}},
         {"day 0", header + "2000/1/0,1\r\n", false, {}},
         {"no year", header + "/1/5,1\r\n", false, {}},
@@ -239,6 +258,56 @@ TEST_F(CsvFile, ReadsDayLinesByTheirRules) {
         } else {
             ExpectOnlyMessage(kInvalidCsv, 3060, MessageIcon::Stop);
             ExpectCleared();
+        }
+    }
+}
+
+// Files as a spreadsheet (LibreOffice Calc) saves one of ours after opening it: Shift-JIS or
+// UTF-8, text cells quoted or not; the same with a byte-order mark and with blank lines at the
+// end. Each reads as the ledger it came from.
+TEST_F(CsvFile, ReadsWhatASpreadsheetSaves) {
+    const std::string data = std::string(TALLYMO_SOURCE_DIR) + "/tests/data/";
+    const std::string sjis = test::ReadFileBytes(data + "spreadsheet-sjis.csv");
+    const std::string utf8 = test::ReadFileBytes(data + "spreadsheet-utf8.csv");
+    const std::string plain = test::ReadFileBytes(data + "spreadsheet-utf8-plain.csv");
+    const std::pair<const char*, std::string> files[] = {
+        {"Shift-JIS, quoted", sjis},
+        {"UTF-8, quoted", utf8},
+        {"UTF-8", plain},
+        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + utf8},
+        {"blank lines at the end", sjis + "\n\n"},
+    };
+    const char* const names[] = {"収入",   "食費",   "交通費", "交際費",
+                                 "光熱費", "通信費", "住居費", "雑費"};
+    for (const auto& [what, bytes] : files) {
+        SCOPED_TRACE(what);
+        messages.clear();
+        ASSERT_TRUE(LoadBytes(bytes, "sheet.csv"));
+        EXPECT_TRUE(messages.empty());
+        ASSERT_EQ(doc.MatterCount(), 8);
+        for (int i = 0; i < 8; ++i) EXPECT_EQ(doc.GetMatter(i)->Name(), Sjis(names[i]));
+        EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2000, 1, 1), 0, 10000, ""},
+                                                           {Day(2000, 1, 5), 1, 800, ""}}));
+        EXPECT_EQ(doc.Settings().CloseDay, 0);
+    }
+}
+
+// A list of more matters than any ledger has is refused in both forms, before it costs memory.
+TEST_F(CsvFile, MoreMattersThanALedgerCanHaveAreRefused) {
+    const struct {
+        std::size_t income, outgo;
+        bool valid;
+    } sizes[] = {{1000, 1000, true}, {1001, 1, false}, {1, 1001, false}};
+    for (const std::string name : {"many.csv", "many.tm2"}) {
+        for (const auto& size : sizes) {
+            SCOPED_TRACE(name + " " + std::to_string(size.income) + "/" +
+                         std::to_string(size.outgo));
+            doc.SetMatterLists(MatterList(size.income, Matter("a", 90, true)),
+                               MatterList(size.outgo, Matter("b", 90, true)));
+            SaveBytes(name);
+            messages.clear();
+            EXPECT_EQ(doc.LoadLedgerFile(PathOf(name)), size.valid);
+            EXPECT_EQ(messages.size(), size.valid ? 0u : 1u);
         }
     }
 }

@@ -230,6 +230,27 @@ TEST_F(FileSave, WhatIsNoReadableFileIsRefusedWithItsNameAndReason) {
     }
 }
 
+// A change another program makes to the file is noticed; touching it or writing the same
+// bytes is not a change, and the program's own save is not either.
+TEST_F(FileSave, AChangeBehindTheDocumentsBackIsNoticed) {
+    const std::string path = PathOf("ledger.tm2");
+    const std::string saved = SaveBytes();
+    EXPECT_FALSE(doc.ChangedOnDisk(path));
+    WriteFileBytes(path, saved);  // same bytes, new time
+    EXPECT_FALSE(doc.ChangedOnDisk(path));
+    std::string edited = saved;
+    edited[13] ^= 1;  // same size, other bytes (the reserved value)
+    WriteFileBytes(path, edited);
+    EXPECT_TRUE(doc.ChangedOnDisk(path));
+    EXPECT_FALSE(doc.ChangedOnDisk(PathOf("other.tm2")));
+    ASSERT_TRUE(doc.LoadLedgerFile(path));
+    EXPECT_FALSE(doc.ChangedOnDisk(path));
+    WriteFileBytes(path, saved + "more");
+    EXPECT_TRUE(doc.ChangedOnDisk(path));
+    SaveBytes();
+    EXPECT_FALSE(doc.ChangedOnDisk(path));
+}
+
 TEST_F(FileSave, LoadingLeavesTheModifiedFlagAndTheCurrentDateAlone) {
     SaveBytes();
     doc.SetCurrentDate(Day(2010, 10, 10));

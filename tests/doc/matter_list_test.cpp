@@ -71,6 +71,8 @@ TEST_F(MatterLists, SwappingExchangesMattersWithTheirEntries) {
     doc.SwapMatters(0, 1);
     EXPECT_EQ(MatterNames(), (Names{"賞与", "収入", "雑費", "食費"}));
     EXPECT_EQ(doc.DayAmount(Day(2005, 1, 1), 1), 100);
+    doc.SwapMatters(1, 0);
+    EXPECT_EQ(MatterNames()[0], "収入");
     EXPECT_TRUE(messages.empty());
 }
 

@@ -16,9 +16,15 @@ TEST(YenFormat, GroupsThousandsWithoutCommaAfterSign) {
         std::int32_t value;
         const char* text;
     } cases[] = {
-        {0, "0"},           {999, "999"},           {1000, "1,000"},
-        {1234567, "1,234,567"}, {-1234, "-1,234"},  {-123456, "-123,456"},
-        {-123, "-123"},     {INT32_MIN, "-2,147,483,648"}, {INT32_MAX, "2,147,483,647"},
+        {0, "0"},
+        {999, "999"},
+        {1000, "1,000"},
+        {1234567, "1,234,567"},
+        {-1234, "-1,234"},
+        {-123456, "-123,456"},
+        {-123, "-123"},
+        {INT32_MIN, "-2,147,483,648"},
+        {INT32_MAX, "2,147,483,647"},
     };
     for (const auto& c : cases) EXPECT_EQ(FormatSignedYen(c.value), c.text) << c.value;
     EXPECT_EQ(FormatYen(999), "999");

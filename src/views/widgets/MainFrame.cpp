@@ -21,6 +21,7 @@
 #include "app/widgets/DesktopShell.h"
 #include "app/widgets/SettingsDlg.h"
 #include "calc/widgets/CalcView.h"
+#include "doc/LedgerLock.h"
 #include "doc/LocalPath.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
@@ -600,6 +601,19 @@ bool CMainFrame::SaveDocumentAs() {
 bool CMainFrame::SaveTo(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     const std::string local = ToLocalPath(absolute);
+    // Another writer (the command line, a script) waits for this save, and a change it made
+    // to the file since it was opened here is not written over without asking.
+    LedgerWriteLock lock(local);
+    UserMessage lockFailure;
+    if (!lock.Acquire(LedgerWriteLock::kWaitMs, lockFailure)) {
+        m_doc.Report(lockFailure);
+        return false;
+    }
+    if (m_doc.ChangedOnDisk(local) &&
+        AskQuestion(this, {ChangedOnDiskQuestion(QFileInfo(absolute).fileName()), false}) !=
+            Answer::Yes) {
+        return false;
+    }
     if (!m_doc.SaveLedgerFile(local)) return false;
     m_doc.SetPathName(local);
     m_doc.SetModifiedFlag(false);

@@ -476,6 +476,31 @@ TEST_F(MainFrameTest, FailedSaveKeepsTheNameAndTheFlag) {
     EXPECT_FALSE(Frame().close());
 }
 
+// A change another program made to the open file is not saved over without asking.
+TEST_F(MainFrameTest, SavingOverAChangeMadeElsewhereAsksFirst) {
+    const std::string path = Ledger("shared.tm2");
+    f.Create();
+    ASSERT_TRUE(Open(path));
+    doc.BookEntry(Day(2005, 3, 3), 2, 40, "", false);
+    f.WriteLedger("shared.tm2", {{Day(2005, 3, 2), 999}});
+    const std::string theirs = test::ReadFileBytes(path);
+
+    f.questions.answers = {Answer::No};
+    EXPECT_FALSE(Frame().SaveDocument());
+    ASSERT_EQ(f.questions.asked.size(), 1u);
+    EXPECT_EQ(f.questions.asked[0],
+              "shared.tm2 は、開いた後にほかのプログラムで変更されています。上書きしますか?");
+    EXPECT_EQ(test::ReadFileBytes(path), theirs);
+    EXPECT_TRUE(doc.IsModified());
+
+    f.questions.answers = {Answer::Yes};
+    EXPECT_TRUE(Frame().SaveDocument());
+    EXPECT_NE(test::ReadFileBytes(path), theirs);
+    doc.BookEntry(Day(2005, 3, 4), 2, 40, "", false);
+    EXPECT_TRUE(Frame().SaveDocument());  // its own save is no change from elsewhere
+    EXPECT_EQ(f.questions.asked.size(), 2u);
+}
+
 // The real file dialogs, driven while they are open.
 TEST_F(MainFrameTest, OpenDialogOffersTheLedgerFilters) {
     const std::string path = Ledger("dialog.tm2");
