@@ -1,4 +1,5 @@
 #include "HelpShots.h"
+#include "SaveShot.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -10,19 +11,6 @@
 #include "ui/PointFont.h"
 
 namespace tallymo {
-namespace {
-
-bool Save(QWidget& widget, const QDir& out, const QString& name) {
-    widget.show();
-    QApplication::processEvents();
-    const QString path = out.filePath(name + QStringLiteral(".png"));
-    const bool saved = widget.grab().save(path);
-    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
-    return saved;
-}
-
-}  // namespace
-
 bool ShootHelpAndAbout(const QDir& out) {
     const QString helpFile =
         QCoreApplication::applicationDirPath() + QStringLiteral("/tallymo.rcc");
@@ -38,12 +26,12 @@ bool ShootHelpAndAbout(const QDir& out) {
             std::printf("FAILED help file %s\n", qPrintable(helpFile));
             return false;
         }
-        ok = Save(help, out, QString::fromLatin1(page.name)) && ok;
+        ok = SaveShot(help, out, QString::fromLatin1(page.name)) && ok;
     }
 
     AboutBox about;
     about.setFont(PointFont(90, kProportionalGothicFace));
-    return Save(about, out, QStringLiteral("about-box")) && ok;
+    return SaveShot(about, out, QStringLiteral("about-box")) && ok;
 }
 
 }  // namespace tallymo

@@ -1,4 +1,5 @@
 #include "SettingsShots.h"
+#include "SaveShot.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -9,19 +10,6 @@
 #include "app/widgets/SettingsDlg.h"
 
 namespace tallymo {
-namespace {
-
-bool Save(QWidget& widget, const QDir& out, const QString& name) {
-    widget.show();
-    QApplication::processEvents();
-    const QString path = out.filePath(name + QStringLiteral(".png"));
-    const bool saved = widget.grab().save(path);
-    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
-    return saved;
-}
-
-}  // namespace
-
 bool ShootSettingsDialogs(CTallymoDoc& doc, SettingsStore& store, const QDir& out) {
     // Autorun and association switched by stand-ins, so that their boxes show as in use.
     bool autorun = true;
@@ -31,14 +19,14 @@ bool ShootSettingsDialogs(CTallymoDoc& doc, SettingsStore& store, const QDir& ou
     auto* outgo = static_cast<QListWidget*>(dialog.Control(1023));
     outgo->setCurrentRow(2);
     outgo->item(4)->setCheckState(Qt::Unchecked);
-    bool ok = Save(dialog, out, QStringLiteral("settings"));
+    bool ok = SaveShot(dialog, out, QStringLiteral("settings"));
 
     CMatterNameDlg add(CMatterNameDlg::Mode::Add, *outgo, &dialog);
     add.NameField().setText(QStringLiteral("趣味"));
-    ok = Save(add, out, QStringLiteral("matter-name-add")) && ok;
+    ok = SaveShot(add, out, QStringLiteral("matter-name-add")) && ok;
     add.hide();
     CMatterNameDlg change(CMatterNameDlg::Mode::Change, *outgo, &dialog);
-    ok = Save(change, out, QStringLiteral("matter-name-change")) && ok;
+    ok = SaveShot(change, out, QStringLiteral("matter-name-change")) && ok;
     return ok;
 }
 

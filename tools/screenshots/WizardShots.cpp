@@ -1,4 +1,5 @@
 #include "WizardShots.h"
+#include "SaveShot.h"
 
 #include <QApplication>
 #include <QScrollBar>
@@ -10,19 +11,6 @@
 #include "views/widgets/WizardDlg.h"
 
 namespace tallymo {
-namespace {
-
-bool Grab(QWidget& widget, const QDir& out, const QString& name) {
-    widget.show();
-    QApplication::processEvents();
-    const QString path = out.filePath(name + QStringLiteral(".png"));
-    const bool saved = widget.grab().save(path);
-    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
-    return saved;
-}
-
-}  // namespace
-
 bool ShootWizard(CTallymoDoc& doc, const QDir& out) {
     // A named ledger, so the title shows the file; the name goes again afterwards.
     const std::string path = doc.PathName();
@@ -30,10 +18,10 @@ bool ShootWizard(CTallymoDoc& doc, const QDir& out) {
     bool ok;
     {
         CWizardDlg wizard(doc, {});
-        ok = Grab(wizard, out, QStringLiteral("wizard"));
+        ok = SaveShot(wizard, out, QStringLiteral("wizard"));
         wizard.ScrollBar(false)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         wizard.Rows(false)[1].amount->setText(QStringLiteral("300*2"));  // typed, not committed
-        ok = Grab(wizard, out, QStringLiteral("wizard-scrolled")) && ok;
+        ok = SaveShot(wizard, out, QStringLiteral("wizard-scrolled")) && ok;
     }
     doc.SetPathName(path);
     return ok;

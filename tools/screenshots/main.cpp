@@ -14,8 +14,10 @@
 #include <functional>
 
 #include "FrameShots.h"
+#include "GraphShots.h"
 #include "HelpShots.h"
 #include "SampleLedger.h"
+#include "SaveShot.h"
 #include "SettingsShots.h"
 #include "WizardShots.h"
 #include "calc/widgets/CalcEdit.h"
@@ -35,15 +37,6 @@ struct ShotContext {
     CTallymoDoc& doc;
     QDir out;
 };
-
-bool Save(QWidget& widget, const ShotContext& context, const QString& name) {
-    widget.show();
-    QApplication::processEvents();
-    const QString path = context.out.filePath(name + QStringLiteral(".png"));
-    const bool saved = widget.grab().save(path);
-    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
-    return saved;
-}
 
 // The three panes side by side as the main window arranges them, with the status text below,
 // the cursor on 10 March in the 食費 column and 12 to 14 March selected.
@@ -96,10 +89,10 @@ bool ShootPanes(const ShotContext& context, int showType, const QString& name) {
     pane->AmountField().setText(QStringLiteral("1,050"));
     QApplication::processEvents();
 
-    bool ok = Save(window, context, name);
-    ok = Save(*pane, context, name + QStringLiteral("-booking")) && ok;
-    ok = Save(*calculator, context, name + QStringLiteral("-calculator")) && ok;
-    ok = Save(*view, context, name + QStringLiteral("-ledger")) && ok;
+    bool ok = SaveShot(window, context.out, name);
+    ok = SaveShot(*pane, context.out, name + QStringLiteral("-booking")) && ok;
+    ok = SaveShot(*calculator, context.out, name + QStringLiteral("-calculator")) && ok;
+    ok = SaveShot(*view, context.out, name + QStringLiteral("-ledger")) && ok;
     return ok;
 }
 
@@ -107,6 +100,7 @@ const std::function<bool(const ShotContext&)> kShots[] = {
     [](const ShotContext& c) { return ShootPanes(c, 0, QStringLiteral("panes-month")); },
     [](const ShotContext& c) { return ShootPanes(c, 1, QStringLiteral("panes-week")); },
     [](const ShotContext& c) { return ShootMainWindow(c.doc, c.out); },
+    [](const ShotContext& c) { return ShootGraphWindow(c.out); },
     [](const ShotContext& c) { return ShootSettingsDialogs(c.doc, c.doc.Store(), c.out); },
     [](const ShotContext& c) { return ShootHelpAndAbout(c.out); },
     [](const ShotContext& c) { return ShootWizard(c.doc, c.out); },

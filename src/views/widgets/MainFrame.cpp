@@ -15,6 +15,7 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 
+#include "analysis/widgets/GraphDlg.h"
 #include "app/RecentFileList.h"
 #include "app/StartupPolicy.h"
 #include "app/WindowPlacement.h"
@@ -56,16 +57,6 @@ QStringList LedgerFilters() {
                        QLatin1Char(')');
     }
     return filters;
-}
-
-// Commands that come with later parts of the program: present in the menu, greyed until then.
-bool IsNotYetAvailable(int id) {
-    switch (id) {
-        case kCmdGraph:
-            return true;
-        default:
-            return false;
-    }
 }
 
 bool OnSomeScreen(const QRect& rect) {
@@ -209,6 +200,10 @@ void CMainFrame::BuildActions() {
     on(kCmdViewFit, [this] { SetShowType(ShowTypeKind::Fit); });
     on(kCmdHelpContents, [] { ShowHelpTopic(kHelpContentsTopic); });
     on(kCmdSettings, [this] { OpenSettings(); });
+    on(kCmdGraph, [this] {
+        CGraphDlg graph(m_doc, this);
+        graph.exec();
+    });
     on(kCmdAppAbout, [this] {
         AboutBox box(this);
         box.exec();
@@ -396,9 +391,6 @@ void CMainFrame::UpdateCommandStates() {
         m_actions[kCmdViewToolBar]->setChecked(!bar->isHidden());
     }
     m_actions[kCmdViewStatusBar]->setChecked(!statusBar()->isHidden());
-    for (auto& [id, action] : m_actions) {
-        if (IsNotYetAvailable(id)) action->setEnabled(false);
-    }
 }
 
 // --- panes ------------------------------------------------------------------------------------
