@@ -110,11 +110,9 @@ BENCHMARK(BM_SaveTm2_1M_NewFile)->Unit(benchmark::kMillisecond);
 // The form alone, in memory.
 void BM_DecodeTm2_1M(benchmark::State& state) {
     Files& files = Files::Get();
-    MemorySettingsStore store;
-    CTallymoDoc doc(store, files.clock);
     for (auto _ : state) {
-        doc.DeleteContents();
-        benchmark::DoNotOptimize(ReadBinaryLedger(files.tm2Bytes, doc));
+        LedgerContents ledger;
+        benchmark::DoNotOptimize(ReadBinaryLedger(files.tm2Bytes, ledger));
     }
     SetBytes(state, files.tm2Bytes.size());
 }

@@ -12,6 +12,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace tallymo;
     CTallymoDoc& doc = fuzz::FreshDocument();
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    if (ReadBinaryLedger(bytes, doc) == BinaryReadResult::Loaded) fuzz::Query(doc);
+    LedgerContents ledger;
+    if (ReadBinaryLedger(bytes, ledger) == BinaryReadResult::Loaded) {
+        doc.ReplaceContents(std::move(ledger));
+        fuzz::Query(doc);
+    }
     return 0;
 }

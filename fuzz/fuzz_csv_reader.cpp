@@ -11,6 +11,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace tallymo;
     CTallymoDoc& doc = fuzz::FreshDocument();
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    if (ReadCsvLedger(text, doc)) fuzz::Query(doc);
+    LedgerContents ledger;
+    if (ReadCsvLedger(text, ledger)) {
+        doc.ReplaceContents(std::move(ledger));
+        fuzz::Query(doc);
+    }
     return 0;
 }

@@ -30,12 +30,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CTallymoDoc& doc = fuzz::FreshDocument();
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    if (ReadBinaryLedger(bytes, doc) != BinaryReadResult::Loaded) return 0;
+    LedgerContents ledger;
+    if (ReadBinaryLedger(bytes, ledger) != BinaryReadResult::Loaded) return 0;
+    doc.ReplaceContents(std::move(ledger));
 
     const std::string saved = WriteBinaryLedger(doc, 77);
-    reread.DeleteContents();
-    reread.Settings() = LedgerSettings{};
-    Require(ReadBinaryLedger(saved, reread) == BinaryReadResult::Loaded, "reload refused");
+    LedgerContents again;
+    Require(ReadBinaryLedger(saved, again) == BinaryReadResult::Loaded, "reload refused");
+    reread.ReplaceContents(std::move(again));
     Require(reread.IncomeList() == doc.IncomeList(), "income list");
     Require(reread.OutgoList() == doc.OutgoList(), "outgo list");
     Require(reread.Settings() == doc.Settings(), "settings");
@@ -47,9 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const TimeValue last = doc.LastDate();
     if (doc.MatterCount() <= 4 && (doc.Entries().empty() || ToLocal(last).year <= 2001)) {
         const CsvLedgerText text = WriteCsvLedger(doc);
-        reread.DeleteContents();
-        Require(ReadCsvLedger(text.bytes, reread), "written text refused");
-        Require(reread.MatterCount() == doc.MatterCount(), "text matter count");
+        LedgerContents fromText;
+        Require(ReadCsvLedger(text.bytes, fromText), "written text refused");
+        Require(fromText.MatterCount() == doc.MatterCount(), "text matter count");
     }
     return 0;
 }

@@ -10,6 +10,7 @@
 namespace tallymo {
 
 class CTallymoDoc;
+struct LedgerContents;
 
 inline constexpr std::string_view kLedgerMagic = "tallymoo";
 inline constexpr std::int32_t kOldestLedgerVersion = 2000000;
@@ -22,12 +23,12 @@ enum class BinaryReadResult {
     TooManyMatters,      // a matter list longer than any ledger's (kMaxMattersPerList)
 };
 
-// Fills the document from a .tm2 file: settings as they are read, then both matter lists,
-// then the entries (those of a matter index the lists lack are dropped). The caller clears the
-// document before and again after a failure. Counts and lengths are checked against the
+// Fills a ledger from a .tm2 file: settings as they are read, then both matter lists, then the
+// entries (those of a matter index the lists lack are dropped). On a failure the ledger is
+// partly filled and of no use. Counts and lengths are checked against the
 // remaining bytes before anything is allocated for them. Bytes after the last entry are
 // ignored.
-BinaryReadResult ReadBinaryLedger(std::string_view bytes, CTallymoDoc& doc);
+BinaryReadResult ReadBinaryLedger(std::string_view bytes, LedgerContents& doc);
 
 // The document in the current layout, stamped with the document's program version and
 // `reserved` (the time of the save). Entries of amount 0 are left out: the caller removes them

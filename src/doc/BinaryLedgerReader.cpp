@@ -71,7 +71,7 @@ void ReadList(ByteReader& in, bool withVisibleFlag, MatterList& list) {
     }
 }
 
-void ReadEntryRecords(ByteReader& in, CTallymoDoc& doc) {
+void ReadEntryRecords(ByteReader& in, LedgerContents& doc) {
     const std::uint32_t count = ReadCount(in, kEntryRecordBytes);
     doc.ReserveEntries(count);
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -88,7 +88,7 @@ void ReadEntryRecords(ByteReader& in, CTallymoDoc& doc) {
 
 // Old files hold one record per day with an amount for every matter, zeros included; they
 // stay in memory until the next save leaves them out.
-void ReadDayRecords(ByteReader& in, CTallymoDoc& doc) {
+void ReadDayRecords(ByteReader& in, LedgerContents& doc) {
     const std::uint64_t matters = static_cast<std::uint64_t>(doc.MatterCount());
     const std::uint32_t count = ReadCount(in, 4 + 4 * matters);
     doc.ReserveEntries(static_cast<std::size_t>(count * matters));
@@ -103,7 +103,7 @@ void ReadDayRecords(ByteReader& in, CTallymoDoc& doc) {
 
 }  // namespace
 
-BinaryReadResult ReadBinaryLedger(std::string_view bytes, CTallymoDoc& doc) {
+BinaryReadResult ReadBinaryLedger(std::string_view bytes, LedgerContents& doc) {
     ByteReader in(bytes);
     try {
         if (in.String() != kLedgerMagic) return BinaryReadResult::NotLedgerFile;

@@ -10,6 +10,7 @@
 namespace tallymo {
 
 class CTallymoDoc;
+struct LedgerContents;
 
 struct CsvLedgerText {
     std::string bytes;
@@ -22,8 +23,8 @@ struct CsvLedgerText {
 // that the name keeps its column.
 CsvLedgerText WriteCsvLedger(const CTallymoDoc& doc);
 
-// Fills the document from Ver.1 text; false when the text is not a valid Ver.1 file. The
-// caller clears the document before and again after a failure.
-bool ReadCsvLedger(std::string_view text, CTallymoDoc& doc);
+// Fills a ledger from Ver.1 text; false when the text is not a valid Ver.1 file (the ledger is
+// then of no use).
+bool ReadCsvLedger(std::string_view text, LedgerContents& doc);
 
 }  // namespace tallymo

@@ -171,7 +171,7 @@ TimeValue ReadDate(std::string_view field) {
     return date;
 }
 
-void ReadDayLine(std::string_view line, CTallymoDoc& doc) {
+void ReadDayLine(std::string_view line, LedgerContents& doc) {
     FieldCursor fields(line);
     std::string_view field;
     fields.Next(field);
@@ -216,7 +216,7 @@ bool LooksLikeUtf8(std::string_view text) {
 
 }  // namespace
 
-bool ReadCsvLedger(std::string_view text, CTallymoDoc& doc) {
+bool ReadCsvLedger(std::string_view text, LedgerContents& doc) {
     // A spreadsheet may have saved the file as UTF-8, with or without a byte-order mark: the
     // ledger's texts are CP932, so it is converted; a name CP932 cannot hold makes it invalid.
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";

@@ -100,7 +100,8 @@ bool ReadLedgerBytes(const std::string& path, std::string& bytes, std::string& r
 }  // namespace
 
 bool CTallymoDoc::LoadLedgerFile(const std::string& path) {
-    DeleteContents();
+    LedgerContents loaded;
+    loaded.settings = m_settings;
     const bool csv = IsCsvPath(path);
     std::optional<UserMessage> failure;
     std::string bytes;
@@ -112,9 +113,9 @@ bool CTallymoDoc::LoadLedgerFile(const std::string& path) {
         } else if (bytes.empty()) {
             failure = WithDetail(csv ? kInvalidCsv : kUnexpectedError, path, "the file is empty");
         } else if (csv) {
-            if (!ReadCsvLedger(bytes, *this)) failure = kInvalidCsv;
+            if (!ReadCsvLedger(bytes, loaded)) failure = kInvalidCsv;
         } else {
-            switch (ReadBinaryLedger(bytes, *this)) {
+            switch (ReadBinaryLedger(bytes, loaded)) {
                 case BinaryReadResult::Loaded:
                     break;
                 case BinaryReadResult::NotLedgerFile:
@@ -135,10 +136,10 @@ bool CTallymoDoc::LoadLedgerFile(const std::string& path) {
         failure = WithDetail(kUnexpectedError, path, "out of memory");
     }
     if (failure) {
-        DeleteContents();
         Report(*failure);
         return false;
     }
+    ReplaceContents(std::move(loaded));
     m_diskStamp = StampFile(path, bytes);
     return true;
 }

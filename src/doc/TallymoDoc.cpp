@@ -60,6 +60,28 @@ void CTallymoDoc::DeleteContents() {
     m_index.Invalidate();
 }
 
+void CTallymoDoc::ReplaceContents(LedgerContents contents) {
+    m_settings = contents.settings;
+    m_income = std::move(contents.income);
+    m_outgo = std::move(contents.outgo);
+    m_entries = std::move(contents.entries);
+    m_redo.clear();
+    m_redo.shrink_to_fit();
+    m_index.Invalidate();
+}
+
+void LedgerContents::SetMatterLists(MatterList incomeList, MatterList outgoList) {
+    income = std::move(incomeList);
+    outgo = std::move(outgoList);
+    entries.clear();
+}
+
+bool LedgerContents::AppendLoadedEntry(LedgerEntry entry) {
+    if (entry.matter < 0 || entry.matter >= MatterCount()) return false;
+    entries.push_back(std::move(entry));
+    return true;
+}
+
 void CTallymoDoc::OnNewDocument() {
     DeleteContents();
     m_pathName.clear();

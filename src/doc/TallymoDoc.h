@@ -32,6 +32,23 @@ struct LedgerSettings {
     bool operator==(const LedgerSettings&) const = default;
 };
 
+// A ledger as a file reader builds it, apart from any document, so that a file that fails to
+// load leaves the document as it was. The document takes it over whole (ReplaceContents).
+struct LedgerContents {
+    LedgerSettings settings;  // the document's before reading: a form may not hold them all
+    MatterList income;
+    MatterList outgo;
+    std::vector<LedgerEntry> entries;
+
+    LedgerSettings& Settings() { return settings; }
+    int MatterCount() const { return static_cast<int>(income.size() + outgo.size()); }
+    // Replaces both lists and empties the entries.
+    void SetMatterLists(MatterList incomeList, MatterList outgoList);
+    void ReserveEntries(std::size_t count) { entries.reserve(count); }
+    // An entry whose matter index is negative or not below MatterCount is dropped (false).
+    bool AppendLoadedEntry(LedgerEntry entry);
+};
+
 struct ProgramVersion {
     unsigned major = kVersionMajor, minor = kVersionMinor, build = kVersionPatch,
              revision = kVersionTweak;
@@ -66,6 +83,9 @@ public:
     const std::string& PathName() const { return m_pathName; }  // local 8-bit file name
     void SetPathName(std::string path) { m_pathName = std::move(path); }
     void DeleteContents();
+    // Takes over a ledger read from a file: lists, entries and settings; the redo history is
+    // emptied. Neither the path nor the modified flag changes.
+    void ReplaceContents(LedgerContents contents);
     void OnNewDocument();  // clears the path, then InitNewLedger
 
     // --- settings -----------------------------------------------------------------------
@@ -158,7 +178,8 @@ public:
 
     // --- files (the form is chosen by the extension) ------------------------------------------
     // Each reports its own failure through the message handler. A failed load leaves the
-    // document cleared; a failed save leaves the document and the file on disk as they were.
+    // document as it was (read in one pass into a separate ledger, taken over on success); a
+    // failed save leaves the document and the file on disk as they were.
     bool LoadLedgerFile(const std::string& path);
     bool SaveLedgerFile(const std::string& path);
     // True when `path` is the file last loaded or saved and another program has changed its

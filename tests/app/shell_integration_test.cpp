@@ -189,6 +189,7 @@ TEST_F(ShellIntegrationTest, AssociationThatCannotBeWrittenSaysSo) {
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.message.text,
               "拡張子の関連付けに失敗しました。管理者権限であるかどうか確認してください。");
+    EXPECT_EQ(outcome.message.helpContext, 0);
     EXPECT_FALSE(IsFileAssociated(kProgram));
     EXPECT_FALSE(SetFileAssociation(true, QString()).ok);
 }
@@ -230,6 +231,7 @@ TEST(HelpTopicsTest, EveryTopicTheSourcesNameIsListed) {
         return std::find(listed.begin(), listed.end(), topic) != listed.end();
     };
     for (int id = 0; id < 20000; ++id) EXPECT_TRUE(isListed(SettingsHelpTopic(id))) << id;
+    for (int key = 1; key <= 20; ++key) EXPECT_TRUE(isListed(key)) << key;  // amount and keys
 
     const QRegularExpression named(QStringLiteral(
         R"((\d+),\s*MessageIcon::|HelpTopic\w*\s*=\s*(\d+)|ShowHelpTopic\((\d+)\))"));

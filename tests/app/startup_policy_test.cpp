@@ -9,31 +9,25 @@ namespace tallymo {
 namespace {
 
 constexpr std::int32_t kDay = 86400;
-const std::vector<std::string> kStartup = {"/startup"};
 
 TimeValue At(int hour, int minute, int second = 0) {
     return MakeLocalTime(2024, 3, 10, hour, minute, second);
 }
 
 TEST(StartupPolicyTest, OnceADayShowsOnlyAfterAWholeDay) {
-    const struct {
-        std::int32_t secondsSinceLastStart;
-        bool shows;
-    } cases[] = {
-        {0, false},           {23 * 3600 + 59 * 60, false}, {kDay - 1, false}, {kDay, true},
-        {5 * kDay + 7, true}, {-(kDay - 1), false},  // a recorded start in the future
-        {-kDay, true},
-    };
+    // seconds since the recorded start (negative: a recorded start in the future), shown
+    const std::pair<std::int32_t, bool> cases[] = {{0, false},           {kDay - 1, false},
+                                                   {kDay, true},         {5 * kDay + 7, true},
+                                                   {-(kDay - 1), false}, {-kDay, true}};
     StartupSettings settings;
     settings.showOnceByADay = true;
     EXPECT_TRUE(StartupModeShows(settings, At(9, 0)));  // no recorded start yet
-    for (const auto& c : cases) {
-        settings.recentlyRunTime = At(9, 0) - c.secondsSinceLastStart;
-        EXPECT_EQ(StartupModeShows(settings, At(9, 0)), c.shows) << c.secondsSinceLastStart;
+    for (const auto& [since, shows] : cases) {
+        settings.recentlyRunTime = At(9, 0) - since;
         const StartupPlan plan =
-            PlanStartup(settings, At(9, 0), kStartup, "", [](auto&) { return true; });
+            PlanStartup(settings, At(9, 0), {"/startup"}, "", [](auto&) { return true; });
         EXPECT_TRUE(plan.startupMode);
-        EXPECT_EQ(plan.proceed, c.shows);
+        EXPECT_EQ(plan.proceed, shows) << since;
     }
     // Recorded starts at the far ends of the range do not wrap around.
     settings.recentlyRunTime = INT32_MIN;
@@ -54,98 +48,65 @@ TEST(StartupPolicyTest, HourWindowsAreInclusiveAtBothEndsAndWrapOverMidnight) {
         settings.runEndHour = c.end;
         for (int hour = 0; hour < 24; ++hour) {
             const bool expected = c.shownHours.count(hour) > 0;
-            EXPECT_EQ(WithinHourWindow(hour, c.start, c.end), expected) << hour;
             EXPECT_EQ(StartupModeShows(settings, At(hour, 0)), expected) << hour << ":00";
             EXPECT_EQ(StartupModeShows(settings, At(hour, 59, 59)), expected) << hour << ":59";
         }
     }
-}
-
-TEST(StartupPolicyTest, BothChecksMustPass) {
-    StartupSettings settings;
-    settings.showOnceByADay = true;
-    settings.showOnSetTime = true;
-    settings.runStartHour = 8;
-    settings.runEndHour = 10;
-    settings.recentlyRunTime = At(9, 0) - 2 * kDay;
-    EXPECT_TRUE(StartupModeShows(settings, At(9, 0)));
-    EXPECT_FALSE(StartupModeShows(settings, At(11, 0)));  // outside the hours
-    settings.recentlyRunTime = At(8, 0);
-    EXPECT_FALSE(StartupModeShows(settings, At(9, 0)));  // inside the hours, shown today
+    // Both limits at once: each must pass.
+    StartupSettings both;
+    both.showOnceByADay = both.showOnSetTime = true;
+    both.runStartHour = 8;
+    both.runEndHour = 10;
+    both.recentlyRunTime = At(9, 0) - 2 * kDay;
+    EXPECT_TRUE(StartupModeShows(both, At(9, 0)));
+    EXPECT_FALSE(StartupModeShows(both, At(11, 0)));
+    both.recentlyRunTime = At(8, 0);
+    EXPECT_FALSE(StartupModeShows(both, At(9, 0)));
 }
 
 TEST(StartupPolicyTest, OnlyTheExactWholeCommandLineIsTheSwitch) {
     EXPECT_TRUE(IsStartupSwitch({"/startup"}));
-    for (const std::vector<std::string>& args :
-         std::vector<std::vector<std::string>>{{},
-                                               {"/STARTUP"},
-                                               {"/Startup"},
-                                               {"startup"},
-                                               {"/startup "},
-                                               {"/startup", "x.tm2"},
-                                               {"x.tm2", "/startup"}}) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {}, {"/STARTUP"}, {"startup"}, {"/startup "}, {"/startup", "x"}, {"x", "/startup"}}) {
         EXPECT_FALSE(IsStartupSwitch(args)) << (args.empty() ? "" : args.front());
     }
-    // The capitalised switch ignores the limits and is no file.
-    StartupSettings settings;
-    settings.showOnceByADay = true;
-    settings.recentlyRunTime = At(9, 0);
-    const StartupPlan plan =
-        PlanStartup(settings, At(9, 1), {"/STARTUP"}, "", [](auto&) { return false; });
-    EXPECT_FALSE(plan.startupMode);
-    EXPECT_TRUE(plan.proceed);
-    EXPECT_EQ(plan.ledger.kind, LedgerChoice::Kind::NewLedger);
 }
 
 TEST(StartupPolicyTest, PicksTheLedger) {
     using K = LedgerChoice::Kind;
+    // argument ("": none), open the recent file, first recent file, files that exist
     const struct {
-        const char* name;
-        std::vector<std::string> args;
+        std::string arg;
         bool openRecent;
-        std::string firstRecent;
+        std::string recent;
         std::set<std::string> existing;
         LedgerChoice expected;
     } cases[] = {
-        {"nothing given", {}, false, "", {}, {K::NewLedger, "", ""}},
-        {"existing argument",
-         {"/d/a.tm2"},
-         true,
-         "/d/b.tm2",
-         {"/d/a.tm2"},
-         {K::CommandLineFile, "/d/a.tm2", ""}},
-        {"missing argument, recent",
-         {"/d/gone.tm2"},
-         true,
-         "/d/b.tm2",
-         {"/d/b.tm2"},
-         {K::RecentFile, "/d/b.tm2", "/d/gone.tm2"}},
-        {"missing argument",
-         {"/d/gone.tm2"},
-         false,
-         "/d/b.tm2",
-         {},
-         {K::NewLedger, "", "/d/gone.tm2"}},
+        {"", false, "", {}, {K::NewLedger, "", ""}},
+        {"/d/a.tm2", true, "/d/b.tm2", {"/d/a.tm2"}, {K::CommandLineFile, "/d/a.tm2", ""}},
+        {"/d/gone", true, "/d/b.tm2", {"/d/b.tm2"}, {K::RecentFile, "/d/b.tm2", "/d/gone"}},
+        {"/d/gone", false, "/d/b.tm2", {}, {K::NewLedger, "", "/d/gone"}},
         // A dead recent entry is still tried: the open fails, and the start removes it.
-        {"dead recent", {}, true, "/d/dead.tm2", {}, {K::RecentFile, "/d/dead.tm2", ""}},
-        {"recent not asked", {}, false, "/d/b.tm2", {"/d/b.tm2"}, {K::NewLedger, "", ""}},
-        {"empty recent", {}, true, "", {}, {K::NewLedger, "", ""}},
-        {"switch is no file", {"/startup"}, false, "", {"/startup"}, {K::NewLedger, "", ""}},
-        {"switch and recent",
-         {"/startup"},
-         true,
-         "/d/b.tm2",
-         {"/startup", "/d/b.tm2"},
-         {K::RecentFile, "/d/b.tm2", ""}},
+        {"", true, "/d/dead.tm2", {}, {K::RecentFile, "/d/dead.tm2", ""}},
+        {"", false, "/d/b.tm2", {"/d/b.tm2"}, {K::NewLedger, "", ""}},
+        {"", true, "", {}, {K::NewLedger, "", ""}},
+        {"/startup", false, "", {"/startup"}, {K::NewLedger, "", ""}},
+        {"/startup", true, "/d/b.tm2", {"/startup", "/d/b.tm2"}, {K::RecentFile, "/d/b.tm2", ""}},
+        // The capitalised switch is no switch: no limits, and a file argument like any other.
+        {"/STARTUP", false, "", {}, {K::NewLedger, "", "/STARTUP"}},
     };
     for (const auto& c : cases) {
         StartupSettings settings;
         settings.openRecentFileAtRun = c.openRecent;
-        const StartupPlan plan =
-            PlanStartup(settings, At(9, 0), c.args, c.firstRecent,
-                        [&](const std::string& p) { return c.existing.count(p) > 0; });
-        EXPECT_TRUE(plan.proceed) << c.name;
-        EXPECT_EQ(plan.ledger, c.expected) << c.name;
+        settings.showOnceByADay = c.arg == "/STARTUP";  // shown a second ago: no start-up mode
+        settings.recentlyRunTime = At(9, 0) - 1;
+        std::vector<std::string> args;
+        if (!c.arg.empty()) args.push_back(c.arg);
+        const StartupPlan plan = PlanStartup(settings, At(9, 0), args, c.recent,
+                                             [&](auto& p) { return c.existing.count(p) > 0; });
+        EXPECT_TRUE(plan.proceed);
+        EXPECT_EQ(plan.startupMode, c.arg == "/startup");
+        EXPECT_EQ(plan.ledger, c.expected) << c.arg << " " << c.recent;
     }
 }
 
@@ -153,8 +114,7 @@ TEST(StartupPolicyTest, SettingsReadWithTheirDefaultsAndOneByteFlags) {
     MemorySettingsStore store;
     StartupSettings read = ReadStartupSettings(store);
     EXPECT_FALSE(read.openRecentFileAtRun || read.showOnceByADay || read.showOnSetTime);
-    EXPECT_EQ(read.runStartHour, 0);
-    EXPECT_EQ(read.runEndHour, 0);
+    EXPECT_EQ(read.runStartHour + read.runEndHour, 0);
     EXPECT_FALSE(read.recentlyRunTime.has_value());
 
     store.WriteBinary("Settings", "OpenRecentlyFileAtRun", std::string(1, '\1'));
@@ -164,9 +124,8 @@ TEST(StartupPolicyTest, SettingsReadWithTheirDefaultsAndOneByteFlags) {
     store.WriteInt("Settings", "RunEndHour", 2);
     store.WriteBinary("Settings", "RecentlyRunTime", std::string("\x01\x02\x03", 3));  // too short
     read = ReadStartupSettings(store);
-    EXPECT_TRUE(read.openRecentFileAtRun);
+    EXPECT_TRUE(read.openRecentFileAtRun && read.showOnSetTime);
     EXPECT_FALSE(read.showOnceByADay);
-    EXPECT_TRUE(read.showOnSetTime);
     EXPECT_EQ(read.runStartHour, 22);
     EXPECT_EQ(read.runEndHour, 2);
     EXPECT_FALSE(read.recentlyRunTime.has_value());

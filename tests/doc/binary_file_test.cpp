@@ -142,9 +142,10 @@ TEST_F(BinaryFile, RefusedFilesGiveTheirMessageAndLeaveTheDocumentCleared) {
         test::ResetLedger(doc, {"収入"}, {"食費"});
         doc.AppendLoadedEntry({Day(2005, 1, 1), 0, 100, ""});
         messages.clear();
+        const Snapshot before = Take();
         EXPECT_FALSE(LoadBytes(refused.bytes));
         ExpectOnlyMessage(refused.message, refused.helpContext, refused.icon);
-        ExpectCleared();
+        ExpectUnchanged(before);
     }
 }
 
@@ -155,11 +156,12 @@ TEST_F(BinaryFile, EveryCutOfAFileIsRefusedAsTruncated) {
         std::string whole =
             test::LayoutSample(version, SampleNames(), Day(2003, 4, 1), Day(2003, 4, 2));
         whole.resize(whole.size() - 12);  // the trailing bytes
-        ASSERT_EQ(ReadBinaryLedger(whole, doc), BinaryReadResult::Loaded);
+        LedgerContents ledger;
+        ASSERT_EQ(ReadBinaryLedger(whole, ledger), BinaryReadResult::Loaded);
         for (std::size_t length = 0; length < whole.size(); ++length) {
             SCOPED_TRACE(testing::Message() << version << " cut at " << length);
-            doc.DeleteContents();
-            EXPECT_EQ(ReadBinaryLedger(std::string_view(whole).substr(0, length), doc),
+            ledger = LedgerContents{};
+            EXPECT_EQ(ReadBinaryLedger(std::string_view(whole).substr(0, length), ledger),
                       BinaryReadResult::Truncated);
         }
     }
@@ -168,9 +170,9 @@ TEST_F(BinaryFile, EveryCutOfAFileIsRefusedAsTruncated) {
 TEST_F(BinaryFile, HugeCountsAreRefusedBeforeAnythingIsAllocated) {
     FileBytes f = CurrentHeader();
     f.Dword(0).Dword(1).String("x").Word(900).Dword(1).Dword(0x7FFFFFFF).Raw(std::string(60, 0));
-    test::ResetLedger(doc, {}, {});
-    EXPECT_EQ(ReadBinaryLedger(f.Bytes(), doc), BinaryReadResult::Truncated);
-    EXPECT_LE(doc.Entries().capacity() * sizeof(LedgerEntry), f.Bytes().size() * 4);
+    LedgerContents ledger;
+    EXPECT_EQ(ReadBinaryLedger(f.Bytes(), ledger), BinaryReadResult::Truncated);
+    EXPECT_LE(ledger.entries.capacity() * sizeof(LedgerEntry), f.Bytes().size() * 4);
 }
 
 TEST_F(BinaryFile, OnlyExactlyOneReadsAsTrue) {

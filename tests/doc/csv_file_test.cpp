@@ -250,6 +250,7 @@ TEST_F(CsvFile, ReadsDayLinesByTheirRules) {
     for (const CsvRead& read : cases) {
         SCOPED_TRACE(read.what);
         messages.clear();
+        const Snapshot before = Take();
         EXPECT_EQ(LoadBytes(read.text, "ledger.csv"), read.valid);
         if (read.valid) {
             EXPECT_TRUE(messages.empty());
@@ -257,7 +258,7 @@ TEST_F(CsvFile, ReadsDayLinesByTheirRules) {
             EXPECT_EQ(doc.Entries(), read.entries);
         } else {
             ExpectOnlyMessage(kInvalidCsv, 3060, MessageIcon::Stop);
-            ExpectCleared();
+            ExpectUnchanged(before);
         }
     }
 }

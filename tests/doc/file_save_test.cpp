@@ -222,11 +222,12 @@ TEST_F(FileSave, WhatIsNoReadableFileIsRefusedWithItsNameAndReason) {
         SCOPED_TRACE(c.name);
         test::ResetLedger(doc, {"収入"}, {"食費"});
         messages.clear();
+        const Snapshot before = Take();
         EXPECT_FALSE(doc.LoadLedgerFile(PathOf(c.name)));
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0].text, c.text);
         EXPECT_EQ(messages[0].detail, PathOf(c.name) + ": " + c.reason);
-        ExpectCleared();
+        ExpectUnchanged(before);
     }
 }
 

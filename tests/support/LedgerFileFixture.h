@@ -45,10 +45,20 @@ protected:
         EXPECT_EQ(messages[0].icon, icon);
     }
 
-    void ExpectCleared() const {
-        EXPECT_EQ(doc.MatterCount(), 0);
-        EXPECT_TRUE(doc.Entries().empty());
-        EXPECT_TRUE(doc.RedoHistory().empty());
+    // A failed load leaves the document as it was.
+    struct Snapshot {
+        MatterList income, outgo;
+        std::vector<LedgerEntry> entries;
+        LedgerSettings settings;
+    };
+    Snapshot Take() const {
+        return {doc.IncomeList(), doc.OutgoList(), doc.Entries(), doc.Settings()};
+    }
+    void ExpectUnchanged(const Snapshot& before) const {
+        EXPECT_EQ(doc.IncomeList(), before.income);
+        EXPECT_EQ(doc.OutgoList(), before.outgo);
+        EXPECT_EQ(doc.Entries(), before.entries);
+        EXPECT_EQ(doc.Settings(), before.settings);
     }
 
     MemorySettingsStore store;

@@ -16,8 +16,7 @@ TEST(FrameCommandsTest, EveryMenuAndToolBarCommandHasItsTexts) {
         }
     }
     for (int id : ToolBarLayout()) {
-        if (id == kSeparator) continue;
-        EXPECT_TRUE(ids.count(id)) << id << " is on the tool bar only";
+        EXPECT_TRUE(id == kSeparator || ids.count(id)) << id << " is on the tool bar only";
     }
     for (int id : ids) {
         const CommandText* text = FindCommandText(id);
@@ -28,12 +27,14 @@ TEST(FrameCommandsTest, EveryMenuAndToolBarCommandHasItsTexts) {
 }
 
 TEST(FrameCommandsTest, DefaultExtensionFollowsTheChosenFilter) {
-    EXPECT_EQ(WithDefaultExtension("/d/money", 0), "/d/money.tm2");
-    EXPECT_EQ(WithDefaultExtension("/d/money", 1), "/d/money.csv");
-    EXPECT_EQ(WithDefaultExtension("/d/money", 2), "/d/money.tm2");
-    EXPECT_EQ(WithDefaultExtension("/d/money.csv", 0), "/d/money.csv");
-    EXPECT_EQ(WithDefaultExtension("/d.x/money", 1), "/d.x/money.csv");
-    EXPECT_EQ(WithDefaultExtension("/d/money.bak", 0), "/d/money.bak");
+    // path, filter (0 ledger, 1 CSV, 2 all files), path to write
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"/d/money", 0, "/d/money.tm2"},     {"/d/money", 1, "/d/money.csv"},
+        {"/d/money", 2, "/d/money.tm2"},     {"/d/money.csv", 0, "/d/money.csv"},
+        {"/d.x/money", 1, "/d.x/money.csv"}, {"/d/money.bak", 0, "/d/money.bak"}};
+    for (const auto& [path, filter, written] : cases) {
+        EXPECT_EQ(WithDefaultExtension(path, filter), written) << path << " " << filter;
+    }
 }
 
 }  // namespace

@@ -555,20 +555,9 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
 bool CMainFrame::LoadFrom(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     const std::string local = ToLocalPath(absolute);
-    // Read the file into a scratch document first: a file that cannot be read reports its
-    // message and leaves the ledger on screen, its name and its contents as they were.
-    {
-        CTallymoDoc scratch(m_doc.Store(), m_doc.GetClock());
-        scratch.SetMessageHandler([this](const UserMessage& message) { m_doc.Report(message); });
-        if (!scratch.LoadLedgerFile(local)) return false;
-    }
-    if (!m_doc.LoadLedgerFile(local)) {
-        // The file changed in between and the ledger is now empty: make it a new, unnamed
-        // one, so that a save cannot put an empty ledger over the file.
-        m_doc.OnNewDocument();
-        DocumentReplaced();
-        return false;
-    }
+    // A file that cannot be read reports its message and leaves the ledger on screen, its
+    // name and its contents as they were.
+    if (!m_doc.LoadLedgerFile(local)) return false;
     m_doc.SetPathName(local);
     m_doc.SetModifiedFlag(false);
     AddRecentFile(absolute);

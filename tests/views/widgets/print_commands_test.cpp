@@ -111,6 +111,7 @@ TEST_F(PrintCommandsTest, FromEveryPaneWithTheRangeOfTheLastDrawing) {
     EXPECT_EQ(offeredRanges[0], std::make_pair(1, 1));
     EXPECT_EQ(offeredRanges[2], std::make_pair(1, pages));
     EXPECT_EQ(print->KnownPageCount(), pages);
+    EXPECT_EQ(offeredFiles[1], pdfPath);  // the file chosen before is offered again
     // Without a printer the dialog offers a PDF file, for a ledger never saved in the home
     // folder.
     if (QPrinterInfo::availablePrinters().isEmpty()) {
