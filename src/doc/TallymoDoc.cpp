@@ -95,6 +95,11 @@ void CTallymoDoc::SetShowProjection(bool flag) {
     m_settings.ShowProjection = flag;
 }
 
+void CTallymoDoc::SetSettings(const LedgerSettings& settings) {
+    if (!(settings == m_settings)) m_modified = true;
+    m_settings = settings;
+}
+
 void CTallymoDoc::SetShowType(ShowTypeKind kind) {
     const auto value = static_cast<std::int32_t>(kind);
     if (value != m_settings.ShowType) m_modified = true;

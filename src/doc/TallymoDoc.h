@@ -93,6 +93,9 @@ public:
     const LedgerSettings& Settings() const { return m_settings; }
     const ProgramVersion& Version() const { return m_version; }
     void SetShowProjection(bool flag);
+    // All per-file settings at once (the settings dialog); marks the document modified when
+    // any of them changes.
+    void SetSettings(const LedgerSettings& settings);
     ShowTypeKind GetShowType() const { return static_cast<ShowTypeKind>(m_settings.ShowType); }
     // The ledger's layout; marks the document modified when it changes.
     void SetShowType(ShowTypeKind kind);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
 #include "support/LedgerBuilder.h"
@@ -208,12 +210,44 @@ TEST_F(DocumentQueries, ProjectionOfANegativeSumStaysNegative) {
     EXPECT_EQ(MarchProjected(2), INT32_MAX);
 }
 
-TEST_F(DocumentQueries, ShowProjectionMarksOnlyAChange) {
-    doc.SetShowProjection(false);
-    EXPECT_FALSE(doc.IsModified());
-    doc.SetShowProjection(true);
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_TRUE(doc.Settings().ShowProjection);
+// The document marks itself modified for every change it makes, and only then; no window
+// has to remember to do it.
+TEST_F(DocumentQueries, EveryChangeMarksTheLedgerAndNoChangeDoesNot) {
+    Book(Day(2005, 1, 3), 2, 100);
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        bool marks;
+    } cases[] = {
+        {"projection unchanged", [&] { doc.SetShowProjection(false); }, false},
+        {"projection", [&] { doc.SetShowProjection(true); }, true},
+        {"view unchanged", [&] { doc.SetShowType(ShowTypeKind::Month); }, false},
+        {"week view", [&] { doc.SetShowType(ShowTypeKind::Week); }, true},
+        {"width unchanged", [&] { doc.SetMatterCellWidth(2, 900); }, false},
+        {"column width", [&] { doc.SetMatterCellWidth(2, 1500); }, true},
+        {"no such matter", [&] { doc.SetMatterCellWidth(9, 1500); }, false},
+        {"settings unchanged", [&] { doc.SetSettings(doc.Settings()); }, false},
+        {"settings",
+         [&] {
+             LedgerSettings settings = doc.Settings();
+             settings.CloseDay = 25;
+             doc.SetSettings(settings);
+         },
+         true},
+        {"undo", [&] { doc.Undo(); }, true},
+        {"nothing to undo", [&] { doc.Undo(); }, false},
+        {"redo", [&] { doc.Redo(); }, true},
+        {"nothing to redo", [&] { doc.Redo(); }, false},
+        {"clearing an empty cell", [&] { Book(Day(2005, 1, 9), 2, 0, true); }, false},
+    };
+    for (const auto& c : cases) {
+        doc.SetModifiedFlag(false);
+        c.change();
+        EXPECT_EQ(doc.IsModified(), c.marks) << c.name;
+    }
+    EXPECT_EQ(doc.GetShowType(), ShowTypeKind::Week);
+    EXPECT_EQ(doc.GetMatter(2)->CellWidth(), 1500);
+    EXPECT_EQ(doc.Settings().CloseDay, 25);
 }
 
 TEST_F(DocumentQueries, UndoTakesEntriesOffTheEndAndRedoPutsThemBack) {

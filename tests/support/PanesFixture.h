@@ -26,8 +26,8 @@ public:
         pane = new COperationView(doc);
         calculator = new CCalcView(*pane);
         view = new CTallymoView(doc);
-        pane->SetLedgerView(view);
-        view->SetOperationView(pane);
+        QObject::connect(view, &CTallymoView::cursorCellChanged, pane, &COperationView::SelectCell);
+        QObject::connect(pane, &COperationView::dayPicked, view, &CTallymoView::ShowMatterColumn);
         QObject::connect(view, &CTallymoView::statusTextChanged,
                          [this](const QString& text) { status = text; });
         QObject::connect(pane, &COperationView::statusTextChanged,

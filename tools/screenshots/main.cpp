@@ -52,8 +52,8 @@ bool ShootPanes(const ShotContext& context, int showType, const QString& name) {
     auto* view = new CTallymoView(doc);
     auto* status = new QLabel;
     status->setFrameShape(QFrame::StyledPanel);
-    pane->SetLedgerView(view);
-    view->SetOperationView(pane);
+    QObject::connect(view, &CTallymoView::cursorCellChanged, pane, &COperationView::SelectCell);
+    QObject::connect(pane, &COperationView::dayPicked, view, &CTallymoView::ShowMatterColumn);
     QObject::connect(view, &CTallymoView::statusTextChanged, status, &QLabel::setText);
     QObject::connect(pane, &COperationView::statusTextChanged, status, &QLabel::setText);
 

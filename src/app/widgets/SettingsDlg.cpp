@@ -355,8 +355,7 @@ void CSettingsDlg::accept() {
     ApplyMatterList(m_doc, false, EditedList(false));
 
     // 2. Display settings. A list without a selection keeps the stored value.
-    LedgerSettings& settings = m_doc.Settings();
-    const LedgerSettings before = settings;
+    LedgerSettings settings = m_doc.Settings();
     if (m_fontSize->currentIndex() >= 0) {
         settings.FontSize = static_cast<std::uint16_t>(FontSizeOfItem(m_fontSize->currentIndex()));
     }
@@ -380,7 +379,7 @@ void CSettingsDlg::accept() {
 
     // 4. The wizard flag travels with the ledger.
     settings.ShowQuickWizard = m_wizard->isChecked();
-    if (!(settings == before)) m_doc.SetModifiedFlag(true);
+    m_doc.SetSettings(settings);
 
     // 5. File association, only when the box was changed here: an untouched box must not take
     // the file type back from another program.

@@ -276,8 +276,11 @@ void CMainFrame::BuildPanes() {
     m_bookingPane = new COperationView(m_doc);
     m_calcView = new CCalcView(*m_bookingPane);
     m_ledgerView = new CTallymoView(m_doc);
-    m_bookingPane->SetLedgerView(m_ledgerView);
-    m_ledgerView->SetOperationView(m_bookingPane);
+    // The panes know nothing of each other: the frame keeps them in step.
+    connect(m_ledgerView, &CTallymoView::cursorCellChanged, m_bookingPane,
+            &COperationView::SelectCell);
+    connect(m_bookingPane, &COperationView::dayPicked, m_ledgerView,
+            &CTallymoView::ShowMatterColumn);
     connect(m_ledgerView, &CTallymoView::statusTextChanged, this, &CMainFrame::SetStatusText);
     connect(m_bookingPane, &COperationView::statusTextChanged, this, &CMainFrame::SetStatusText);
     connect(m_ledgerView, &CTallymoView::fileDropped, this,

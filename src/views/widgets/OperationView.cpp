@@ -18,7 +18,6 @@
 #include "doc/TextCodec.h"
 #include "ui/PointFont.h"
 #include "views/widgets/OfferedDates.h"
-#include "views/widgets/TallymoView.h"
 
 namespace tallymo {
 namespace {
@@ -106,10 +105,6 @@ COperationView::COperationView(CTallymoDoc& doc, QWidget* parent)
     qApp->installEventFilter(this);
 
     Initialize();
-}
-
-void COperationView::SetLedgerView(CTallymoView* view) {
-    m_view = view;
 }
 
 void COperationView::Initialize() {
@@ -217,7 +212,7 @@ void COperationView::AppendKey(const QString& key, bool evaluate) {
 
 void COperationView::OnDayPicked() {
     m_doc.SetCurrentDate(SelectedDate());
-    if (m_view) m_view->ShowMatterColumn(SelectedPosition());
+    emit dayPicked(SelectedPosition());
 }
 
 void COperationView::FocusAmount() {

@@ -19,14 +19,12 @@ namespace tallymo {
 
 class CCalcEdit;
 class CTallymoDoc;
-class CTallymoView;
 
 class COperationView : public QWidget {
     Q_OBJECT
 public:
     explicit COperationView(CTallymoDoc& doc, QWidget* parent = nullptr);
 
-    void SetLedgerView(CTallymoView* view);
     void Initialize();  // re-read the document (after open, new, settings dialog)
     CCalcEdit& AmountField() { return *m_amount; }
     // Types a key into the amount field; "=" evaluates. The calculator's keys use the second
@@ -51,6 +49,9 @@ public:
 
 signals:
     void statusTextChanged(const QString& text);  // the two status-bar hints
+    // A day was picked in the calendar (the current date is set): the ledger view puts its
+    // cursor on that day in the column of list position `position` (-1: none selected).
+    void dayPicked(int position);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,7 +68,6 @@ private:
     bool ForwardTyping(QObject* watched, QEvent* event);
 
     CTallymoDoc& m_doc;
-    CTallymoView* m_view = nullptr;
     QCalendarWidget* m_calendar;
     QAbstractItemView* m_calendarDays = nullptr;
     QListWidget* m_list;

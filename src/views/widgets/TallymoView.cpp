@@ -17,7 +17,6 @@
 #include "ui/MessageBox.h"
 #include "views/widgets/LedgerGrid.h"
 #include "views/widgets/OfferedDates.h"
-#include "views/widgets/OperationView.h"
 
 namespace tallymo {
 namespace {
@@ -58,10 +57,6 @@ CTallymoView::CTallymoView(CTallymoDoc& doc, QWidget* parent)
 
 CTallymoView::~CTallymoView() {
     m_doc.RemoveRefreshListener(m_listenerId);
-}
-
-void CTallymoView::SetOperationView(COperationView* pane) {
-    m_pane = pane;
 }
 
 TimeValue CTallymoView::RowDate(int row) const {
@@ -213,7 +208,7 @@ void CTallymoView::SyncPane() {
     const int row = m_grid->Row();
     const int col = m_grid->Col();
     if (!m_shape.IsDayRow(row) || !m_shape.IsMatterColumn(col)) return;
-    if (m_pane) m_pane->SelectCell(RowDate(row), col - 1);
+    emit cursorCellChanged(RowDate(row), col - 1);
     ShowOutgoTotal(RowDate(row));
 }
 

@@ -13,7 +13,6 @@
 namespace tallymo {
 
 class CLedgerGrid;
-class COperationView;
 class CTallymoDoc;
 
 class CTallymoView : public QWidget {
@@ -25,7 +24,6 @@ public:
 
     void SetUpGrid();    // rebuild shape and contents (view mode, file opened, settings, size)
     void RefreshGrid();  // contents only, shape kept
-    void SetOperationView(COperationView* pane);
 
     void MoveToRow(int row);       // cursor to a row; past either end the window of days moves
     void SyncPane();               // booking pane and status text in step with the cursor
@@ -40,6 +38,9 @@ public:
 signals:
     void statusTextChanged(const QString& text);  // for status-bar pane 0
     void fileDropped(const QString& path);        // a ledger file dropped: the frame opens it
+    // The cursor stands on a day and a matter column: the booking pane shows that day and the
+    // list position (column − 1).
+    void cursorCellChanged(TimeValue date, int position);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,7 +59,6 @@ private:
 
     CTallymoDoc& m_doc;
     CLedgerGrid* m_grid;
-    COperationView* m_pane = nullptr;
     LedgerTableShape m_shape;
     TimeValue m_shownDate = 0;  // the current date the cells were last written for
     QString m_statusText;

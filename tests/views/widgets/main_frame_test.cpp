@@ -252,14 +252,13 @@ TEST_F(MainFrameTest, ViewModesCheckMarkModifiedMarkAndClosingQuestion) {
     EXPECT_TRUE(Cmd(kCmdViewMonth)->isChecked());
     const int monthRows = Frame().GetLedgerView()->Shape().LastDayRow();
     Cmd(kCmdViewWeek)->trigger();
-    EXPECT_EQ(doc.Settings().ShowType, 1);
-    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetShowType(), ShowTypeKind::Week);
     EXPECT_TRUE(Cmd(kCmdViewWeek)->isChecked());
     EXPECT_FALSE(Cmd(kCmdViewMonth)->isChecked());
     EXPECT_LT(Frame().GetLedgerView()->Shape().LastDayRow(), monthRows);
     Cmd(kCmdViewFit)->trigger();
     Cmd(kCmdViewFit)->trigger();  // choosing the checked mode again keeps it checked
-    EXPECT_EQ(doc.Settings().ShowType, 2);
+    EXPECT_EQ(doc.GetShowType(), ShowTypeKind::Fit);
     EXPECT_TRUE(Cmd(kCmdViewFit)->isChecked());
     EXPECT_FALSE(Cmd(kCmdViewWeek)->isChecked());
 
