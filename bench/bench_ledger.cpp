@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <random>
 
 #include "app/MatterListEdit.h"
 #include "doc/SettingsStore.h"
@@ -138,6 +139,19 @@ void BM_ApplyReversedOutgoList(benchmark::State& state) {
     }
 }
 
+// The index built from the whole entry sequence, as after loading a file: the entries in date
+// order (arg 0), or shuffled (arg 1), which a file of hand-sorted bookings could hold.
+void BM_IndexRebuild_1M(benchmark::State& state) {
+    const CTallymoDoc& doc = LedgerOf(1'000'000);
+    std::vector<LedgerEntry> entries = doc.Entries();
+    if (state.range(0) == 1) std::shuffle(entries.begin(), entries.end(), std::mt19937(5));
+    LedgerIndex index;
+    for (auto _ : state) {
+        index.Rebuild(entries, doc.MatterCount(), doc.IncomeCount());
+        benchmark::DoNotOptimize(index.LastDate());
+    }
+}
+
 void BM_LedgerMemory(benchmark::State& state) {
     CTallymoDoc& doc = LedgerOf(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) benchmark::DoNotOptimize(doc.IndexMemoryBytes());
@@ -170,6 +184,7 @@ BENCHMARK(BM_BookOverwriteThenTable)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_InsertAndDeleteMatter)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ApplyReversedOutgoList)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IndexRebuild_1M)->ArgName("shuffled")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LedgerMemory)->Arg(1'000'000)->Iterations(1);
 
 }  // namespace

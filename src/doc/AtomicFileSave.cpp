@@ -10,6 +10,7 @@
 #include <QSaveFile>
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 #include "doc/LocalPath.h"
 
@@ -50,25 +51,45 @@ bool WriteAllTo(int fd, std::string_view bytes) {
     return true;
 }
 
+// Copies the rest of `in` to `out` in pieces: a large ledger never needs its whole size in
+// memory a second time beside the new bytes being saved.
+bool CopyAll(int in, int out) {
+    std::vector<char> buffer(256 * 1024);
+    for (;;) {
+        const ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) return true;
+        if (!WriteAllTo(out, std::string_view(buffer.data(), static_cast<std::size_t>(n)))) {
+            return false;
+        }
+    }
+}
+
 // The backup is made from the bytes of the file being replaced, in a temporary file beside it
 // that takes the file's permissions before any byte is written, and is then renamed over
 // "<name>~". A planted link at "<name>~" is replaced, not followed.
 void KeepBackupCopy(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
-    QFile old(FromLocalPath(path));
-    if (!old.open(QIODevice::ReadOnly)) return;
-    const QByteArray bytes = old.readAll();
-    if (old.error() != QFileDevice::NoError) return;
+    const int in = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (in < 0) return;
+    struct stat opened {};
+    if (::fstat(in, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(in);
+        return;
+    }
 
     const std::string backupPath = BackupPathFor(path);
     std::string temporary = backupPath + ".XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) return;
-    const bool written = ::fchmod(fd, info.st_mode & 0777) == 0 &&
-                         WriteAllTo(fd, std::string_view(bytes.constData(),
-                                                         static_cast<std::size_t>(bytes.size()))) &&
-                         ::fsync(fd) == 0;
+    if (fd < 0) {
+        ::close(in);
+        return;
+    }
+    const bool written =
+        ::fchmod(fd, opened.st_mode & 0777) == 0 && CopyAll(in, fd) && ::fsync(fd) == 0;
+    ::close(in);
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || !MayReplace(backupPath) ||
         ::rename(temporary.c_str(), backupPath.c_str()) != 0) {

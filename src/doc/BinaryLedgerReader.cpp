@@ -75,12 +75,14 @@ void ReadEntryRecords(ByteReader& in, LedgerContents& doc) {
     const std::uint32_t count = ReadCount(in, kEntryRecordBytes);
     doc.ReserveEntries(count);
     for (std::uint32_t i = 0; i < count; ++i) {
-        LedgerEntry entry;
-        entry.date = in.SignedDword();
-        entry.matter = in.SignedDword();
-        entry.amount = in.SignedDword();
-        entry.memo = in.String();
-        doc.AppendLoadedEntry(std::move(entry));  // drops a matter index the lists lack
+        const TimeValue date = in.SignedDword();
+        const MatterIndex matter = in.SignedDword();
+        const std::int32_t amount = in.SignedDword();
+        // Memos are nearly always empty: no string is made for an empty one.
+        const std::string_view memo = in.StringView();
+        doc.AppendLoadedEntry(  // drops a matter index the lists lack
+            LedgerEntry{date, matter, amount,
+                        memo.empty() ? MemoText() : MemoText(std::string(memo))});
     }
 }
 

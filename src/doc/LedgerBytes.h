@@ -37,14 +37,16 @@ public:
     void Skip(std::size_t count) { Take(count); }
 
     // Length below 255: one byte; 0xFF then a WORD below 0xFFFF; else 0xFF FFFF then a DWORD.
-    std::string String() {
+    std::string String() { return std::string(StringView()); }
+    // The same, as a view into the bytes: nothing is copied for a text that is not kept.
+    std::string_view StringView() {
         std::size_t length = Byte();
         if (length == 0xFF) {
             length = Word();
             if (length == 0xFFFF) length = Dword();
         }
         const char* text = reinterpret_cast<const char*>(Take(length));
-        return std::string(text, length);
+        return std::string_view(text, length);
     }
 
     // Throws unless `count` records of at least `minRecordBytes` each can still follow: a

@@ -24,6 +24,27 @@ std::uint32_t SignedNet(const LedgerEntry& entry, int incomeCount) {
 
 }  // namespace
 
+void LedgerIndex::SortByDate(Cells& cells) {
+    if (cells.size() < 4096) {
+        std::sort(cells.begin(), cells.end(),
+                  [](const Cell& a, const Cell& b) { return a.date < b.date; });
+        return;
+    }
+    // Many cells out of order (a file of shuffled bookings): two stable counting passes over
+    // 16 bits of the date each cost far less than a comparison sort.
+    auto key = [](const Cell& cell) { return static_cast<std::uint32_t>(cell.date) ^ 0x80000000u; };
+    Cells scratch(cells.size());
+    std::vector<std::size_t> starts(65537);
+    for (const int shift : {0, 16}) {
+        Cells& from = shift == 0 ? cells : scratch;
+        Cells& to = shift == 0 ? scratch : cells;
+        std::fill(starts.begin(), starts.end(), 0);
+        for (const Cell& cell : from) ++starts[((key(cell) >> shift) & 0xFFFF) + 1];
+        for (std::size_t i = 1; i < starts.size(); ++i) starts[i] += starts[i - 1];
+        for (const Cell& cell : from) to[starts[(key(cell) >> shift) & 0xFFFF]++] = cell;
+    }
+}
+
 void LedgerIndex::AddTo(Cells& cells, TimeValue date, std::uint32_t amount) {
     // Bookings mostly go to recent days, so try the end before searching.
     if (cells.empty() || cells.back().date < date) {
@@ -48,39 +69,63 @@ void LedgerIndex::RemoveFrom(Cells& cells, TimeValue date, std::uint32_t amount)
 
 void LedgerIndex::Rebuild(const std::vector<LedgerEntry>& entries, int matterCount,
                           int incomeCount) {
-    // One pass: entries mostly come in date order (files are written in booking order), so
-    // each goes onto the end of its matter's cells or into the last cell. Only a matter that
-    // met an earlier date afterwards is sorted and folded once at the end. Sums wrap the same
-    // in any order of addition.
+    // One pass: entries mostly come in date order (files are written in booking order). The
+    // entries of one date in a row are summed per matter first; each sum then goes onto the
+    // end of its matter's cells, or into the last cell when that has the same date. Only a
+    // matter that met an earlier date afterwards is sorted and folded once at the end. Sums
+    // wrap the same in any order of addition.
     const std::size_t matters = static_cast<std::size_t>(std::max(matterCount, 0));
     m_byMatter.assign(matters, Cells{});
     m_net.clear();
     std::vector<char> unordered(matters, 0);
     char netUnordered = 0;
-    auto append = [](Cells& cells, TimeValue date, std::uint32_t amount, char& outOfOrder) {
+    auto append = [](Cells& cells, const Cell& cell, char& outOfOrder) {
         if (!cells.empty()) {
             Cell& last = cells.back();
-            if (last.date == date) {
-                last.sum += amount;
-                ++last.count;
+            if (last.date == cell.date) {
+                last.sum += cell.sum;
+                last.count += cell.count;
                 return;
             }
-            if (date < last.date) outOfOrder = 1;
+            if (cell.date < last.date) outOfOrder = 1;
         }
-        cells.push_back(Cell{date, amount, 1});
+        cells.push_back(cell);
+    };
+    std::vector<Cell> run(matters, Cell{0, 0, 0});  // the current date's sums per matter
+    // The matters met on it, in order; one slot more, written but not counted once all are met.
+    std::vector<std::size_t> inRun(matters + 1);
+    std::size_t inRunCount = 0;
+    Cell net{entries.empty() ? 0 : entries.front().date, 0, 0};
+    auto endRun = [&] {
+        for (std::size_t i = 0; i < inRunCount; ++i) {
+            Cell& cell = run[inRun[i]];
+            cell.date = net.date;
+            append(m_byMatter[inRun[i]], cell, unordered[inRun[i]]);
+            cell = Cell{0, 0, 0};
+        }
+        inRunCount = 0;
+        append(m_net, net, netUnordered);
     };
     for (const LedgerEntry& entry : entries) {
+        if (entry.date != net.date) {
+            endRun();
+            net = Cell{entry.date, 0, 0};
+        }
         if (entry.matter >= 0 && entry.matter < matterCount) {
             const auto m = static_cast<std::size_t>(entry.matter);
-            append(m_byMatter[m], entry.date, static_cast<std::uint32_t>(entry.amount),
-                   unordered[m]);
+            Cell& cell = run[m];
+            inRun[inRunCount] = m;
+            inRunCount += cell.count == 0 ? 1 : 0;
+            cell.sum += static_cast<std::uint32_t>(entry.amount);
+            ++cell.count;
         }
-        append(m_net, entry.date, SignedNet(entry, incomeCount), netUnordered);
+        net.sum += SignedNet(entry, incomeCount);
+        ++net.count;
     }
+    if (!entries.empty()) endRun();
     auto settle = [](Cells& cells, bool outOfOrder) {
         if (outOfOrder) {
-            std::sort(cells.begin(), cells.end(),
-                      [](const Cell& a, const Cell& b) { return a.date < b.date; });
+            SortByDate(cells);
             std::size_t kept = 0;
             for (std::size_t i = 0; i < cells.size(); ++i) {
                 if (kept > 0 && cells[kept - 1].date == cells[i].date) {

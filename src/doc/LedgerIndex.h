@@ -44,6 +44,7 @@ private:
     };
     using Cells = std::vector<Cell>;  // sorted by date, no empty cells
 
+    static void SortByDate(Cells& cells);
     static void AddTo(Cells& cells, TimeValue date, std::uint32_t amount);
     static void RemoveFrom(Cells& cells, TimeValue date, std::uint32_t amount);
     const Cells* CellsOf(MatterIndex matter) const;

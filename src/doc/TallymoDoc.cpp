@@ -304,13 +304,6 @@ const LedgerIndex& CTallymoDoc::Index() const {
     return m_index;
 }
 
-bool CTallymoDoc::AppendLoadedEntry(LedgerEntry entry) {
-    if (entry.matter < 0 || entry.matter >= MatterCount()) return false;
-    m_entries.push_back(std::move(entry));
-    m_index.Invalidate();  // rebuilt in one go at the first query after loading
-    return true;
-}
-
 CTallymoDoc::PlacedEntries CTallymoDoc::RemoveEntriesOfCell(TimeValue date, MatterIndex matter) {
     // The index knows how many entries the cell holds; they are usually recent bookings, so
     // search from the end and stop once all are found, then close the gaps in one pass.

@@ -131,8 +131,17 @@ public:
     std::vector<LedgerEntry> RedoHistory() const;
     // Appends an entry read from a file: no refresh, no modified mark. An entry whose matter
     // index is negative or not below MatterCount is dropped (false).
-    bool AppendLoadedEntry(LedgerEntry entry);
-    void ReserveEntries(std::size_t count) { m_entries.reserve(count); }
+    // Inline: the readers call it once per entry of a file.
+    bool AppendLoadedEntry(LedgerEntry entry) {
+        if (entry.matter < 0 || entry.matter >= MatterCount()) return false;
+        m_entries.push_back(std::move(entry));
+        m_index.Invalidate();  // rebuilt in one go at the first query after loading
+        return true;
+    }
+    // Room for `count` entries read from a file and some bookings after them: the room is
+    // only address space until it is used, while growing a full sequence of a million entries
+    // would copy them all and hold both copies for a moment.
+    void ReserveEntries(std::size_t count) { m_entries.reserve(count + count / 16 + 64); }
     void BookEntry(TimeValue date, MatterIndex matter, std::int32_t amount, MemoText memo,
                    bool overwrite);
     void RemoveZeroEntries();

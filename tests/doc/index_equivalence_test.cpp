@@ -125,6 +125,38 @@ TEST(IndexEquivalence, LoadedLedgersInDateOrderOrNearlySoAgreeWithTheLiteralWalk
     }
 }
 
+// Thousands of distinct moments in no order, before and after 1970, some shared by several
+// entries: the index sorts them in bulk and must still answer like the walk.
+TEST(IndexEquivalence, ManyMomentsInNoOrderAgreeWithTheLiteralWalk) {
+    MemorySettingsStore store;
+    CTallymoDoc doc(store);
+    test::ResetLedger(doc, {"a"}, {"b", "c"});
+    std::mt19937 random(99);
+    std::uniform_int_distribution<std::int32_t> moment(INT32_MIN, INT32_MAX);
+    std::vector<TimeValue> moments;
+    for (int i = 0; i < 12000; ++i) {
+        moments.push_back(i % 5 == 4 ? moments[random() % moments.size()] : moment(random));
+        doc.AppendLoadedEntry(LedgerEntry{moments.back(),
+                                          static_cast<MatterIndex>(random() % 3),
+                                          std::uniform_int_distribution<int>(-9, 50000)(random),
+                                          {}});
+    }
+    const auto& entries = doc.Entries();
+    for (int probe = 0; probe < 200; ++probe) {
+        const TimeValue a = moments[random() % moments.size()];
+        const TimeValue b = moments[random() % moments.size()];
+        const MatterIndex m = static_cast<MatterIndex>(random() % 3);
+        ASSERT_EQ(doc.BalanceThrough(a), literal::BalanceThrough(entries, 1, a));
+        ASSERT_EQ(doc.DayAmount(a, m), literal::DayAmount(entries, a, m));
+        ASSERT_EQ(doc.CountEntries(m, a, b),
+                  literal::CountEntries(entries, m, std::min(a, b), std::max(a, b)));
+        ASSERT_EQ(doc.PeriodSum(m, a, b, false),
+                  literal::RangeSum(entries, m, std::min(a, b), std::max(a, b)));
+    }
+    EXPECT_EQ(doc.FirstDate(), literal::FirstDate(entries));
+    EXPECT_EQ(doc.LastDate(), literal::LastDate(entries));
+}
+
 TEST(IndexEquivalence, EntriesOffMidnightCountOnlyWhereTheWalkCountsThem) {
     MemorySettingsStore store;
     CTallymoDoc doc(store);
