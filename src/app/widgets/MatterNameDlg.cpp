@@ -14,10 +14,7 @@
 #include "ui/PointFont.h"
 
 namespace tallymo {
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 int SelectedRow(const QListWidget& list) {
     const QList<QListWidgetItem*> selected = list.selectedItems();
