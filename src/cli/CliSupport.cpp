@@ -94,6 +94,21 @@ QString CommandParser::UsageLine() const {
     return QStringLiteral("Usage: tallymo-cli %1 %2").arg(m_command, m_syntax);
 }
 
+std::optional<int> CommandParser::ReadClock(const QCommandLineOption& current,
+                                            const QCommandLineOption* now, TimeValue& day,
+                                            std::optional<TimeValue>& fixedNow) const {
+    if (!IsSet(current)) return UsageError(QStringLiteral("--current is required"));
+    const auto parsedDay = ParseDay(Value(current));
+    if (!parsedDay) return UsageError(QStringLiteral("--current needs a day as YYYY-MM-DD"));
+    day = *parsedDay;
+    if (now && IsSet(*now)) {
+        fixedNow = ParseMoment(Value(*now));
+        if (!fixedNow)
+            return UsageError(QStringLiteral("--now needs a moment as YYYY-MM-DD HH:MM:SS"));
+    }
+    return std::nullopt;
+}
+
 int CommandParser::UsageError(const QString& reason) const {
     WriteErrLine(QStringLiteral("tallymo-cli %1: %2").arg(m_command, reason).toStdString());
     WriteErrLine(UsageLine().toStdString());

@@ -72,6 +72,11 @@ public:
     // A usage error of this command: the reason and the usage line on stderr; ExitUsage.
     int UsageError(const QString& reason) const;
 
+    // Reads the required --current day and, when `now` is given and set, the --now moment.
+    // Returns the usage error's exit code when one is missing or malformed.
+    std::optional<int> ReadClock(const QCommandLineOption& current, const QCommandLineOption* now,
+                                 TimeValue& day, std::optional<TimeValue>& fixedNow) const;
+
 private:
     QString UsageLine() const;
 

@@ -75,17 +75,9 @@ int RunGraph(const QStringList& arguments) {
                                            QStringLiteral("The ledger to read."));
     if (const auto exit = command.Parse(arguments, 1)) return *exit;
 
-    if (!command.IsSet(current)) return command.UsageError(QStringLiteral("--current is required"));
-    const auto day = ParseDay(command.Value(current));
-    if (!day) return command.UsageError(QStringLiteral("--current needs a day as YYYY-MM-DD"));
+    TimeValue currentDay = 0;
     std::optional<TimeValue> fixedNow;
-    if (command.IsSet(now)) {
-        fixedNow = ParseMoment(command.Value(now));
-        if (!fixedNow) {
-            return command.UsageError(
-                QStringLiteral("--now needs a moment as YYYY-MM-DD HH:MM:SS"));
-        }
-    }
+    if (const auto exit = command.ReadClock(current, &now, currentDay, fixedNow)) return *exit;
     std::optional<bool> project;
     if (command.IsSet(projection)) {
         const QString value = command.Value(projection);
@@ -115,7 +107,7 @@ int RunGraph(const QStringList& arguments) {
     if (!doc.LoadLedgerFile(ToLocalPath(command.Positionals().first()))) {
         return ExitFailure;
     }
-    doc.SetCurrentDate(*day);
+    doc.SetCurrentDate(currentDay);
     view.project = project.value_or(doc.Settings().ShowProjection);
     WriteJson(QJsonDocument(GraphJson(BuildGraphContent(doc, view))));
     return ExitSuccess;

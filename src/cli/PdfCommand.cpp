@@ -45,17 +45,9 @@ int RunPdf(const QStringList& arguments) {
                                            QStringLiteral("The PDF file to write."));
     if (const auto exit = command.Parse(arguments, 2)) return *exit;
 
-    if (!command.IsSet(current)) return command.UsageError(QStringLiteral("--current is required"));
-    const auto day = ParseDay(command.Value(current));
-    if (!day) return command.UsageError(QStringLiteral("--current needs a day as YYYY-MM-DD"));
+    TimeValue currentDay = 0;
     std::optional<TimeValue> fixedNow;
-    if (command.IsSet(now)) {
-        fixedNow = ParseMoment(command.Value(now));
-        if (!fixedNow) {
-            return command.UsageError(
-                QStringLiteral("--now needs a moment as YYYY-MM-DD HH:MM:SS"));
-        }
-    }
+    if (const auto exit = command.ReadClock(current, &now, currentDay, fixedNow)) return *exit;
 
     const QString ledger = command.Positionals().at(0);
     const QString out = command.Positionals().at(1);
@@ -67,7 +59,7 @@ int RunPdf(const QStringList& arguments) {
     LedgerSession session(fixedNow);
     CTallymoDoc& doc = session.Doc();
     if (!doc.LoadLedgerFile(ToLocalPath(ledger))) return ExitFailure;
-    doc.SetCurrentDate(*day);
+    doc.SetCurrentDate(currentDay);
     if (!SavePrintedMonthPdf(BuildPrintedMonthTable(doc), DefaultPrintPageLayout(), out)) {
         return Fail("書き込みエラーが発生しました。");
     }

@@ -88,9 +88,9 @@ void WriteTable(const PeriodTable& table, bool withTitle, bool tsv) {
 std::optional<int> LoadAtCurrentDate(CommandParser& command, const QCommandLineOption& current,
                                      const QCommandLineOption& format, LedgerSession& session,
                                      bool& tsv) {
-    if (!command.IsSet(current)) return command.UsageError(QStringLiteral("--current is required"));
-    const auto day = ParseDay(command.Value(current));
-    if (!day) return command.UsageError(QStringLiteral("--current needs a day as YYYY-MM-DD"));
+    TimeValue day = 0;
+    std::optional<TimeValue> noClock;
+    if (const auto exit = command.ReadClock(current, nullptr, day, noClock)) return *exit;
     const QString formatName = command.Value(format);
     if (formatName != QLatin1String("json") && formatName != QLatin1String("tsv")) {
         return command.UsageError(QStringLiteral("--format must be json or tsv"));
@@ -101,7 +101,7 @@ std::optional<int> LoadAtCurrentDate(CommandParser& command, const QCommandLineO
     if (!doc.LoadLedgerFile(ToLocalPath(command.Positionals().first()))) {
         return ExitFailure;
     }
-    doc.SetCurrentDate(*day);
+    doc.SetCurrentDate(day);
     return std::nullopt;
 }
 
