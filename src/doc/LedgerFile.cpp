@@ -76,12 +76,13 @@ bool ReadLedgerBytes(const std::string& path, std::string& bytes, std::string& r
         std::size_t done = 0;
         ok = true;
         for (;;) {
-            if (done == bytes.size()) {
-                // The file may have grown since fstat: read on, within the bound.
-                if (bytes.size() >= kMaxLedgerFileBytes) break;
-                bytes.resize(std::min<std::uint64_t>(kMaxLedgerFileBytes, bytes.size() * 2 + 4096));
-            }
-            const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+            char probe[4096];
+            const bool full = done == bytes.size();
+            if (full && bytes.size() >= kMaxLedgerFileBytes) break;
+            // When the buffer holds the size fstat gave, a small read finds the end without
+            // growing (and copying) the whole buffer; a file that grew since is read on.
+            const ssize_t n = full ? ::read(fd, probe, sizeof probe)
+                                   : ::read(fd, bytes.data() + done, bytes.size() - done);
             if (n < 0 && errno == EINTR) continue;
             if (n < 0) {
                 reason = std::strerror(errno);
@@ -89,6 +90,12 @@ bool ReadLedgerBytes(const std::string& path, std::string& bytes, std::string& r
                 break;
             }
             if (n == 0) break;
+            if (full) {
+                const std::uint64_t grown =
+                    std::min<std::uint64_t>(kMaxLedgerFileBytes, bytes.size() * 2 + 4096);
+                bytes.resize(std::max<std::uint64_t>(grown, done + static_cast<std::size_t>(n)));
+                std::memcpy(bytes.data() + done, probe, static_cast<std::size_t>(n));
+            }
             done += static_cast<std::size_t>(n);
         }
         bytes.resize(done);
