@@ -319,28 +319,21 @@ TEST_F(MainFrameTest, UndoGivesBackAnAmountOverwrittenInACellAndRedoOverwritesAg
     EXPECT_FALSE(Cmd(kCmdEditUndo)->isEnabled());
 }
 
-TEST_F(MainFrameTest, OpenReplacesTheDocumentAndRebuildsThePanes) {
-    const std::string path =
+// A file that fails to load must not leave an empty ledger under the old name.
+TEST_F(MainFrameTest, OpenReplacesTheDocumentAndAFailedOneLeavesTheLedgerAndItsName) {
+    const std::string good =
         f.WriteLedger("家計.tm2", {{Day(2005, 3, 1), 1200}, {Day(2005, 3, 2), 300}});
+    const std::string bad = f.folder + "/bad.tm2";
+    test::WriteFileBytes(bad, "this is not a ledger");
     Shown();
     Frame().GetBookingPane()->MatterList().setCurrentRow(3);  // for the new ledger to replace
-    f.fileChoices = {{QString::fromStdString(path), 0}};
+    f.fileChoices = {{QString::fromStdString(good), 0}};
     Cmd(kCmdFileOpen)->trigger();
     ASSERT_EQ(f.dialogs.size(), 1u);
     EXPECT_EQ(f.dialogs[0].kind, CMainFrame::FileDialogKind::Open);
-    EXPECT_EQ(doc.PathName(), path);
-    EXPECT_EQ(doc.Entries().size(), 2u);
+    EXPECT_EQ(doc.PathName(), good);
     EXPECT_EQ(Frame().GetBookingPane()->SelectedPosition(), 0);  // pane re-read
-    EXPECT_EQ(f.docs.store.ReadString("Recent File List", "File1"), Utf8ToCp932(path));
-}
-
-// A file that fails to load must not leave an empty ledger under the old name.
-TEST_F(MainFrameTest, FailedOpenLeavesTheLedgerAndItsName) {
-    const std::string good = Ledger("good.tm2");
-    const std::string bad = f.folder + "/bad.tm2";
-    test::WriteFileBytes(bad, "this is not a ledger");
-    f.Create();
-    ASSERT_TRUE(Open(good));
+    EXPECT_EQ(f.docs.store.ReadString("Recent File List", "File1"), Utf8ToCp932(good));
     doc.BookEntry(Day(2005, 3, 3), 2, 40, "", false);
     doc.SetModifiedFlag(false);
     const QString title = Frame().windowTitle();
@@ -349,29 +342,13 @@ TEST_F(MainFrameTest, FailedOpenLeavesTheLedgerAndItsName) {
     ASSERT_EQ(f.messages.messages.size(), 1u);  // the reader's own message
     EXPECT_EQ(f.messages.parents[0], &Frame());
     EXPECT_EQ(doc.PathName(), good);
-    EXPECT_EQ(doc.Entries().size(), 2u);
+    EXPECT_EQ(doc.Entries().size(), 3u);
     EXPECT_EQ(Frame().windowTitle(), title);
     EXPECT_EQ(f.recent.Entries(), std::vector<std::string>{good});
 }
 
+// An amount still open in a cell is booked before the question, so it is asked about.
 TEST_F(MainFrameTest, ReplacingAModifiedLedgerAsksFirst) {
-    const std::string path = Ledger("other.tm2");
-    f.Create();
-    doc.BookEntry(Day(2005, 3, 15), 1, 500, "", false);
-    f.questions.answers = {Answer::Cancel, Answer::Cancel, Answer::No};
-    EXPECT_FALSE(Open(path));
-    Cmd(kCmdFileNew)->trigger();
-    EXPECT_EQ(doc.DayAmount(Day(2005, 3, 15), 1), 500);
-    EXPECT_TRUE(doc.PathName().empty());
-
-    EXPECT_TRUE(Open(path));
-    EXPECT_EQ(doc.PathName(), path);
-    Cmd(kCmdFileNew)->trigger();  // unmodified: no question
-    EXPECT_EQ(f.questions.asked.size(), 3u);
-    EXPECT_TRUE(doc.Entries().empty());
-}
-
-TEST_F(MainFrameTest, AnAmountOpenInACellIsStoredBeforeTheQuestion) {
     const std::string path = Ledger("other.tm2");
     Shown();
     CLedgerGrid& grid = Frame().GetLedgerView()->Grid();
@@ -380,11 +357,18 @@ TEST_F(MainFrameTest, AnAmountOpenInACellIsStoredBeforeTheQuestion) {
     grid.SetRow(grid.Rows() - 2);  // the last day row: 15 March
     QTest::keyClick(&grid, Qt::Key_7);
     ASSERT_TRUE(grid.IsEditing());
-    f.questions.answers = {Answer::Cancel};
+    f.questions.answers = {Answer::Cancel, Answer::Cancel, Answer::No};
     EXPECT_FALSE(Open(path));
-    EXPECT_EQ(f.questions.asked.size(), 1u);  // asked, because the 7 is now booked
+    EXPECT_EQ(f.questions.asked.size(), 1u);
+    Cmd(kCmdFileNew)->trigger();
     EXPECT_EQ(doc.DayAmount(Day(2005, 3, 15), 1), 7);
     EXPECT_TRUE(doc.PathName().empty());
+
+    EXPECT_TRUE(Open(path));
+    EXPECT_EQ(doc.PathName(), path);
+    Cmd(kCmdFileNew)->trigger();  // unmodified: no question
+    EXPECT_EQ(f.questions.asked.size(), 3u);
+    EXPECT_TRUE(doc.Entries().empty());
 }
 
 TEST_F(MainFrameTest, SaveAsWritesNamesAndRemembersAndAFailedSaveKeepsTheNameAndTheFlag) {
