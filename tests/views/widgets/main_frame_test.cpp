@@ -123,7 +123,7 @@ TEST_F(MainFrameTest, StatusBarPanesPromptsAndIdleText) {
     EXPECT_TRUE(Frame().StatusText().endsWith("円")) << Frame().StatusText().toStdString();
 }
 
-TEST_F(MainFrameTest, PanesAtTheirSizesInFixedSplitters) {
+TEST_F(MainFrameTest, PanesAtTheirSizesInFixedSplittersAndTheirToggles) {
     Shown();
     EXPECT_FALSE(Frame().StartsMaximized());
     // No stored placement: the whole month table (total row and balance column) as far as
@@ -156,10 +156,8 @@ TEST_F(MainFrameTest, PanesAtTheirSizesInFixedSplitters) {
     QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, middle + QPoint(120, 0));
     EXPECT_EQ(Pane()->width(), 190);
     EXPECT_EQ(handle->cursor().shape(), Qt::ArrowCursor);
-}
 
-TEST_F(MainFrameTest, PaneTogglesAndTheCalculatorCommandsState) {
-    Shown();
+    // The pane toggles and the calculator command's state.
     QAction* left = Cmd(kCmdViewOperation);
     QAction* calculator = Cmd(kCmdViewCalculator);
     const int ledgerWidth = Frame().GetLedgerView()->width();
