@@ -72,7 +72,6 @@ TEST_F(OperationViewTest, EnterCommitsTheExpressionAndBooksIt) {
     TypeAmount("1000*1.05");
     QTest::keyClick(&panes.Amount(), Qt::Key_Return);
     EXPECT_EQ(Today(kFood), 1050);
-    EXPECT_EQ(panes.Amount().text(), "0");
     EXPECT_EQ(pane.SelectedPosition(), 2);  // the next matter is ready
     EXPECT_EQ(panes.Amount().selectedText(), "0");
     EXPECT_EQ(panes.Grid().TextMatrix(panes.Shape().LastDayRow(), 2), "1,050");
@@ -221,7 +220,6 @@ TEST_F(OperationViewTest, InitializeReadsTheDocumentAgain) {
     panes.Amount().setText("55");
     pane.Initialize();
     EXPECT_EQ(pane.MatterList().count(), 7);
-    EXPECT_EQ(pane.MatterList().item(1)->text(), "交通費");
     EXPECT_TRUE(pane.OverwriteBox().isChecked());
     EXPECT_EQ(pane.Calendar().selectedDate(), QDate(2005, 1, 9));
     EXPECT_EQ(panes.Amount().text(), "0");
