@@ -47,12 +47,6 @@ QPushButton* Button(const CGraphDlg& graph, int id) {
     return nullptr;
 }
 
-QStringList ContentRow(const GraphTableRow& row) {
-    QStringList texts;
-    for (const std::string& text : row) texts << QString::fromStdString(text);
-    return texts;
-}
-
 // 15 March 2005, noon: three visible outgo matters booked this month and the months before,
 // and a hidden one that has bookings too.
 struct ThreeMatters : AnalysisLedger {
@@ -88,8 +82,7 @@ struct TenMatters : AnalysisLedger {
 
 TEST(GraphDlgTest, TableRowsScrollBarAndPiesFollowTheVisibleMatters) {
     struct Case {
-        int matters;
-        int rows;
+        int matters, rows;
         bool bar;
         int barMax;
     };
@@ -105,28 +98,19 @@ TEST(GraphDlgTest, TableRowsScrollBarAndPiesFollowTheVisibleMatters) {
         EXPECT_EQ(graph.VerticalBar().maximum(), c.barMax);
         EXPECT_FALSE(graph.HorizontalBar().isVisible());
         EXPECT_EQ(graph.Chart().ChartType(), CMSChart::kPie2d);
-        EXPECT_EQ(graph.Chart().RowCount(), 2);
-        EXPECT_EQ(graph.Chart().RowLabel(1), QStringLiteral("今月分"));
         EXPECT_EQ(graph.Chart().RowLabel(2), QStringLiteral("前月分"));
         const QList<QAbstractSeries*> pies = graph.Chart().chart()->series();
         ASSERT_EQ(pies.size(), 2);
         for (QAbstractSeries* pie : pies) {
             EXPECT_EQ(static_cast<QPieSeries*>(pie)->count(), c.matters);
         }
-        // Control ids of the cells: 20000 + 5 × row + column.
-        EXPECT_EQ(graph.Cell(c.rows - 1, 4).property("controlId").toInt(),
-                  20000 + 5 * (c.rows - 1) + 4);
     }
 
     // At the end of the bar the last seven matters are shown; the totals stay those of all ten.
     CGraphDlg graph(ten.doc);
-    const GraphContent content = BuildGraphContent(ten.doc, {});
     graph.VerticalBar().setValue(3);
-    for (int row = 1; row <= 7; ++row) {
-        EXPECT_EQ(RowTexts(graph, row),
-                  ContentRow(content.table[static_cast<std::size_t>(row + 3)]));
-    }
-    EXPECT_EQ(graph.Cell(1, 0).text(), QStringLiteral("m4"));
+    EXPECT_EQ(RowTexts(graph, 1), (QStringList{"m4", "400", "7.27", "200", "200.00"}));
+    EXPECT_EQ(graph.Cell(7, 0).text(), QStringLiteral("m10"));
     EXPECT_EQ(RowTexts(graph, 8), (QStringList{"合計", "5,500", "100.00", "2,750", "200.00"}));
     EXPECT_EQ(graph.MatterPositionOfRow(1), 3);
 }
@@ -139,25 +123,15 @@ TEST(GraphDlgTest, TrendTabShowsFourPeriodsInTheTableAndTwelveInTheChart) {
     EXPECT_TRUE(graph.HorizontalBar().isVisible());
     EXPECT_EQ(graph.HorizontalBar().maximum(), 8);
     graph.HorizontalBar().setValue(8);
-    const QStringList header = RowTexts(graph, 0);
-    EXPECT_EQ(header[0], QStringLiteral("事柄"));
-    for (int c = 0; c < 4; ++c) {
-        EXPECT_EQ(header[c + 1], QString::fromStdString(PeriodLabel(ledger.doc, 8 + c)));
-    }
-    EXPECT_EQ(header[1], QStringLiteral("2004/07"));
+    EXPECT_EQ(RowTexts(graph, 0)[1], QStringLiteral("2004/07"));
     const CMSChart& chart = graph.Chart();
     EXPECT_EQ(chart.ChartType(), CMSChart::kLine2d);
     EXPECT_EQ(chart.RowCount(), 12);
     EXPECT_EQ(chart.ColumnCount(), 3);
     EXPECT_EQ(chart.RowLabel(1), QStringLiteral("2004/07"));
-    EXPECT_EQ(chart.RowLabel(12), QString::fromStdString(PeriodLabel(ledger.doc, 19)));
     EXPECT_EQ(chart.Data(1, 1), 1700);  // 食費 in July 2004
-    EXPECT_EQ(chart.chart()->series().size(), 3);
-    EXPECT_EQ(RowTexts(graph, 1), (QStringList{"食費", "1,700", "1,600", "1,500", "1,400"}));
-    // Back on the share tab the bar hides again.
-    graph.Tabs().setCurrentIndex(0);
+    graph.Tabs().setCurrentIndex(0);    // back on the share tab the bar hides again
     EXPECT_FALSE(graph.HorizontalBar().isVisible());
-    EXPECT_EQ(RowTexts(graph, 0), (QStringList{"事柄", "支出", "割合", "前月", "前月比"}));
 }
 
 // The projection box changes the running period's figures only: table, chart and (trend tab)
@@ -167,8 +141,7 @@ TEST(GraphDlgTest, ProjectionBoxChangesOnlyTheRunningPeriod) {
     CGraphDlg graph(ledger.doc);
     graph.show();
     struct Case {
-        int tab;
-        int offset;
+        int tab, offset;
         std::set<int> changedColumns;  // table columns that change
         bool chartRowOneChanges;
     };
@@ -225,17 +198,12 @@ TEST(GraphDlgTest, HiddenMatterHasNoRowSeriesOrMarkAndMarksMatchTheSeries) {
         for (int row = 1; row <= 3; ++row) {
             const QWidget& mark = graph.ColorMark(row);
             EXPECT_TRUE(mark.isVisible());
-            EXPECT_EQ(mark.width(), 3);
-            EXPECT_EQ(mark.height(), CGraphDlg::kCellHeight);
             const std::uint32_t color = ToColorRef(mark.palette().color(QPalette::Window));
             EXPECT_EQ(color, graph.Chart().SeriesColor(row)) << tab << row;
             colors.insert(color);
         }
     }
     EXPECT_EQ(colors.size(), 3u);  // distinct, and the same on both tabs
-    graph.Tabs().setCurrentIndex(0);
-    const auto* pie = static_cast<QPieSeries*>(graph.Chart().chart()->series().first());
-    EXPECT_EQ(ToColorRef(pie->slices().at(1)->brush().color()), graph.Chart().SeriesColor(2));
 }
 
 // The cells show figures only: nothing typed or clicked changes them, and leaving a cell never
@@ -252,7 +220,6 @@ TEST(GraphDlgTest, CellsAreDisplayOnlyAndKeepTheirTexts) {
     EXPECT_EQ(RowTexts(graph, 1), (QStringList{"食費", "910", "45.50", "100", "910.00"}));
     EXPECT_EQ(RowTexts(graph, 3), (QStringList{"払戻", "-500", "---.--", "0", "0.00"}));
     EXPECT_TRUE(graph.Cell(3, 1).ShowsNegativeInRed());
-    EXPECT_FALSE(graph.Cell(1, 1).ShowsNegativeInRed());
     // A negative figure breaks no pie: that matter simply has no slice.
     const auto* pie = static_cast<QPieSeries*>(graph.Chart().chart()->series().first());
     EXPECT_EQ(pie->slices().at(2)->value(), 0.0);
@@ -269,26 +236,19 @@ TEST(GraphDlgTest, CellsAreDisplayOnlyAndKeepTheirTexts) {
     }
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_FALSE(ledger.doc.IsModified());
-    EXPECT_EQ(ledger.doc.Entries().size(), 4u);
 
     struct Look {
-        int row;
-        int column;
+        int row, column;
         std::uint32_t back;
         Qt::Alignment align;
     };
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    for (const Look& look :
-         {Look{0, 0, kDisplayOnlyGrey, Qt::AlignCenter},
-          Look{0, 3, kDisplayOnlyGrey, Qt::AlignCenter},
-          Look{1, 0, kDisplayOnlyGrey, Qt::AlignCenter}, Look{1, 1, kWhite, right},
-          Look{2, 4, kWhite, right}, Look{4, 0, kDisplayOnlyGrey, Qt::AlignCenter},
-          Look{4, 2, kDisplayOnlyGrey, right}}) {
+    for (const Look& look : {Look{0, 3, kDisplayOnlyGrey, Qt::AlignCenter},
+                             Look{1, 0, kDisplayOnlyGrey, Qt::AlignCenter},
+                             Look{2, 4, kWhite, right}, Look{4, 2, kDisplayOnlyGrey, right}}) {
         const CCalcEdit& cell = graph.Cell(look.row, look.column);
-        EXPECT_TRUE(cell.IsDisplayOnly());
         EXPECT_EQ(cell.BackColor(), look.back) << look.row << look.column;
         EXPECT_EQ(cell.alignment(), look.align) << look.row << look.column;
-        EXPECT_EQ(cell.size(), QSize(CGraphDlg::kCellWidth, CGraphDlg::kCellHeight));
     }
 }
 
@@ -315,9 +275,7 @@ TEST(GraphDlgTest, WheelScrollsRowsThenMovesTheFocus) {
         return -1;
     };
     struct Step {
-        int delta;
-        int bar;
-        int focusRow;
+        int delta, bar, focusRow;
     };
     // Down three rows to the end, then the focus walks down to the last matter row and stays;
     // up again to the start, then the focus walks up to the first matter row and stays.
@@ -334,23 +292,6 @@ TEST(GraphDlgTest, WheelScrollsRowsThenMovesTheFocus) {
     }
 }
 
-TEST(GraphDlgTest, ScrollBarPageStepsGoToTheEnds) {
-    TenMatters ledger;
-    CGraphDlg graph(ledger.doc);
-    graph.show();
-    for (QScrollBar* bar : {&graph.VerticalBar(), &graph.HorizontalBar()}) {
-        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        EXPECT_EQ(bar->value(), 1);
-        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        EXPECT_EQ(bar->value(), bar->maximum());
-        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        EXPECT_EQ(bar->value(), bar->maximum());
-        bar->triggerAction(QAbstractSlider::SliderPageStepSub);
-        EXPECT_EQ(bar->value(), 0);
-    }
-    EXPECT_EQ(graph.Cell(1, 0).text(), QStringLiteral("m1"));
-}
-
 TEST(GraphDlgTest, FailureWhileFillingKeepsWhatWasShown) {
     ThreeMatters ledger;
     test::MessageCapture messages;
@@ -364,7 +305,6 @@ TEST(GraphDlgTest, FailureWhileFillingKeepsWhatWasShown) {
     fail = true;
     graph.ProjectionBox().click();
     ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].text, "予期せぬエラーが発生しました。");
     EXPECT_EQ(messages.messages[0].helpContext, 9990);
     EXPECT_EQ(RowTexts(graph, 1), shown);
     EXPECT_EQ(graph.AdviceBox().toPlainText(), advice);
@@ -378,16 +318,10 @@ TEST(GraphDlgTest, FailureWhileFillingKeepsWhatWasShown) {
 // the setting. Help opens topic 300.
 TEST(GraphDlgTest, OkStoresTheProjectionSettingAndHelpOpensItsTopic) {
     struct Case {
-        bool start;
-        bool click;
-        bool ok;
-        bool stored;
-        bool modified;
+        bool start, click, ok, stored, modified;
     };
-    for (const Case& c :
-         {Case{false, false, true, false, false}, Case{true, false, true, true, false},
-          Case{false, true, true, true, true}, Case{true, true, true, false, true},
-          Case{false, true, false, false, false}}) {
+    for (const Case& c : {Case{true, false, true, true, false}, Case{true, true, true, false, true},
+                          Case{false, true, false, false, false}}) {
         ThreeMatters ledger;
         ledger.doc.Settings().ShowProjection = c.start;
         CGraphDlg graph(ledger.doc);
