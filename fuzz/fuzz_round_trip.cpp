@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
@@ -15,7 +16,7 @@ namespace {
 
 void Require(bool condition, const char* what) {
     if (!condition) {
-        __builtin_printf("round trip broken: %s\n", what);
+        std::fprintf(stderr, "round trip broken: %s\n", what);
         std::abort();
     }
 }

@@ -218,16 +218,22 @@ bool LooksLikeUtf8(std::string_view text) {
 
 bool ReadCsvLedger(std::string_view text, LedgerContents& doc) {
     // A spreadsheet may have saved the file as UTF-8, with or without a byte-order mark: the
-    // ledger's texts are CP932, so it is converted; a name CP932 cannot hold makes it invalid.
+    // ledger's texts are CP932, so it is converted. With the mark, a name CP932 cannot hold
+    // makes the file invalid. Without it the guess may be wrong: names of odd bytes (which the
+    // binary form carries as they are) can happen to be valid UTF-8, so text that does not
+    // convert is read as CP932, as it was written.
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     std::string converted;
     const bool marked = text.starts_with(kByteOrderMark);
     if (marked) text.remove_prefix(kByteOrderMark.size());
     if (marked || LooksLikeUtf8(text)) {
         auto cp932 = Utf8ToCp932(text);
-        if (!cp932) return false;
-        converted = std::move(*cp932);
-        text = converted;
+        if (cp932) {
+            converted = std::move(*cp932);
+            text = converted;
+        } else if (marked) {
+            return false;
+        }
     }
 
     LineScanner lines(text);

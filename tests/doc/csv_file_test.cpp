@@ -130,6 +130,17 @@ TEST_F(CsvFile, NamesWithCommasOrLineBreaksKeepTheirColumn) {
     EXPECT_EQ(doc.GetMatter(3)->Name(), "\"q\" x");  // a leading quote is written quoted
 }
 
+// Half-width kana and odd bytes from a binary ledger can make a whole file valid UTF-8 that is
+// no text CP932 holds: it is still read as written.
+TEST_F(CsvFile, NamesThatLookLikeUtf8ReadBackAsWritten) {
+    const std::string odd("\0d\x01\xEF\xBE\xAD'x", 8);
+    doc.SetMatterLists({Matter(Sjis("ﾃｽ"), 900, true)}, {Matter(odd, 900, true)});
+    SaveBytes("ledger.csv");
+    ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.csv")));
+    EXPECT_EQ(doc.GetMatter(0)->Name(), Sjis("ﾃｽ"));
+    EXPECT_EQ(doc.GetMatter(1)->Name(), odd);
+}
+
 // Write, then read back: what the form holds survives, the rest is documented loss.
 TEST_F(CsvFile, WriteAndReadCycle) {
     doc.SetMatterLists({Matter(Sjis("収入①"), 905, true), Matter(Sjis("髙島屋"), 1000, false)},
@@ -210,7 +221,8 @@ TEST_F(CsvFile, ReadsDayLinesByTheirRules) {
          "\xEF\xBB\xBF" + header + "2000/01/05,0,800,0,9200\r\n",
          true,
          {{jan5, 1, 800, ""}}},
-        {"a UTF-8 name that CP932 cannot hold",
+        {"a UTF-8 name that CP932 cannot hold, after a byte-order mark",
+         "\xEF\xBB\xBF"
          "1,90,90,120,60\r\n2000,\xF0\x9F\x98\x80,b,c,25\r\n",
          false,
          {}},
