@@ -348,8 +348,9 @@ void CMainFrame::StorePlacement() {
 // --- status bar and title -----------------------------------------------------------------
 
 void CMainFrame::SetStatusText(const QString& text) {
+    // setText schedules the label's repaint; painting at once would paint the whole window
+    // with it, once per cursor step while the wheel turns.
     m_statusPane->setText(text);
-    m_statusPane->repaint();
 }
 
 QString CMainFrame::StatusText() const {
