@@ -234,15 +234,19 @@ void CMSFlexGrid::SetTextMatrix(int row, int col, const QString& text) {
         if (auto* corner = findChild<QAbstractButton*>()) corner->update();
         return;
     }
-    if (QTableWidgetItem* cell = Item(row, col)) {
-        if (cell->text() != text) cell->setText(text);
-        if (row > 0 && col > 0) cell->setTextAlignment(AlignmentFor(text));
-    }
+    QTableWidgetItem* cell = Item(row, col);
+    if (!cell || cell->text() == text) return;  // its alignment came with the text
+    cell->setText(text);
+    if (row > 0 && col > 0) cell->setTextAlignment(AlignmentFor(text));
 }
 
 void CMSFlexGrid::SetCellForeColorAt(int row, int col, std::uint32_t color) {
     if (row == 0 && col == 0) m_cornerFore = color;
-    if (QTableWidgetItem* cell = Item(row, col)) cell->setForeground(ToQColor(color));
+    QTableWidgetItem* cell = Item(row, col);
+    if (!cell) return;
+    const QColor wanted = ToQColor(color);
+    const QBrush shown = cell->foreground();
+    if (shown.style() != Qt::SolidPattern || shown.color() != wanted) cell->setForeground(wanted);
 }
 
 void CMSFlexGrid::SetCellBackColorAt(int row, int col, std::uint32_t color) {

@@ -8,6 +8,8 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <exception>
+#include <string>
+#include <unordered_map>
 
 #include "app/ControlIds.h"
 #include "calc/widgets/CalcEdit.h"
@@ -38,8 +40,43 @@ QString DayText(TimeValue day) {
 
 }  // namespace
 
+// Each table text as the grid shows it, with its width in the cells' font. When the window of
+// days moves by a day, nearly every cell takes the text its neighbour had: each text is
+// converted and measured once, not once per cell and step.
+struct CTallymoView::ShownTexts {
+    struct Shown {
+        QString text;
+        int width = -1;  // pixels; -1 until measured
+    };
+    static constexpr std::size_t kMostKept = 20000;  // amounts differ without end: start over
+
+    QFont font;  // the font the widths were measured in
+    std::unordered_map<std::string, Shown> byTableText;
+
+    Shown& Of(const std::string& tableText) {
+        auto found = byTableText.find(tableText);
+        if (found != byTableText.end()) return found->second;
+        if (byTableText.size() >= kMostKept) byTableText.clear();
+        Shown shown{QString::fromStdString(Cp932ToUtf8(tableText))};
+        return byTableText.emplace(tableText, std::move(shown)).first->second;
+    }
+    int WidthOf(Shown& shown, const QFontMetrics& metrics) {
+        if (shown.width < 0) shown.width = metrics.horizontalAdvance(shown.text);
+        return shown.width;
+    }
+    // Widths measured in another font (the font size setting changed) are measured again.
+    void MeasureIn(const QFont& cellFont) {
+        if (cellFont == font) return;
+        font = cellFont;
+        for (auto& entry : byTableText) entry.second.width = -1;
+    }
+};
+
 CTallymoView::CTallymoView(CTallymoDoc& doc, QWidget* parent)
-    : QWidget(parent), m_doc(doc), m_grid(new CLedgerGrid(this)) {
+    : QWidget(parent),
+      m_doc(doc),
+      m_grid(new CLedgerGrid(this)),
+      m_shownTexts(std::make_unique<ShownTexts>()) {
     setProperty(kControlIdProperty, kLedgerViewId);
     m_grid->setProperty(kControlIdProperty, kLedgerGridId);
     setAcceptDrops(true);
@@ -164,17 +201,27 @@ void CTallymoView::WriteCells() {
     const PeriodTable table = BuildLedgerTable(m_doc, m_shape);
     m_shownDate = m_doc.GetCurrentDate();
     m_grid->SetRedraw(false);
+    QFont cellFont = m_grid->Font();
+    cellFont.setPointSizeF(static_cast<float>(m_doc.Settings().FontSize / 10));
+    m_shownTexts->MeasureIn(cellFont);
+    const QFontMetrics metrics(cellFont);
     const int rows = std::min(table.Rows(), m_grid->Rows());
     const int cols = std::min(table.Columns(), m_grid->Cols());
+    std::vector<int> widest(static_cast<std::size_t>(std::max(cols, 0)), 0);
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < cols; ++c) {
             const TableCell& cell = table.At(r, c);
-            m_grid->SetTextMatrix(r, c, QString::fromStdString(Cp932ToUtf8(cell.text)));
+            ShownTexts::Shown& shown = m_shownTexts->Of(cell.text);
+            m_grid->SetTextMatrix(r, c, shown.text);
             m_grid->SetCellForeColorAt(r, c, cell.Color());
             m_grid->SetKind(r, c, cell.kind);
+            if (c > 0) {
+                int& most = widest[static_cast<std::size_t>(c)];
+                most = std::max(most, m_shownTexts->WidthOf(shown, metrics));
+            }
         }
     }
-    FitColumnsToFigures();
+    FitColumnsToFigures(widest);
     m_grid->SetRedraw(true);
 }
 
@@ -269,24 +316,19 @@ void CTallymoView::StoreUserColumnWidth(int col) {
     m_doc.SetMatterCellWidth(m_shape.MatterOfColumn(col), static_cast<std::uint16_t>(twips));
 }
 
-void CTallymoView::FitColumnsToFigures() {
+void CTallymoView::FitColumnsToFigures(const std::vector<int>& widestPixels) {
     // A figure is never cut: a column is as wide as its widest text, its stored width being
     // the least it gets.
-    QFont cellFont = m_grid->Font();
-    cellFont.setPointSizeF(static_cast<float>(m_doc.Settings().FontSize / 10));
-    const QFontMetrics metrics(cellFont);
     constexpr int kPaddingPixels = 8;
     const int dpi = std::max(1, m_grid->PixelsPerInchX());
-    const int cols = std::min(m_shape.Columns(), m_grid->Cols());
+    const int cols = std::min(m_shape.Columns(), static_cast<int>(widestPixels.size()));
     for (int c = 1; c < cols; ++c) {
         int least = m_doc.Settings().FontSize * 11;  // the balance column
         if (m_shape.IsMatterColumn(c)) {
             const Matter* matter = m_doc.GetMatter(m_shape.MatterOfColumn(c));
             least = matter ? matter->CellWidth() : kNewMatterCellWidth;
         }
-        int widest = 0;
-        for (int r = 0; r < m_grid->Rows(); ++r)
-            widest = std::max(widest, metrics.horizontalAdvance(m_grid->TextMatrix(r, c)));
+        const int widest = widestPixels[static_cast<std::size_t>(c)];
         const int needed = ((widest + kPaddingPixels) * 1440 + dpi - 1) / dpi;
         const int twips = std::max(least, needed);
         if (m_grid->ColWidth(c) != twips) m_grid->SetColWidth(c, twips);

@@ -6,6 +6,8 @@
 
 #include <QString>
 #include <QWidget>
+#include <memory>
+#include <vector>
 
 #include "doc/TimeValue.h"
 #include "views/PeriodTable.h"
@@ -54,8 +56,10 @@ private:
     void OnClick();
     void MarkCursorRow();
     void StoreUserColumnWidth(int col);
-    void FitColumnsToFigures();
+    void FitColumnsToFigures(const std::vector<int>& widestPixels);
     void WriteCells();
+
+    struct ShownTexts;
 
     CTallymoDoc& m_doc;
     CLedgerGrid* m_grid;
@@ -65,6 +69,7 @@ private:
     int m_listenerId = 0;
     int m_boldRow = -1;
     int m_wheelDelta = 0;
+    std::unique_ptr<ShownTexts> m_shownTexts;
 };
 
 }  // namespace tallymo
