@@ -415,6 +415,8 @@ TEST_F(MainFrameTest, SavingOverAChangeMadeElsewhereAsksFirst) {
     ASSERT_EQ(f.questions.asked.size(), 1u);
     EXPECT_EQ(f.questions.asked[0],
               "shared.tm2 は、開いた後にほかのプログラムで変更されています。上書きしますか?");
+    EXPECT_TRUE(f.questions.forms[0].noByDefault);  // Enter keeps their change
+    EXPECT_FALSE(f.questions.forms[0].withCancel);
     EXPECT_EQ(test::ReadFileBytes(path), theirs);
     EXPECT_TRUE(doc.IsModified());
 
