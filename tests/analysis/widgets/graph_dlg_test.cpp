@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QBarCategoryAxis>
 #include <QCheckBox>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -110,7 +111,11 @@ TEST(GraphDlgTest, TableEqualsTheCommandLineGraphAndMarksMatchTheSeries) {
         }
     }
     EXPECT_EQ(colors.size(), 3u);
-    EXPECT_EQ(graph.Chart().RowCount(), 12);  // the trend chart: twelve periods
+    // The trend chart: twelve periods, each with its label on the axis.
+    const auto* across =
+        qobject_cast<QBarCategoryAxis*>(graph.Chart().chart()->axes(Qt::Horizontal).value(0));
+    ASSERT_NE(across, nullptr);
+    EXPECT_EQ(across->count(), 12);
     EXPECT_EQ(graph.Chart().ColumnCount(), 3);
 }
 

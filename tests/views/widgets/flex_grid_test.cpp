@@ -48,6 +48,8 @@ TEST_F(FlexGridTest, CursorSelectionAndShrinking) {
     grid.SetRow(5);  // setting the cursor collapses the selection
     EXPECT_EQ(grid.RowSel(), 5);
     EXPECT_EQ(grid.ColSel(), 2);
+    grid.SetRowSel(0);  // nor the selection
+    EXPECT_EQ(grid.RowSel(), 1);
     grid.SetRow(0);  // never on the fixed row
     EXPECT_EQ(grid.Row(), 1);
 
