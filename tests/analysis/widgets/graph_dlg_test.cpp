@@ -18,6 +18,7 @@
 #include <QTabBar>
 #include <QTimer>
 #include <QWheelEvent>
+#include <map>
 #include <set>
 #include <stdexcept>
 
@@ -79,7 +80,7 @@ TEST(GraphDlgTest, TableEqualsTheCommandLineGraphAndMarksMatchTheSeries) {
     ASSERT_TRUE(ledger.doc.SaveLedgerFile(path));
     CGraphDlg graph(ledger.doc);
     graph.show();
-    std::set<std::uint32_t> colors;  // three, and the same on both tabs
+    std::map<int, std::uint32_t> colors;  // of each row: the same on both tabs, three apart
     for (const auto& [tab, offset, project] : {std::tuple{0, 0, false}, std::tuple{0, 0, true},
                                                std::tuple{1, 0, true}, std::tuple{1, 5, false}}) {
         graph.Tabs().setCurrentIndex(tab);
@@ -107,10 +108,10 @@ TEST(GraphDlgTest, TableEqualsTheCommandLineGraphAndMarksMatchTheSeries) {
             const std::uint32_t color =
                 ToColorRef(graph.ColorMark(row).palette().color(QPalette::Window));
             EXPECT_EQ(color, graph.Chart().SeriesColor(row)) << tab << row;
-            colors.insert(color);
+            EXPECT_EQ(colors.emplace(row, color).first->second, color) << tab << row;
         }
     }
-    EXPECT_EQ(colors.size(), 3u);
+    EXPECT_EQ(std::set<std::uint32_t>({colors[1], colors[2], colors[3]}).size(), 3u);
     // The trend chart: twelve periods, each with its label on the axis.
     const auto* across =
         qobject_cast<QBarCategoryAxis*>(graph.Chart().chart()->axes(Qt::Horizontal).value(0));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -107,7 +108,7 @@ TEST_F(OperationViewTest, PastTheLastMatterTheLastBooksAgain) {
     pane.Initialize();
     Book(6, "10");
     EXPECT_EQ(pane.SelectedPosition(), -1);
-    panes.ClickCalendarDay(QDate(2005, 3, 3));
+    pane.Calendar().setSelectedDate(QDate(2005, 3, 3));
     EXPECT_EQ(pane.SelectedPosition(), -1);
     TypeAmount("9");
     QTest::mouseClick(&pane.BookButton(), Qt::LeftButton);
@@ -118,7 +119,7 @@ TEST_F(OperationViewTest, PastTheLastMatterTheLastBooksAgain) {
 
 TEST_F(OperationViewTest, CalendarGridAndCancelDriveEachOther) {
     pane.SelectCell(today, 2);
-    panes.ClickCalendarDay(QDate(2005, 3, 3));
+    pane.Calendar().setSelectedDate(QDate(2005, 3, 3));
     EXPECT_EQ(doc.GetCurrentDate(), Day(2005, 3, 3));
     EXPECT_EQ(panes.Grid().Row(), panes.Shape().LastDayRow());
     EXPECT_EQ(panes.Grid().Col(), 3);  // the third list position's column

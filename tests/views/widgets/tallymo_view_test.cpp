@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCalendarWidget>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QMimeData>
