@@ -155,7 +155,13 @@ TEST_F(DocumentQueries, ProjectionScalesTheRunningPeriod) {
     clock.Set(MakeLocalTime(2006, 7, 1, 12, 0, 0));
     EXPECT_EQ(doc.PeriodSum(2, Day(2005, 3, 1), Day(2005, 3, 31), true),
               static_cast<std::int32_t>(1000.0 * (2678399.0 / (10.5 * 86400))));
-    // A current date before the span: the booked sum stands.
+    // Nothing elapsed yet, or a current date before the span: the booked sum stands; one
+    // second in, the projection holds at the end of the amount range.
+    clock.Set(Day(2005, 3, 1));
+    doc.SetCurrentDate(Day(2005, 3, 1));
+    EXPECT_EQ(doc.PeriodSum(2, Day(2005, 3, 1), Day(2005, 3, 31), true), 1000);
+    clock.Set(MakeLocalTime(2005, 3, 1, 0, 0, 1));
+    EXPECT_EQ(doc.PeriodSum(2, Day(2005, 3, 1), Day(2005, 3, 31), true), INT32_MAX);
     doc.SetCurrentDate(Day(2005, 2, 20));
     EXPECT_EQ(doc.PeriodSum(2, Day(2005, 3, 1), Day(2005, 3, 31), true), 1000);
 
