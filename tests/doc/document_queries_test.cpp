@@ -214,30 +214,6 @@ TEST_F(DocumentQueries, EveryChangeMarksTheLedgerAndNoChangeDoesNot) {
     }
 }
 
-TEST_F(DocumentQueries, UndoTakesEntriesOffTheEndAndRedoPutsThemBack) {
-    EXPECT_FALSE(doc.CanUndo());
-    Book(Day(2005, 1, 1), 0, 100);
-    Book(Day(2005, 1, 2), 1, 200);
-    Book(Day(2005, 1, 3), 2, 300);
-    doc.Undo();
-    doc.Undo();
-    EXPECT_EQ(AmountsOf(), Amounts{100});
-    doc.Redo();
-    EXPECT_EQ(AmountsOf(), (Amounts{100, 200}));
-    // A booking between undo and redo stays in front; a zero entry from a file undoes like
-    // any other; clearing forgets both histories.
-    Book(Day(2005, 1, 2), 1, 500);
-    doc.Redo();
-    EXPECT_EQ(AmountsOf(), (Amounts{100, 200, 500, 300}));
-    EXPECT_FALSE(doc.CanRedo());
-    doc.AppendLoadedEntry(LedgerEntry{Day(2005, 1, 1), 1, 0, {}});
-    doc.Undo();
-    EXPECT_EQ(AmountsOf(), (Amounts{100, 200, 500, 300}));
-    doc.DeleteContents();
-    EXPECT_FALSE(doc.CanRedo());
-    EXPECT_FALSE(doc.CanUndo());
-}
-
 // One undo step is one booking as it was made: an overwrite gives back what it replaced, in
 // its places, and redo overwrites again (also a cell booked between undo and redo).
 TEST_F(DocumentQueries, UndoOfAnOverwriteGivesBackWhatItReplaced) {
@@ -267,6 +243,18 @@ TEST_F(DocumentQueries, UndoOfAnOverwriteGivesBackWhatItReplaced) {
     EXPECT_EQ(doc.DayAmount(day, 2), 0);
     doc.Undo();
     EXPECT_EQ(doc.DayAmount(day, 2), 1550);
+
+    // Undo takes entries off the end, a zero entry from a file like any other; a booking
+    // between undo and redo stays in front; clearing forgets both histories.
+    doc.AppendLoadedEntry(LedgerEntry{Day(2005, 1, 1), 1, 0, {}});
+    doc.Undo();
+    doc.Undo();
+    EXPECT_EQ(AmountsOf(), (Amounts{1200, 7, 300, 2}));
+    Book(Day(2005, 1, 2), 1, 500);
+    doc.Redo();
+    EXPECT_EQ(AmountsOf(), (Amounts{1200, 7, 300, 2, 500, 50}));
+    doc.DeleteContents();
+    EXPECT_FALSE(doc.CanUndo() || doc.CanRedo());
 }
 
 // Under daylight-saving time a day is not always 86400 seconds; every walk over days must
@@ -282,9 +270,6 @@ TEST(DocumentDaylightSaving, DayWalksFollowTheCalendar) {
     EXPECT_EQ(doc.DaysInView(), 29);  // 20 February to 20 March, a leap year
     doc.SetCurrentDate(Day(2024, 11, 10));
     EXPECT_EQ(doc.DaysInView(), 31);
-    doc.SetCurrentDate(Day(2024, 4, 5));
-    EXPECT_EQ(doc.PeriodStart(0), Day(2024, 4, 1));
-    EXPECT_EQ(doc.PeriodEnd(1), Day(2024, 3, 31));
     doc.SetCurrentDate(Day(2024, 11, 5));
     EXPECT_EQ(doc.PeriodEnd(1), Day(2024, 10, 31));
     EXPECT_EQ(ToLocal(doc.PeriodEnd(0)).hour, 0);
