@@ -128,67 +128,52 @@ TEST_F(CsvFile, WriteAndReadCycle) {
     EXPECT_EQ(doc.Settings(), expected);
 }
 
-struct CsvRead {
-    const char* what;
-    std::string text;
-    bool valid;
-    std::vector<LedgerEntry> entries;
-};
+// An entry read from a day line of January 2000.
+LedgerEntry Jan(int day, MatterIndex matter, std::int32_t amount) {
+    return {Day(2000, 1, day), matter, amount, ""};
+}
 
 TEST_F(CsvFile, ReadsDayLinesByTheirRules) {
-    const std::string header = "1,90,90,120,60\r\n2000,in,food,misc,25\r\n";
-    const TimeValue jan5 = Day(2000, 1, 5);
-    const std::vector<CsvRead> cases = {
-        {"quotes and blanks", header + "\" 2000 / 1/ 5\",0,800,0,9200", true, {{jan5, 1, 800, ""}}},
-        {"LF endings", "1,90,90,120,60\n2000,a,b,c,25\n2000/1/5,7,0,0,7", true, {{jan5, 0, 7, ""}}},
-        {"rolled-over day", header + "2000/02/30,1,0,0,1\r\n", true, {{Day(2000, 3, 1), 0, 1, ""}}},
-        {"short line", header + "2000/01/05,5\r\n", true, {{jan5, 0, 5, ""}}},
-        {"fields without digits",
-         header + "2000/01/05,abc, 12,-3x,99\r\n",
+    const std::string h = "1,90,90,120,60\r\n2000,in,food,misc,25\r\n";
+    const struct {
+        const char* what;
+        std::string text;
+        bool valid;
+        std::vector<LedgerEntry> entries = {};
+    } cases[] = {
+        {"quotes and blanks", h + "\" 2000 / 1/ 5\",0,800,0,9200", true, {Jan(5, 1, 800)}},
+        {"LF endings", "1,90,90,120,60\n2000,a,b,c,25\n2000/1/5,7,0,0,7", true, {Jan(5, 0, 7)}},
+        {"rolled-over day", h + "2000/01/32,1\r\n", true, {{Day(2000, 2, 1), 0, 1, ""}}},
+        {"no digits", h + "2000/01/05,abc, 12,-3x\r\n", true, {Jan(5, 1, 12), Jan(5, 2, -3)}},
+        {"held in range",
+         h + "2000/1/5,-9999999999,-0,4294967295",
          true,
-         {{jan5, 1, 12, ""}, {jan5, 2, -3, ""}}},
-        {"amounts held at the ends of the range",
-         header + "2000/01/05,+5,-0,4294967295,1\r\n2000/01/06,-99999999999,0,0,0\r\n",
+         {Jan(5, 0, INT32_MIN), Jan(5, 2, INT32_MAX)}},
+        {"many fields", h + "2000/1/5,1,2,3,4,5", true, {Jan(5, 0, 1), Jan(5, 1, 2), Jan(5, 2, 3)}},
+        {"last day", h + "2038/1/19,1", true, {{Day(2038, 1, 19), 0, 1, ""}}},
+        {"blank lines at the end", h + "2000/01/05,5\r\n\r\n\n\r\n", true, {Jan(5, 0, 5)}},
+        {"quoted",
+         "1,90,90,90,60\r\n2000,\"i\",\"f,\"\"o\",m,25\r\n\"2000/1/5\",\"0\",8",
          true,
-         {{jan5, 0, 5, ""}, {jan5, 2, 2147483647, ""}, {Day(2000, 1, 6), 0, INT32_MIN, ""}}},
-        {"more fields than matters",
-         header + "2000/01/05,1,2,3,4,5,6\r\n",
-         true,
-         {{jan5, 0, 1, ""}, {jan5, 1, 2, ""}, {jan5, 2, 3, ""}}},
-        {"the last day of the calendar",
-         header + "2038/1/19,1",
-         true,
-         {{Day(2038, 1, 19), 0, 1, ""}}},
-        {"blank lines at the end",
-         header + "2000/01/05,0,800\r\n\r\n\n\r\n",
-         true,
-         {{jan5, 1, 800, ""}}},
-        {"quoted fields with a quote and a comma",
-         "1,90,90,120,60\r\n2000,\"in\",\"f,o\"\"od\",misc,25\r\n\"2000/01/05\",\"0\",800\r\n",
-         true,
-         {{jan5, 1, 800, ""}}},
-        {"UTF-8 with a byte-order mark",
-         "\xEF\xBB\xBF" + header + "2000/01/05,0,800\r\n",
-         true,
-         {{jan5, 1, 800, ""}}},
-        {"a UTF-8 name that CP932 cannot hold",
+         {Jan(5, 1, 8)}},
+        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + h + "2000/01/05,5", true, {Jan(5, 0, 5)}},
+        {"a name CP932 cannot hold",
          "\xEF\xBB\xBF"
-         "1,90,90,120,60\r\n2000,\xF0\x9F\x98\x80,b,c,25\r\n",
-         false,
-         {}},
-        {"dashes in the date", header + "2000-01-05,0,800,0,9200\r\n", false, {}},
-        {"blank line", header + "\r\n2000/01/05,0,800,0,9200\r\n", false, {}},
-        {"a first line of a million commas", std::string(1 << 20, ',') + "\r\n2000\r\n", false, {}},
-        {"day 0", header + "2000/1/0,1\r\n", false, {}},
-        {"negative year", header + "-2000/1/5,1\r\n", false, {}},
-        {"before 1970", header + "1969/12/31,1\r\n", false, {}},
-        {"after the 32-bit range", header + "2038/1/20,1\r\n", false, {}},
-        {"one line", "1,90,90,120,60\r\n", false, {}},
-        {"empty file", "", false, {}},
-        {"widths within the income count", "5,90,90,60\r\n2000,a,b,25\r\n", false, {}},
-        {"the trailing width within the income count", "1,90\r\n2000,a,25\r\n", false, {}},
+         "1,90,60\r\n2000,\xF0\x9F\x98\x80,25",
+         false},
+        {"dashes in the date", h + "2000-01-05,0,800,0,9200\r\n", false},
+        {"blank line", h + "\r\n2000/01/05,0,800,0,9200\r\n", false},
+        {"a first line of a million commas", std::string(1 << 20, ',') + "\r\n2000\r\n", false},
+        {"day 0", h + "2000/1/0,1\r\n", false},
+        {"negative year", h + "-2000/1/5,1\r\n", false},
+        {"before 1970", h + "1969/12/31,1\r\n", false},
+        {"after the 32-bit range", h + "2038/1/20,1\r\n", false},
+        {"one line", "1,90,90,120,60\r\n", false},
+        {"empty file", "", false},
+        {"widths within the income count", "5,90,90,60\r\n2000,a,b,25\r\n", false},
+        {"the trailing width within the income count", "1,90\r\n2000,a,25\r\n", false},
     };
-    for (const CsvRead& read : cases) {
+    for (const auto& read : cases) {
         SCOPED_TRACE(read.what);
         messages.clear();
         const Snapshot before = Take();
@@ -225,39 +210,35 @@ TEST_F(CsvFile, ReadsWhatASpreadsheetSaves) {
     }
 }
 
-// A list of more matters than any ledger has is refused in both forms, before it costs memory.
-TEST_F(CsvFile, MoreMattersThanALedgerCanHaveAreRefused) {
+// A list of more matters than any ledger has is refused in both forms, before it costs memory;
+// ledgers without outgo matters, or without any matter, are written so that they read back.
+TEST_F(CsvFile, MatterListsOfEverySize) {
     const struct {
         std::size_t income, outgo;
         bool valid;
-    } sizes[] = {{1000, 1000, true}, {1001, 1, false}, {1, 1001, false}};
-    for (const std::string name : {"many.csv", "many.tm2"}) {
+    } sizes[] = {
+        {1000, 1000, true}, {1001, 1, false}, {1, 1001, false}, {1, 0, true}, {0, 0, true}};
+    for (const std::string name : {"ledger.csv", "ledger.tm2"}) {
         for (const auto& size : sizes) {
-            SCOPED_TRACE(name + " " + std::to_string(size.income));
-            doc.SetMatterLists(MatterList(size.income, Matter("a", 90, true)),
-                               MatterList(size.outgo, Matter("b", 90, true)));
+            SCOPED_TRACE(name + " " + std::to_string(size.income) + "/" +
+                         std::to_string(size.outgo));
+            const MatterList income(size.income, Matter("a", 90, true));
+            doc.SetMatterLists(income, MatterList(size.outgo, Matter("b", 90, true)));
+            doc.Settings().CloseDay = 5;
+            if (size.income) doc.AppendLoadedEntry({Day(2000, 1, 2), 0, 10, ""});
             SaveBytes(name);
+            doc.DeleteContents();
             messages.clear();
             EXPECT_EQ(doc.LoadLedgerFile(PathOf(name)), size.valid);
             EXPECT_EQ(messages.size(), size.valid ? 0u : 1u);
+            if (size.valid) {
+                EXPECT_EQ(doc.IncomeList().size(), size.income);
+                EXPECT_EQ(doc.OutgoList().size(), size.outgo);
+                EXPECT_EQ(doc.Entries().size(), size.income ? 1u : 0u);
+                EXPECT_EQ(doc.Settings().CloseDay, 5);
+            }
         }
     }
-}
-
-// Ledgers without outgo matters, or without any matter, are written so that they read back.
-TEST_F(CsvFile, LedgersWithoutOutgoMattersReadBack) {
-    for (const MatterList& income : {MatterList{Matter("a", 900, true)}, MatterList{}}) {
-        doc.SetMatterLists(income, {});
-        doc.Settings().CloseDay = 5;
-        if (!income.empty()) doc.AppendLoadedEntry({Day(2000, 1, 2), 0, 10, ""});
-        SaveBytes("ledger.csv");
-        ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.csv")));
-        EXPECT_EQ(doc.IncomeList(), income);
-        EXPECT_TRUE(doc.OutgoList().empty());
-        EXPECT_EQ(doc.Entries().size(), income.size());
-        EXPECT_EQ(doc.Settings().CloseDay, 5);
-    }
-    EXPECT_TRUE(messages.empty());
 }
 
 // Widths that do not fit 16 bits wrap; close day fields above 27 mean month end, which is
