@@ -21,46 +21,31 @@ struct Day {
     int year, month, day;
 };
 
-TEST(PeriodAmountTest, BoundaryDaysFallIntoTheirPeriods) {
+// Each booked day falls into one period, named by the period's last day.
+TEST(PeriodAmountTest, BoundaryDaysFallIntoTheirNamedPeriods) {
     struct Case {
-        const char* what;
         Day current;
         int closeDay;
         Day booked;
         int period;  // the period that holds the booked day
+        const char* label;
     } cases[] = {
-        {"month end: 1st of the previous month", {2005, 1, 15}, 0, {2004, 12, 1}, 1},
-        {"month end: last day of period 12", {2005, 1, 15}, 0, {2004, 1, 31}, 12},
-        {"month end: end of the running month", {2005, 1, 15}, 0, {2005, 1, 31}, 0},
-        {"on close day 25: 25 Feb is period 1", {2005, 3, 25}, 25, {2005, 2, 25}, 1},
-        {"day after close day 25: 25 March closed", {2005, 3, 26}, 25, {2005, 3, 25}, 1},
-        {"day after close day 25: runs to 25 April", {2005, 3, 26}, 25, {2005, 4, 25}, 0},
+        {{2005, 1, 15}, 0, {2004, 12, 1}, 1, "2004/12"},
+        {{2005, 1, 15}, 0, {2004, 1, 31}, 12, "2004/01"},
+        {{2005, 1, 15}, 0, {2005, 1, 31}, 0, "2005/01"},
+        {{2005, 3, 25}, 25, {2005, 2, 25}, 1, "2005/02"},
+        {{2005, 3, 26}, 25, {2005, 3, 25}, 1, "2005/03"},
+        {{2005, 3, 26}, 25, {2005, 4, 25}, 0, "2005/04"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
         AnalysisLedger ledger(c.current.year, c.current.month, c.current.day, {{"a"}}, c.closeDay);
         ledger.Book(c.booked.year, c.booked.month, c.booked.day, 0, 700);
         for (int period = 0; period <= 12; ++period) {
             EXPECT_EQ(PeriodAmount(ledger.doc, ledger.Outgo(0), period, false),
                       period == c.period ? 700 : 0)
-                << c.what << ", period " << period;
+                << period;
         }
-    }
-}
-
-TEST(PeriodLabelTest, NamesThePeriodByItsLastDay) {
-    struct Case {
-        Day current;
-        int closeDay;
-        int period;
-        const char* label;
-    } cases[] = {
-        {{2005, 5, 10}, 0, 5, "2004/12"},
-        {{2005, 5, 10}, 25, 0, "2005/05"},
-        {{2005, 5, 26}, 25, 0, "2005/06"},
-        {{2005, 1, 15}, 0, 19, "2003/06"},
-    };
-    for (const Case& c : cases) {
-        AnalysisLedger ledger(c.current.year, c.current.month, c.current.day, {{"a"}}, c.closeDay);
         EXPECT_EQ(PeriodLabel(ledger.doc, c.period), c.label);
     }
 }
