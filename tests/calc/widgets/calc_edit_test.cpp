@@ -225,14 +225,6 @@ TEST_F(CalcEditTest, DisplayOnlyFieldTakesNoKeysAndShowsNegativesRed) {
     EXPECT_EQ(field->text(), "1,234");
 }
 
-TEST_F(CalcEditTest, PointFontMapsTheFaceAndDefaultsToNinePoints) {
-    field->SetPointFont(0, QStringLiteral("ＭＳ Ｐゴシック"));
-    EXPECT_DOUBLE_EQ(field->font().pointSizeF(), 9.0);
-    field->SetPointFont(120, QStringLiteral("ＭＳ 明朝"));
-    EXPECT_EQ(field->font().family(), "IPAMincho");
-    EXPECT_DOUBLE_EQ(field->font().pointSizeF(), 12.0);
-}
-
 TEST(LeadingIntegerTest, ReadsLikeTheCLibrary) {
     const std::pair<const char*, std::int32_t> cases[] = {{"  -1,234", -1},
                                                           {"+7x", 7},

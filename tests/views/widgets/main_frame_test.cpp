@@ -10,7 +10,6 @@
 #include <QToolBar>
 #include <functional>
 
-#include "app/WindowPlacement.h"
 #include "calc/widgets/CalcView.h"
 #include "support/FrameFixture.h"
 #include "views/FrameCommands.h"
@@ -258,51 +257,6 @@ TEST_F(MainFrameTest, RealSaveDialogAsksBeforeCreatingAFile) {
     answer();
     EXPECT_TRUE(Frame().SaveDocumentAs());
     EXPECT_EQ(doc.PathName(), f.folder + "/typed.csv");
-}
-
-TEST_F(MainFrameTest, RecentFileChosenOpensItAndADeadOneIsDropped) {
-    std::vector<std::string> paths;
-    for (const char* name : {"r0.tm2", "r1.tm2", "r2.tm2"})
-        paths.push_back(f.WriteLedger(name, {}));
-    f.Create();
-    for (const std::string& p : paths) ASSERT_TRUE(Open(p));
-    std::remove(paths[1].c_str());
-    Frame().RecentFileActions()[1]->trigger();
-    EXPECT_EQ(f.messages.messages.size(), 1u);
-    EXPECT_EQ(f.recent.Entries(), (std::vector<std::string>{paths[2], paths[0]}));
-    EXPECT_EQ(doc.PathName(), paths[2]);
-    Frame().RecentFileActions()[1]->trigger();
-    EXPECT_EQ(doc.PathName(), paths[0]);
-    EXPECT_EQ(f.recent.First(), paths[0]);
-}
-
-// Closed maximised, the window stores that state over its restored rectangle.
-TEST_F(MainFrameTest, PlacementStoredAndRestored) {
-    WindowPlacement stored;
-    stored.showState = 1;
-    stored.normal = {40, 50, 40 + 640, 50 + 450};
-    f.docs.store.WriteBinary("Settings", "WindowPlacement", EncodePlacement(stored));
-    f.Create();
-    Frame().ShowAtStart();
-    EXPECT_EQ(Frame().geometry(), QRect(40, 50, 640, 450));
-    Frame().setWindowState(Qt::WindowMaximized);
-    EXPECT_TRUE(Frame().close());
-    const auto placement = DecodePlacement(*f.docs.store.ReadBinary("Settings", "WindowPlacement"));
-    ASSERT_TRUE(placement.has_value());
-    EXPECT_EQ(placement->showState, static_cast<std::uint32_t>(kShowMaximized));
-    EXPECT_EQ(placement->normal, stored.normal);
-}
-
-TEST_F(MainFrameTest, F1OpensTheFocusedControlsTopicOrTheContents) {
-    Shown();
-    Cmd(kCmdHelpContents)->trigger();
-    QWidget& list = Frame().GetBookingPane()->MatterList();
-    ASSERT_TRUE(test::FocusOn(list));
-    for (int id : {1046, 0}) {
-        list.setProperty("controlId", id);
-        QTest::keyClick(&list, Qt::Key_F1);
-    }
-    EXPECT_EQ(f.help.topics, (std::vector<int>{100, 1046, 100}));
 }
 
 }  // namespace
