@@ -107,23 +107,6 @@ TEST(WizardDlgTest, TypedAmountsAreBookedByEveryWayOfLeavingThem) {
     }
 }
 
-TEST(WizardDlgTest, CommittingUnchangedMergesTheDayAndAnotherDayShowsItsAmounts) {
-    test::DocFixture docs(Day(2005, 3, 3));
-    CTallymoDoc& doc = docs.doc;
-    doc.BookEntry(Day(2005, 3, 3), kFood, 400, "", false);
-    doc.BookEntry(Day(2005, 3, 3), kFood, 600, "", false);
-    doc.BookEntry(Day(2005, 3, 4), 0, 25000, "", false);
-    CWizardDlg dialog(doc, {});
-    EXPECT_TRUE(dialog.CommitAll());
-    EXPECT_EQ(doc.CountEntries(kFood, Day(2005, 3, 3), Day(2005, 3, 3)), 1);
-    EXPECT_EQ(doc.DayAmount(Day(2005, 3, 3), kFood), 1000);
-    dialog.Calendar()->setSelectedDate(QDate(2005, 3, 4));
-    EXPECT_EQ(dialog.Rows(true)[0].amount->text(), "25,000");
-    EXPECT_EQ(dialog.Rows(false)[0].amount->BoundDate(), Day(2005, 3, 4));
-    EXPECT_TRUE(dialog.CommitAll());  // a shown 0 books nothing
-    EXPECT_EQ(doc.CountEntries(kFood, Day(2005, 3, 4), Day(2005, 3, 4)), 0);
-}
-
 // --- the main window's start-up wizard ---------------------------------------------------------
 
 class StartupWizardTest : public ::testing::Test {
