@@ -8,7 +8,6 @@
 #include <QRegularExpression>
 #include <QResource>
 #include <QSet>
-#include <QTextBrowser>
 #include <deque>
 
 #include "app/HelpTopics.h"
@@ -84,9 +83,6 @@ TEST(HelpWindowTest, ShowsTopicsWithBackForwardAndContents) {
     ASSERT_TRUE(window.ShowTopic(kHelpFile, 12345));
     EXPECT_EQ(window.CurrentPage(), QStringLiteral("_RESOURCE/00100.html"));
     EXPECT_FALSE(window.ShowTopic(kHelpFile + QStringLiteral(".missing"), 100));
-    ASSERT_TRUE(test::ShowActive(window));
-    QTest::keyClick(window.Browser(), Qt::Key_Escape);
-    EXPECT_FALSE(window.isVisible());
 }
 
 // Over a modal dialog the help window belongs to it (else the modality would block it); the
@@ -106,29 +102,21 @@ TEST(HelpWindowTest, OverAModalDialogItsOwnAndAMissingFileNamed) {
                   QStringLiteral("/tallymo_widget_tests.rcc』が見つかりません。"));
 }
 
-TEST(AboutBoxTest, ShowsVersionAndOpensTheLinkOrSaysWhyNot) {
+// The link opens the browser; without one, the message says why nothing opened.
+TEST(AboutBoxTest, TheLinkOpensTheBrowserOrSaysWhyNot) {
     AboutBox box;
-    auto* link = box.findChild<LinkLabel*>();
-    ASSERT_NE(link, nullptr);
-
     test::MessageCapture messages;
     std::vector<QUrl> opened;
-    bool browserThere = true;
     const UrlOpener previous = SetUrlOpener([&](const QUrl& url) {
         opened.push_back(url);
-        return browserThere;
+        return opened.size() == 1;  // the browser is gone the second time
     });
     ASSERT_TRUE(test::ShowActive(box));
-    QTest::mouseClick(link, Qt::LeftButton);
-    EXPECT_TRUE(messages.messages.empty());
-    browserThere = false;
-    QTest::mouseClick(link, Qt::LeftButton);
+    for (int i = 0; i < 2; ++i) QTest::mouseClick(box.findChild<LinkLabel*>(), Qt::LeftButton);
     SetUrlOpener(previous);
-    ASSERT_EQ(opened.size(), 2u);
-    EXPECT_EQ(opened[0], QUrl(kMakerWebAddress));
+    EXPECT_EQ(opened, std::vector<QUrl>(2, QUrl(kMakerWebAddress)));
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text, "標準ブラウザが登録されていないため、起動できません。");
-    box.close();
 }
 
 TEST(DesktopShellTest, SettingsDialogShowsTheAssociationAsItIs) {
