@@ -3,10 +3,7 @@
 #include <QCalendarWidget>
 #include <QFontMetrics>
 #include <QHeaderView>
-#include <QMimeData>
 #include <QScrollBar>
-#include <QSignalSpy>
-#include <QUrl>
 #include <QWheelEvent>
 
 #include "support/PanesFixture.h"
@@ -256,19 +253,6 @@ TEST_F(TallymoViewTest, RefreshFollowsTheDocumentAndFitViewTheSize) {
     EXPECT_EQ(grid.Rows(), FitToHeightRowCount(grid.height() - 2 * grid.frameWidth(),
                                                grid.PixelsPerInchY(), 250));
     EXPECT_LT(grid.Rows(), before);
-}
-
-TEST_F(TallymoViewTest, DroppedFilesHandTheFirstToTheFrame) {
-    QSignalSpy dropped(&view, &CTallymoView::fileDropped);
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile("/tmp/one.tm2"), QUrl::fromLocalFile("/tmp/two.tm2")});
-    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&view, &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&view, &drop);
-    ASSERT_EQ(dropped.count(), 1);
-    EXPECT_EQ(dropped.at(0).at(0).toString(), "/tmp/one.tm2");
 }
 
 }  // namespace
