@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDirIterator>
 #include <QFile>
@@ -11,8 +10,6 @@
 #include <deque>
 
 #include "app/HelpTopics.h"
-#include "app/ShellIntegration.h"
-#include "app/widgets/DesktopShell.h"
 #include "support/WidgetTestSupport.h"
 #include "ui/AboutBox.h"
 #include "ui/Help.h"
@@ -117,20 +114,6 @@ TEST(AboutBoxTest, TheLinkOpensTheBrowserOrSaysWhyNot) {
     EXPECT_EQ(opened, std::vector<QUrl>(2, QUrl(kMakerWebAddress)));
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text, "標準ブラウザが登録されていないため、起動できません。");
-}
-
-TEST(DesktopShellTest, SettingsDialogShowsTheAssociationAsItIs) {
-    // The dialog reads the real desktop links of this program.
-    test::DocFixture docs;
-    const auto associatedBox = [&] {
-        CSettingsDlg dialog(docs.doc, docs.store, DesktopShellSwitches());
-        return static_cast<QCheckBox*>(dialog.Control(1050))->isChecked();
-    };
-    ASSERT_TRUE(SetFileAssociation(true).ok);
-    EXPECT_TRUE(associatedBox());
-    ASSERT_TRUE(SetFileAssociation(false).ok);
-    EXPECT_FALSE(associatedBox());
-    EXPECT_TRUE(QFile::exists(AssociationEntryPath()));
 }
 
 }  // namespace

@@ -2,11 +2,9 @@
 
 #include <QAction>
 #include <QCalendarWidget>
-#include <QFileDialog>
 #include <QListWidget>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 #include <functional>
 
@@ -219,32 +217,6 @@ TEST_F(MainFrameTest, SavingOverAChangeMadeElsewhereAsksFirst) {
     doc.BookEntry(Day(2005, 3, 4), 2, 40, "", false);
     EXPECT_TRUE(Frame().SaveDocument());  // its own save is no change from elsewhere
     EXPECT_EQ(f.questions.asked.size(), 2u);
-}
-
-// The real file dialog, driven while it is open: a new file is created only after a question;
-// the chosen filter gives the extension.
-TEST_F(MainFrameTest, RealSaveDialogAsksBeforeCreatingAFile) {
-    Shown();
-    Frame().SetFileDialogRunner({});
-    const QString typed = QString::fromStdString(f.folder + "/typed");
-    const auto answer = [&] {
-        QTimer::singleShot(0, [typed] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            dialog->selectNameFilter(dialog->nameFilters().at(1));
-            dialog->selectFile(typed);
-            QMetaObject::invokeMethod(dialog, "accept");
-        });
-    };
-    f.questions.answers = {Answer::No, Answer::Yes};  // do not create it; then do
-    answer();
-    EXPECT_FALSE(Frame().SaveDocumentAs());
-    EXPECT_EQ(f.questions.asked,
-              std::vector<QString>{"typed.csv は存在しません。\nファイルを作成しますか?"});
-    EXPECT_TRUE(doc.PathName().empty());
-    answer();
-    EXPECT_TRUE(Frame().SaveDocumentAs());
-    EXPECT_EQ(doc.PathName(), f.folder + "/typed.csv");
 }
 
 }  // namespace
