@@ -60,8 +60,13 @@ TEST_F(TallymoViewTest, GridFormatsAndTheBoldCaptionFollowTheCursor) {
     EXPECT_EQ(grid.CellBackColorAt(tenth, 3), kWhite);
     EXPECT_EQ(grid.CellBackColorAt(grid.Rows() - 1, 3), grid.BackColorFixed());
     EXPECT_FALSE(doc.IsModified());  // setting widths up is no change by the user
+    // The bold caption follows the cursor, also through a week view and back.
     panes.ClickCell(RowOf(3, 4), 3);
-    for (int r = 1; r < grid.Rows(); ++r) EXPECT_EQ(grid.CellFontBoldAt(r, 0), r == RowOf(3, 4));
+    for (const int showType : {0, 1, 0}) {
+        doc.Settings().ShowType = showType;
+        view.SetUpGrid();
+        for (int r = 1; r < grid.Rows(); ++r) EXPECT_EQ(grid.CellFontBoldAt(r, 0), r == grid.Row());
+    }
 }
 
 // One row or column a key, the pane following; past the first or last day row the window of
@@ -95,6 +100,9 @@ TEST_F(TallymoViewTest, KeysMoveTheCursorAndPastTheEndsTheWindow) {
         EXPECT_EQ(grid.Row(), c.toRow);
         EXPECT_EQ(grid.Col(), c.toCol);
         EXPECT_EQ(doc.GetCurrentDate(), c.toCurrent);
+        const QDate shown = ToQDate(view.RowDate(c.toRow));  // the captions follow the window
+        EXPECT_TRUE(
+            grid.TextMatrix(c.toRow, 0).startsWith(shown.toString(QStringLiteral("MM/dd"))));
         EXPECT_EQ(panes.pane->Calendar().selectedDate(), ToQDate(view.RowDate(c.toRow)));
         EXPECT_EQ(panes.pane->SelectedPosition(), c.toCol - 1);
     }
