@@ -59,8 +59,9 @@ TEST_F(FlexGridTest, CursorSelectionAndShrinking) {
     EXPECT_EQ(grid.Col(), 2);
     grid.SetRows(0);
     EXPECT_EQ(grid.Rows(), 1);
-    grid.SetRows(3);  // grown again, the cursor row stays inside
+    grid.SetRows(3);  // grown again, the cursor stays inside
     EXPECT_EQ(grid.Row(), 2);
+    EXPECT_EQ(grid.Col(), 2);
 }
 
 TEST_F(FlexGridTest, LettersDoNotMoveTheCursor) {
