@@ -134,91 +134,59 @@ protected:
     const TimeValue today = Day(2005, 3, 15);
 };
 
-TEST_F(StartupWizardTest, CancelThrowsTheBookingsAwayByReloadingOrStartingANewLedger) {
-    // with a file, booked in the ledger window before the wizard (not saved), the file gone by
-    // the cancel; afterwards 食費 on 1 March (from the file)
+// Cancel throws the wizard's bookings away: the ledger comes back from its file, or a new one
+// starts when the file is gone; unsaved work from before goes with them only when the user
+// says so. "Quit after booking" closes the window only once the ledger is saved.
+TEST_F(StartupWizardTest, CancelReloadsTheLedgerAndQuitClosesOnlyWithTheLedgerSaved) {
     const struct {
         const char* name;
-        bool withFile, bookedBefore, fileGoneMeanwhile;
-        std::int32_t firstOfMarch;
+        bool quit, bookedBefore, fileGone, saveFails, named;
     } cases[] = {
-        {"file, unsaved booking before", true, true, false, 1200},
-        {"file unreadable by then", true, false, true, 0},
-        {"no file", false, false, false, 0},
+        {"cancel, unsaved booking before", false, true, false, false, true},
+        {"cancel, file unreadable by then", false, false, true, false, false},
+        {"quit, saved", true, false, false, false, true},
+        {"quit, save fails", true, false, false, true, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         f.Destroy();
         doc.OnNewDocument();
         CMainFrame& frame = Shown();
-        const std::string path =
-            f.WriteLedger(std::string(c.name) + ".tm2", {{Day(2005, 3, 1), 1200}});
-        ASSERT_TRUE(!c.withFile || frame.OpenDocumentFile(QString::fromStdString(path)));
+        const std::string path = f.WriteLedger("start.tm2", {{Day(2005, 3, 1), 1200}});
+        ASSERT_TRUE(frame.OpenDocumentFile(QString::fromStdString(path)));
         if (c.bookedBefore) doc.BookEntry(Day(2005, 3, 2), kFood, 300, "", false);
+        if (c.saveFails) doc.SetPathName(f.folder + "/gone/start.tm2");
         f.questions.answers = {Answer::No, Answer::Yes};
+        bool stayedOpen = false;
         f.wizards.onWizard = [&](CWizardDlg& dialog) {
             EXPECT_TRUE(frame.isMinimized());
             Type(dialog, 700);
             EXPECT_EQ(Food(today), 700);  // booked at once
-            if (c.fileGoneMeanwhile) std::remove(path.c_str());
-            // Unsaved work from before goes with the wizard's only when the user says so.
-            EXPECT_TRUE(!c.bookedBefore || !Press(dialog, false));
-            EXPECT_TRUE(Press(dialog, false));
-        };
-        frame.RunStartupWizard();
-        EXPECT_FALSE(frame.isMinimized());
-        EXPECT_EQ(Food(today) + Food(Day(2005, 3, 2)), 0);
-        EXPECT_EQ(Food(Day(2005, 3, 1)), c.firstOfMarch);
-        EXPECT_EQ(doc.PathName().empty(), c.firstOfMarch == 0);
-        EXPECT_FALSE(doc.IsModified());
-        EXPECT_EQ(f.messages.messages.size(), c.fileGoneMeanwhile ? 1u : 0u);
-        f.messages.messages.clear();
-    }
-}
-
-TEST_F(StartupWizardTest, QuitAfterBookingClosesOnlyWithTheLedgerSaved) {
-    // with a file, the file's folder gone, a name chosen for a ledger without a file
-    const struct {
-        const char* name;
-        bool withFile, saveFails, nameChosen, closes;
-    } cases[] = {
-        {"named, then saved", false, false, true, true},
-        {"save fails", true, true, false, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        f.Destroy();
-        doc.OnNewDocument();
-        CMainFrame& frame = Shown();
-        const std::string path = f.WriteLedger("quit.tm2", {});
-        ASSERT_TRUE(!c.withFile || frame.OpenDocumentFile(QString::fromStdString(path)));
-        if (c.saveFails) doc.SetPathName(f.folder + "/gone/quit.tm2");
-        if (c.nameChosen) f.fileChoices.push_back({QString::fromStdString(path), 0});
-        bool stayedOpen = false;
-        f.wizards.onWizard = [&](CWizardDlg& dialog) {
-            Type(dialog, 900);
+            if (c.fileGone) std::remove(path.c_str());
+            dialog.QuitAfterBooking()->setChecked(c.quit);
             dialog.DontShowAgain()->setChecked(true);
-            dialog.QuitAfterBooking()->setChecked(true);
-            if (Press(dialog, true)) return;
-            // The wizard stays with its amounts; without the box it ends and the window stays.
-            stayedOpen = true;
+            EXPECT_TRUE(!c.bookedBefore || !Press(dialog, c.quit));
+            if (Press(dialog, c.quit)) return;
+            stayedOpen = true;  // the wizard stays with its amounts; without the box it ends
             dialog.QuitAfterBooking()->setChecked(false);
             EXPECT_TRUE(Press(dialog, true));
         };
         frame.RunStartupWizard();
-        EXPECT_EQ(stayedOpen, !c.closes);
-        EXPECT_EQ(f.messages.messages.size(), c.saveFails ? 1u : 0u);
+        EXPECT_FALSE(frame.isMinimized());
+        EXPECT_EQ(Food(today), c.quit ? 700 : 0);
+        EXPECT_EQ(Food(Day(2005, 3, 1)), c.named ? 1200 : 0);
+        EXPECT_EQ(doc.PathName().empty(), !c.named);
+        EXPECT_EQ(doc.IsModified(), c.saveFails);
+        EXPECT_EQ(stayedOpen, c.saveFails);
+        EXPECT_EQ(f.messages.messages.size(), c.fileGone || c.saveFails ? 1u : 0u);
         QTest::qWait(50);
-        EXPECT_EQ(frame.isVisible(), !c.closes);
-        if (c.closes) {
-            // On disk: the amount, and no wizard next time.
+        EXPECT_EQ(frame.isVisible(), !c.quit || c.saveFails);
+        if (c.quit && !c.saveFails) {
             MemorySettingsStore store;
             CTallymoDoc reread(store, f.docs.clock);
             ASSERT_TRUE(reread.LoadLedgerFile(path));
-            EXPECT_EQ(reread.DayAmount(today, kFood), 900);
-            EXPECT_FALSE(reread.Settings().ShowQuickWizard);
-        } else {
-            EXPECT_TRUE(doc.IsModified());
+            EXPECT_EQ(reread.DayAmount(today, kFood), 700);
+            EXPECT_FALSE(reread.Settings().ShowQuickWizard);  // and no wizard next time
         }
         f.messages.messages.clear();
         f.wizards.onWizard = {};
