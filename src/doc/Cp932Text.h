@@ -19,7 +19,7 @@ public:
     explicit Cp932Text(const char* bytes) : m_bytes(bytes) {}
 
     const std::string& Bytes() const { return m_bytes; }
-    std::string TakeBytes() && { return static_cast<std::string&&>(m_bytes); }
+    std::string TakeBytes() && { return std::move(m_bytes); }
     std::size_t size() const { return m_bytes.size(); }
     bool empty() const { return m_bytes.empty(); }
     std::size_t capacity() const { return m_bytes.capacity(); }

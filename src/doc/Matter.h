@@ -39,6 +39,7 @@ private:
     }
     std::unique_ptr<Cp932Text> m_text;
 };
+static_assert(sizeof(MemoText) == sizeof(void*));
 
 // One booked amount. `matter` is the global matter index: income matters first, then outgo.
 struct LedgerEntry {

@@ -21,7 +21,7 @@ public:
                                         std::string_view name) const override;
     void WriteInt(std::string_view section, std::string_view name, std::int32_t value) override;
     std::optional<Cp932Text> ReadString(std::string_view section,
-                                          std::string_view name) const override;
+                                        std::string_view name) const override;
     void WriteString(std::string_view section, std::string_view name,
                      const Cp932Text& text) override;
     std::optional<std::string> ReadBinary(std::string_view section,

@@ -22,7 +22,7 @@ public:
     virtual void WriteInt(std::string_view section, std::string_view name, std::int32_t value) = 0;
     // Strings are CP932, as every ledger text in the core.
     virtual std::optional<Cp932Text> ReadString(std::string_view section,
-                                                  std::string_view name) const = 0;
+                                                std::string_view name) const = 0;
     virtual void WriteString(std::string_view section, std::string_view name,
                              const Cp932Text& text) = 0;
     virtual std::optional<std::string> ReadBinary(std::string_view section,
@@ -43,7 +43,7 @@ public:
                                         std::string_view name) const override;
     void WriteInt(std::string_view section, std::string_view name, std::int32_t value) override;
     std::optional<Cp932Text> ReadString(std::string_view section,
-                                          std::string_view name) const override;
+                                        std::string_view name) const override;
     void WriteString(std::string_view section, std::string_view name,
                      const Cp932Text& text) override;
     std::optional<std::string> ReadBinary(std::string_view section,

@@ -108,15 +108,15 @@ std::string Cp932ToUtf8(const Cp932Text& text) {
 
 std::size_t HalfWidthCells(std::string_view utf8) {
     if (const auto cp932 = Utf8ToCp932(utf8)) return cp932->size();
-    // Not CP932: every character that is not ASCII counts as a double-byte one.
+    // Character by character: one that CP932 cannot hold counts as a double-byte one.
     std::size_t cells = 0;
-    for (const char c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            ++cells;
-        } else if ((byte & 0xC0) != 0x80) {
-            cells += 2;
-        }
+    std::size_t start = 0;
+    while (start < utf8.size()) {
+        std::size_t end = start + 1;
+        while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) ++end;
+        const auto one = Utf8ToCp932(utf8.substr(start, end - start));
+        cells += one ? one->size() : 2;
+        start = end;
     }
     return cells;
 }

@@ -37,7 +37,7 @@ TEST(ShareAdviceTest, ComparesTheProjectedTotalWithThePreviousPeriod) {
 }
 
 MatterTrend Trend(const char* cp932Name, double slope, std::int32_t yen) {
-    return {{0, cp932Name}, slope, yen};
+    return {{0, Cp932Text(cp932Name)}, slope, yen};
 }
 
 // "食費" and "交通費" in CP932, as the ledger keeps names.

@@ -78,7 +78,7 @@ TEST(TrendYenTest, TruncatesTowardZero) {
 // The names of ranked matters, one letter each, as one text.
 std::string Letters(const std::vector<MatterTrend>& trends) {
     std::string letters;
-    for (const MatterTrend& trend : trends) letters += trend.matter.name;
+    for (const MatterTrend& trend : trends) letters += trend.matter.name.Bytes();
     return letters;
 }
 
@@ -101,7 +101,7 @@ TEST(RankTrendsTest, ListsTheThreeStrongestEachWay) {
         std::vector<MatterTrend> trends;
         for (std::size_t i = 0; i < c.slopes.size(); ++i) {
             MatterTrend& trend = trends.emplace_back();
-            trend.matter.name = std::string(1, static_cast<char>('a' + i));
+            trend.matter.name = Cp932Text(std::string(1, static_cast<char>('a' + i)));
             trend.slope = c.slopes[i];
             trend.yenPerPeriod = TrendYen(c.slopes[i]);
         }
@@ -112,7 +112,8 @@ TEST(RankTrendsTest, ListsTheThreeStrongestEachWay) {
 }
 
 TEST(TrendsOfTest, SkipsMattersWithoutATrend) {
-    const std::vector<OutgoMatter> matters = {{3, "a"}, {4, "b"}, {5, "c"}};
+    const std::vector<OutgoMatter> matters = {
+        {3, Cp932Text("a")}, {4, Cp932Text("b")}, {5, Cp932Text("c")}};
     const std::vector<Series> series = {{500, 0, 700}, {800}, {}};
     const std::vector<MatterTrend> trends = TrendsOf(matters, series);
     ASSERT_EQ(trends.size(), 1u);

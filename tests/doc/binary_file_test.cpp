@@ -19,7 +19,8 @@ const char* const kUnsupportedVersion = "ファイルのバージョンに対応
 const char* const kUnexpectedError = "予期せぬエラーが発生しました。";
 
 test::SampleLedgerNames SampleNames() {
-    return {Sjis("収入①"), Sjis("食費～"), Sjis("髙橋"), Sjis("メモ①")};
+    return {Sjis("収入①").Bytes(), Sjis("食費～").Bytes(), Sjis("髙橋").Bytes(),
+            Sjis("メモ①").Bytes()};
 }
 
 // The start of a current-layout file up to and including the settings.
@@ -35,22 +36,22 @@ class BinaryFile : public test::LedgerFileTest {};
 TEST_F(BinaryFile, WritesListsAndEntriesRecordByRecord) {
     doc.SetMatterLists({Matter(Sjis("収入①"), 900, true)},
                        {Matter(Sjis("食費～"), 1000, true), Matter(Sjis("髙橋"), 1200, false)});
-    doc.AppendLoadedEntry({Day(2005, 7, 1), 0, 10000, ""});
-    doc.AppendLoadedEntry({Day(2005, 7, 3), 2, -350, ""});
+    doc.AppendLoadedEntry({Day(2005, 7, 1), 0, 10000, {}});
+    doc.AppendLoadedEntry({Day(2005, 7, 3), 2, -350, {}});
     doc.AppendLoadedEntry({Day(2005, 7, 2), 1, 800, Sjis("メモ")});
     doc.Settings() = LedgerSettings{true, 120, 2, false, 3, 25, true};
 
     FileBytes expected;
     expected.String("tallymoo").Dword(2000500).Dword(static_cast<std::uint32_t>(kSaveTime));
     expected.Dword(1).Word(25).Word(120).Dword(2).Word(3).Dword(0).Dword(1);
-    expected.Dword(1).String(Sjis("収入①")).Word(900).Dword(1);
-    expected.Dword(2).String(Sjis("食費～")).Word(1000).Dword(1);
-    expected.String(Sjis("髙橋")).Word(1200).Dword(0);
+    expected.Dword(1).String(Sjis("収入①").Bytes()).Word(900).Dword(1);
+    expected.Dword(2).String(Sjis("食費～").Bytes()).Word(1000).Dword(1);
+    expected.String(Sjis("髙橋").Bytes()).Word(1200).Dword(0);
     expected.Dword(3);
     expected.Dword(static_cast<std::uint32_t>(Day(2005, 7, 1))).Dword(0).Dword(10000).String("");
     expected.Dword(static_cast<std::uint32_t>(Day(2005, 7, 3))).Dword(2).Dword(-350).String("");
     expected.Dword(static_cast<std::uint32_t>(Day(2005, 7, 2))).Dword(1).Dword(800);
-    expected.String(Sjis("メモ"));
+    expected.String(Sjis("メモ").Bytes());
     EXPECT_EQ(SaveBytes(), expected.Bytes());
     EXPECT_EQ(expected.Bytes().substr(0, 13), std::string("\x08tallymoo\x74\x86\x1E\x00", 13));
 }
@@ -71,18 +72,18 @@ TEST_F(BinaryFile, ReadsEveryLayoutVersion) {
         const LedgerSettings expectedSettings{true, 100, 1, false, 2, 25, version < 2000006};
         EXPECT_EQ(doc.Settings(), expectedSettings);
 
-        EXPECT_EQ(doc.IncomeList(), (MatterList{Matter(names.income, 900, true)}));
+        EXPECT_EQ(doc.IncomeList(), (MatterList{Matter(Cp932Text(names.income), 900, true)}));
         const bool miscVisible = version < 2000100;
-        EXPECT_EQ(doc.OutgoList(), (MatterList{Matter(names.food, 1000, true),
-                                               Matter(names.misc, 1200, miscVisible)}));
+        EXPECT_EQ(doc.OutgoList(), (MatterList{Matter(Cp932Text(names.food), 1000, true),
+                                               Matter(Cp932Text(names.misc), 1200, miscVisible)}));
 
         std::vector<LedgerEntry> expectedEntries;
         if (version <= 2000004) {
-            expectedEntries = {{day1, 0, 10000, ""}, {day1, 1, 800, ""}, {day1, 2, 0, ""},
-                               {day2, 0, 0, ""},     {day2, 1, 0, ""},   {day2, 2, 350, ""}};
+            expectedEntries = {{day1, 0, 10000, {}}, {day1, 1, 800, {}}, {day1, 2, 0, {}},
+                               {day2, 0, 0, {}},     {day2, 1, 0, {}},   {day2, 2, 350, {}}};
         } else {
             expectedEntries = {
-                {day1, 0, 10000, ""}, {day1, 1, 800, names.memo}, {day2, 2, 350, ""}};
+                {day1, 0, 10000, {}}, {day1, 1, 800, Cp932Text(names.memo)}, {day2, 2, 350, {}}};
         }
         EXPECT_EQ(doc.Entries(), expectedEntries);
     }
@@ -140,7 +141,7 @@ TEST_F(BinaryFile, RefusedFilesGiveTheirMessageAndLeaveTheDocumentCleared) {
     for (const RefusedFile& refused : cases) {
         SCOPED_TRACE(refused.what);
         test::ResetLedger(doc, {"収入"}, {"食費"});
-        doc.AppendLoadedEntry({Day(2005, 1, 1), 0, 100, ""});
+        doc.AppendLoadedEntry({Day(2005, 1, 1), 0, 100, {}});
         messages.clear();
         const Snapshot before = Take();
         EXPECT_FALSE(LoadBytes(refused.bytes));
@@ -204,8 +205,8 @@ TEST_F(BinaryFile, EntriesOfMattersTheListsLackAreDroppedAndTheRestRead) {
     f.Dword(day).Dword(1).Dword(0).String("");  // amount 0 is read
     ASSERT_TRUE(LoadBytes(f.Bytes()));
     const TimeValue d = Day(2005, 3, 1);
-    EXPECT_EQ(doc.Entries(),
-              (std::vector<LedgerEntry>{{d, 1, 22, "kept"}, {d, 0, 66, ""}, {d, 1, 0, ""}}));
+    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{
+                                 {d, 1, 22, Cp932Text("kept")}, {d, 0, 66, {}}, {d, 1, 0, {}}}));
 }
 
 TEST_F(BinaryFile, CountsOfZeroOrLessMeanNoRecords) {
@@ -255,18 +256,20 @@ TEST_F(BinaryFile, TextLengthsUseTheOneThreeAndSevenByteForms) {
     };
     for (const StringForm& form : forms) {
         SCOPED_TRACE(form.length);
-        std::string name;
-        while (name.size() < form.length) name += name.size() + 2 <= form.length ? "\x87\x40" : "a";
+        std::string bytes;
+        while (bytes.size() < form.length)
+            bytes += bytes.size() + 2 <= form.length ? "\x87\x40" : "a";
+        const Cp932Text name(bytes);
         test::ResetLedger(doc, {}, {});
         doc.SetMatterLists({Matter(name, 900, true)}, {});
         doc.AppendLoadedEntry({Day(2005, 1, 1), 0, 1, name});
-        const std::string bytes = SaveBytes();
-        EXPECT_EQ(bytes.substr(43, form.prefix.size()), form.prefix);
-        EXPECT_EQ(bytes.size(), 43 + 2 * (form.prefix.size() + form.length) + 6 + 4 + 4 + 12);
+        const std::string saved = SaveBytes();
+        EXPECT_EQ(saved.substr(43, form.prefix.size()), form.prefix);
+        EXPECT_EQ(saved.size(), 43 + 2 * (form.prefix.size() + form.length) + 6 + 4 + 4 + 12);
         ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.tm2")));
         EXPECT_EQ(doc.GetMatter(0)->Name(), name);
         ASSERT_EQ(doc.Entries().size(), 1u);
-        EXPECT_EQ(doc.Entries()[0].memo, name);
+        EXPECT_EQ(doc.Entries()[0].memo.Text(), name);
     }
 }
 
@@ -279,7 +282,7 @@ TEST_F(BinaryFile, ZeroEntriesOfPerDayFilesAreDroppedOnSave) {
 
     const std::string bytes = SaveBytes("saved.tm2");
     const std::vector<LedgerEntry> nonZero = {
-        {day1, 0, 10000, ""}, {day1, 1, 800, ""}, {day2, 2, 350, ""}};
+        {day1, 0, 10000, {}}, {day1, 1, 800, {}}, {day2, 2, 350, {}}};
     EXPECT_EQ(doc.Entries(), nonZero);  // dropped from memory as well
     EXPECT_FALSE(doc.IsModified());
 
@@ -297,14 +300,14 @@ TEST_F(BinaryFile, ZeroEntriesOfPerDayFilesAreDroppedOnSave) {
 TEST_F(BinaryFile, SavingAndReloadingReproducesTheLedger) {
     doc.SetMatterLists(
         {Matter(Sjis("収入①"), 905, true), Matter(Sjis("～給与～"), 0, false)},
-        {Matter(Sjis("髙島屋"), 65535, true), Matter("", 900, true), Matter(Sjis("ｶﾅ"), 1, false)});
+        {Matter(Sjis("髙島屋"), 65535, true), Matter({}, 900, true), Matter(Sjis("ｶﾅ"), 1, false)});
     std::vector<LedgerEntry> entries;
     for (int i = 0; i < 300; ++i) {
         entries.push_back({AddDays(Day(1999, 12, 25), i % 40), i % 5, (i - 150) * 37,
-                           i % 3 == 0 ? Sjis("メモ①～髙") : std::string(i % 7, 'm')});
+                           i % 3 == 0 ? Sjis("メモ①～髙") : Cp932Text(std::string(i % 7, 'm'))});
     }
-    entries.push_back({INT32_MIN, 3, INT32_MIN, ""});
-    entries.push_back({INT32_MAX, 4, INT32_MAX, ""});
+    entries.push_back({INT32_MIN, 3, INT32_MIN, {}});
+    entries.push_back({INT32_MAX, 4, INT32_MAX, {}});
     for (const LedgerEntry& e : entries) ASSERT_TRUE(doc.AppendLoadedEntry(e));
     doc.Settings() = LedgerSettings{true, 65535, -7, false, 65535, 27, true};
     std::erase_if(entries, [](const LedgerEntry& e) { return e.amount == 0; });

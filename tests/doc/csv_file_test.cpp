@@ -56,10 +56,10 @@ protected:
 
 TEST_F(CsvFile, WritesTheExampleLedgerExactly) {
     MakeExampleLedger();
-    doc.AppendLoadedEntry({Day(2000, 1, 1), 0, 10000, "memo"});
-    doc.AppendLoadedEntry({Day(2000, 1, 5), 1, 800, ""});
-    doc.AppendLoadedEntry({Day(2000, 1, 5), 2, 0, ""});  // contributes nothing, stays
-    std::string expected = "1,90,90,120,60\r\n" + Sjis("2000,収入,食費,雑費,25") + "\r\n";
+    doc.AppendLoadedEntry({Day(2000, 1, 1), 0, 10000, Cp932Text("memo")});
+    doc.AppendLoadedEntry({Day(2000, 1, 5), 1, 800, {}});
+    doc.AppendLoadedEntry({Day(2000, 1, 5), 2, 0, {}});  // contributes nothing, stays
+    std::string expected = "1,90,90,120,60\r\n" + Sjis("2000,収入,食費,雑費,25").Bytes() + "\r\n";
     for (const std::string& day : CalendarDays(2000, 2000)) {
         if (day == "2000/01/01") {
             expected += day + ",10000,0,0,10000\r\n";
@@ -78,8 +78,8 @@ TEST_F(CsvFile, WritesTheExampleLedgerExactly) {
 // Day lines run to the end of the last entry's year, or of the 32-bit range; that day reads back.
 TEST_F(CsvFile, DayLinesRunThroughTheYearOfTheLastEntry) {
     MakeExampleLedger();
-    doc.AppendLoadedEntry({Day(2003, 6, 1), 2, 70, ""});
-    doc.AppendLoadedEntry({Day(2001, 2, 1), 0, 100, ""});
+    doc.AppendLoadedEntry({Day(2003, 6, 1), 2, 70, {}});
+    doc.AppendLoadedEntry({Day(2001, 2, 1), 0, 100, {}});
     std::vector<std::string> lines = SplitLines(SaveBytes("ledger.csv"));
     ASSERT_EQ(lines.size(), 2 + CalendarDays(2000, 2003).size());
     EXPECT_EQ(lines[1].substr(0, 5), "2003,");
@@ -87,18 +87,18 @@ TEST_F(CsvFile, DayLinesRunThroughTheYearOfTheLastEntry) {
     EXPECT_EQ(lines.back(), "2003/12/31,0,0,0,30");
 
     MakeExampleLedger();
-    doc.AppendLoadedEntry({Day(2038, 1, 19), 1, 5, ""});
+    doc.AppendLoadedEntry({Day(2038, 1, 19), 1, 5, {}});
     lines = SplitLines(SaveBytes("ledger.csv"));
     ASSERT_EQ(lines.size(), 2 + CalendarDays(2000, 2037).size() + 19);
     EXPECT_EQ(lines.back(), "2038/01/19,0,5,0,-5");
     ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.csv")));
-    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2038, 1, 19), 1, 5, ""}}));
+    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2038, 1, 19), 1, 5, {}}}));
 }
 
 TEST_F(CsvFile, EntriesBefore2000AreLeftOutWithAMessageButCountInTheBalance) {
     MakeExampleLedger();
-    doc.AppendLoadedEntry({Day(1999, 12, 31), 0, 5000, ""});
-    doc.AppendLoadedEntry({Day(2000, 1, 2), 1, 300, ""});
+    doc.AppendLoadedEntry({Day(1999, 12, 31), 0, 5000, {}});
+    doc.AppendLoadedEntry({Day(2000, 1, 2), 1, 300, {}});
     const std::vector<std::string> lines = SplitLines(SaveBytes("ledger.csv"));
     ExpectOnlyMessage(kEarlyEntriesNotSaved, 3010, MessageIcon::None);
     ASSERT_EQ(lines.size(), 2u + 366u);
@@ -106,34 +106,35 @@ TEST_F(CsvFile, EntriesBefore2000AreLeftOutWithAMessageButCountInTheBalance) {
     EXPECT_EQ(lines[3], "2000/01/02,0,300,0,4700");
 
     ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.csv")));
-    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2000, 1, 2), 1, 300, ""}}));
+    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2000, 1, 2), 1, 300, {}}}));
 
     // Only entries before 2000: the header lines only, the year of the last entry.
     MakeExampleLedger();
-    doc.AppendLoadedEntry({Day(1999, 3, 3), 1, 5000, ""});
+    doc.AppendLoadedEntry({Day(1999, 3, 3), 1, 5000, {}});
     messages.clear();
     EXPECT_EQ(SaveBytes("ledger.csv"),
-              "1,90,90,120,60\r\n" + Sjis("1999,収入,食費,雑費,25") + "\r\n");
+              "1,90,90,120,60\r\n" + Sjis("1999,収入,食費,雑費,25").Bytes() + "\r\n");
     ExpectOnlyMessage(kEarlyEntriesNotSaved, 3010, MessageIcon::None);
 }
 
 TEST_F(CsvFile, NamesWithCommasOrLineBreaksKeepTheirColumn) {
     doc.SetMatterLists(
         {Matter(Sjis("給与,賞与"), 900, true)},
-        {Matter("a\r\nb\rc\nd", 900, true), Matter(",", 900, true), Matter("\"q\" x", 900, true)});
+        {Matter(Cp932Text("a\r\nb\rc\nd"), 900, true), Matter(Cp932Text(","), 900, true),
+         Matter(Cp932Text("\"q\" x"), 900, true)});
     const std::vector<std::string> lines = SplitLines(SaveBytes("ledger.csv"));
     ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[1], Sjis("2000,給与，賞与,a  b c d,，,\"\"\"q\"\" x\",28"));
+    EXPECT_EQ(lines[1], Sjis("2000,給与，賞与,a  b c d,，,\"\"\"q\"\" x\",28").Bytes());
     ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.csv")));
     EXPECT_EQ(doc.MatterCount(), 4);
     EXPECT_EQ(doc.GetMatter(2)->Name(), Sjis("，"));
-    EXPECT_EQ(doc.GetMatter(3)->Name(), "\"q\" x");  // a leading quote is written quoted
+    EXPECT_EQ(doc.GetMatter(3)->Name(), Cp932Text("\"q\" x"));  // a leading quote is written quoted
 }
 
 // Half-width kana and odd bytes from a binary ledger can make a whole file valid UTF-8 that is
 // no text CP932 holds: it is still read as written.
 TEST_F(CsvFile, NamesThatLookLikeUtf8ReadBackAsWritten) {
-    const std::string odd("\0d\x01\xEF\xBE\xAD'x", 8);
+    const Cp932Text odd(std::string("\0d\x01\xEF\xBE\xAD'x", 8));
     doc.SetMatterLists({Matter(Sjis("ﾃｽ"), 900, true)}, {Matter(odd, 900, true)});
     SaveBytes("ledger.csv");
     ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.csv")));
@@ -146,9 +147,9 @@ TEST_F(CsvFile, WriteAndReadCycle) {
     doc.SetMatterLists({Matter(Sjis("収入①"), 905, true), Matter(Sjis("髙島屋"), 1000, false)},
                        {Matter(Sjis("食費～"), 1209, true), Matter(Sjis("ｶﾅ"), 9, false)});
     doc.AppendLoadedEntry({Day(2004, 2, 29), 0, 300, Sjis("メモ")});
-    doc.AppendLoadedEntry({Day(2004, 2, 29), 0, 200, ""});
-    doc.AppendLoadedEntry({Day(2001, 5, 5), 3, -40, ""});
-    doc.AppendLoadedEntry({Day(2002, 1, 1), 2, INT32_MAX, ""});
+    doc.AppendLoadedEntry({Day(2004, 2, 29), 0, 200, {}});
+    doc.AppendLoadedEntry({Day(2001, 5, 5), 3, -40, {}});
+    doc.AppendLoadedEntry({Day(2002, 1, 1), 2, INT32_MAX, {}});
     doc.Settings() = LedgerSettings{true, 120, 2, false, 3, 27, true};
     SaveBytes("ledger.csv");
 
@@ -161,9 +162,9 @@ TEST_F(CsvFile, WriteAndReadCycle) {
     EXPECT_EQ(doc.OutgoList(),
               (MatterList{Matter(Sjis("食費～"), 1200, true), Matter(Sjis("ｶﾅ"), 0, true)}));
     // Entries come back day by day, one per cell, without memo.
-    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2001, 5, 5), 3, -40, ""},
-                                                       {Day(2002, 1, 1), 2, INT32_MAX, ""},
-                                                       {Day(2004, 2, 29), 0, 500, ""}}));
+    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2001, 5, 5), 3, -40, {}},
+                                                       {Day(2002, 1, 1), 2, INT32_MAX, {}},
+                                                       {Day(2004, 2, 29), 0, 500, {}}}));
     LedgerSettings expected;
     expected.FontSize = 77;  // not in the form: kept
     expected.CloseDay = 27;
@@ -181,46 +182,46 @@ TEST_F(CsvFile, ReadsDayLinesByTheirRules) {
     const std::string header = "1,90,90,120,60\r\n2000,in,food,misc,25\r\n";
     const TimeValue jan5 = Day(2000, 1, 5);
     const std::vector<CsvRead> cases = {
-        {"leading zeros", header + "2000/01/05,0,800,0,9200\r\n", true, {{jan5, 1, 800, ""}}},
-        {"quotes and blanks", header + "\" 2000 / 1/ 5\",0,800,0,9200", true, {{jan5, 1, 800, ""}}},
+        {"leading zeros", header + "2000/01/05,0,800,0,9200\r\n", true, {{jan5, 1, 800, {}}}},
+        {"quotes and blanks", header + "\" 2000 / 1/ 5\",0,800,0,9200", true, {{jan5, 1, 800, {}}}},
         {"LF endings, none at the end",
          "1,90,90,120,60\n2000,a,b,c,25\n2000/1/5,7,0,0,7",
          true,
-         {{jan5, 0, 7, ""}}},
-        {"rolled-over day", header + "2000/02/30,1,0,0,1\r\n", true, {{Day(2000, 3, 1), 0, 1, ""}}},
-        {"short line", header + "2000/01/05,5\r\n", true, {{jan5, 0, 5, ""}}},
+         {{jan5, 0, 7, {}}}},
+        {"rolled-over day", header + "2000/02/30,1,0,0,1\r\n", true, {{Day(2000, 3, 1), 0, 1, {}}}},
+        {"short line", header + "2000/01/05,5\r\n", true, {{jan5, 0, 5, {}}}},
         {"date only", header + "2000/01/05\r\n", true, {}},
         {"fields without digits",
          header + "2000/01/05,abc, 12,-3x,99\r\n",
          true,
-         {{jan5, 1, 12, ""}, {jan5, 2, -3, ""}}},
+         {{jan5, 1, 12, {}}, {jan5, 2, -3, {}}}},
         {"signs and huge numbers: held at the ends of the amount range",
          header + "2000/01/05,+5,-0,4294967295,1\r\n2000/01/06,-99999999999,0,0,0\r\n",
          true,
-         {{jan5, 0, 5, ""}, {jan5, 2, 2147483647, ""}, {Day(2000, 1, 6), 0, INT32_MIN, ""}}},
+         {{jan5, 0, 5, {}}, {jan5, 2, 2147483647, {}}, {Day(2000, 1, 6), 0, INT32_MIN, {}}}},
         {"more fields than matters",
          header + "2000/01/05,1,2,3,4,5,6\r\n",
          true,
-         {{jan5, 0, 1, ""}, {jan5, 1, 2, ""}, {jan5, 2, 3, ""}}},
+         {{jan5, 0, 1, {}}, {jan5, 1, 2, {}}, {jan5, 2, 3, {}}}},
         {"the last day of the calendar",
          header + "2038/1/19,1",
          true,
-         {{Day(2038, 1, 19), 0, 1, ""}}},
+         {{Day(2038, 1, 19), 0, 1, {}}}},
         {"dashes in the date", header + "2000-01-05,0,800,0,9200\r\n", false, {}},
         {"blank line", header + "\r\n2000/01/05,0,800,0,9200\r\n", false, {}},
         {"blank lines at the end, as spreadsheets leave them",
          header + "2000/01/05,0,800,0,9200\r\n\r\n\n\r\n",
          true,
-         {{jan5, 1, 800, ""}}},
+         {{jan5, 1, 800, {}}}},
         {"quoted fields, with a quote and a comma inside",
          "1,90,90,120,60\r\n2000,\"in\",\"f,o\"\"od\",misc,25\r\n\"2000/01/"
          "05\",\"0\",800,0,9200\r\n",
          true,
-         {{jan5, 1, 800, ""}}},
+         {{jan5, 1, 800, {}}}},
         {"UTF-8 with a byte-order mark",
          "\xEF\xBB\xBF" + header + "2000/01/05,0,800,0,9200\r\n",
          true,
-         {{jan5, 1, 800, ""}}},
+         {{jan5, 1, 800, {}}}},
         {"a UTF-8 name that CP932 cannot hold, after a byte-order mark",
          "\xEF\xBB\xBF"
          "1,90,90,120,60\r\n2000,\xF0\x9F\x98\x80,b,c,25\r\n",
@@ -276,8 +277,8 @@ TEST_F(CsvFile, ReadsWhatASpreadsheetSaves) {
         EXPECT_TRUE(messages.empty());
         ASSERT_EQ(doc.MatterCount(), 8);
         for (int i = 0; i < 8; ++i) EXPECT_EQ(doc.GetMatter(i)->Name(), Sjis(names[i]));
-        EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2000, 1, 1), 0, 10000, ""},
-                                                           {Day(2000, 1, 5), 1, 800, ""}}));
+        EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2000, 1, 1), 0, 10000, {}},
+                                                           {Day(2000, 1, 5), 1, 800, {}}}));
         EXPECT_EQ(doc.Settings().CloseDay, 0);
     }
 }
@@ -292,8 +293,8 @@ TEST_F(CsvFile, MoreMattersThanALedgerCanHaveAreRefused) {
         for (const auto& size : sizes) {
             SCOPED_TRACE(name + " " + std::to_string(size.income) + "/" +
                          std::to_string(size.outgo));
-            doc.SetMatterLists(MatterList(size.income, Matter("a", 90, true)),
-                               MatterList(size.outgo, Matter("b", 90, true)));
+            doc.SetMatterLists(MatterList(size.income, Matter(Cp932Text("a"), 90, true)),
+                               MatterList(size.outgo, Matter(Cp932Text("b"), 90, true)));
             SaveBytes(name);
             messages.clear();
             EXPECT_EQ(doc.LoadLedgerFile(PathOf(name)), size.valid);
@@ -304,10 +305,10 @@ TEST_F(CsvFile, MoreMattersThanALedgerCanHaveAreRefused) {
 
 // Ledgers without outgo matters, or without any matter, are written so that they read back.
 TEST_F(CsvFile, LedgersWithoutOutgoMattersReadBack) {
-    for (const MatterList& income : {MatterList{Matter("a", 900, true)}, MatterList{}}) {
+    for (const MatterList& income : {MatterList{Matter(Cp932Text("a"), 900, true)}, MatterList{}}) {
         doc.SetMatterLists(income, {});
         doc.Settings().CloseDay = 5;
-        if (!income.empty()) doc.AppendLoadedEntry({Day(2000, 1, 2), 0, 10, ""});
+        if (!income.empty()) doc.AppendLoadedEntry({Day(2000, 1, 2), 0, 10, {}});
         const std::string text = SaveBytes("ledger.csv");
         ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.csv")));
         EXPECT_EQ(doc.IncomeList(), income);
@@ -320,9 +321,11 @@ TEST_F(CsvFile, LedgersWithoutOutgoMattersReadBack) {
 
 TEST_F(CsvFile, ReadsWidthAndNameLines) {
     ASSERT_TRUE(LoadBytes("2,90,95,abc,-1,60\r\n2000,a,b,c\r\n", "ledger.csv"));
-    EXPECT_EQ(doc.IncomeList(), (MatterList{Matter("a", 900, true), Matter("b", 950, true)}));
+    EXPECT_EQ(doc.IncomeList(),
+              (MatterList{Matter(Cp932Text("a"), 900, true), Matter(Cp932Text("b"), 950, true)}));
     // A width that does not fit 16 bits wraps, as the field is stored in 16 bits.
-    EXPECT_EQ(doc.OutgoList(), (MatterList{Matter("c", 0, true), Matter("", 65526, true)}));
+    EXPECT_EQ(doc.OutgoList(),
+              (MatterList{Matter(Cp932Text("c"), 0, true), Matter(Cp932Text(""), 65526, true)}));
 }
 
 TEST_F(CsvFile, CloseDayFieldsAboveTwentySevenMeanMonthEnd) {

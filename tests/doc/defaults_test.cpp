@@ -55,7 +55,7 @@ TEST(NewLedger, StoredSettingsAndMattersAreUsed) {
     EXPECT_TRUE(doc.IncomeList().empty());
     // A visible flag that is not one byte long reads as visible.
     EXPECT_EQ(doc.OutgoList(),
-              (MatterList{Matter(test::Sjis("髙い物"), 700, false), Matter("", 1200, true)}));
+              (MatterList{Matter(test::Sjis("髙い物"), 700, false), Matter({}, 1200, true)}));
 }
 
 TEST(NewLedger, ShorterSaveLeavesStaleSectionsThatTheCountHides) {

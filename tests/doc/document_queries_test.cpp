@@ -303,8 +303,8 @@ TEST_F(DocumentQueries, UndoOfAnOverwriteGivesBackWhatItReplaced) {
     // matter's entries never come back.
     Book(day, 2, 10, true);
     Book(day, 3, 20, true);
-    doc.InsertMatter(0, "新", false, true);  // every outgo index moves up by one
-    doc.DeleteMatter(4);                     // 交通費, with its entries
+    doc.InsertMatter(0, test::Sjis("新"), false, true);  // every outgo index moves up by one
+    doc.DeleteMatter(4);                                 // 交通費, with its entries
     doc.Undo();  // the 20 is gone with its matter: the 10 comes off next
     EXPECT_EQ(doc.DayAmount(day, 3), 1550);
     EXPECT_EQ(Amounts(), (std::vector<std::int32_t>{1200, 7, 300, 3, 50}));

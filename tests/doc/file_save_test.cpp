@@ -33,8 +33,8 @@ class FileSave : public test::LedgerFileTest {
 protected:
     FileSave() {
         test::ResetLedger(doc, {"収入"}, {"食費", "雑費"});
-        doc.AppendLoadedEntry({Day(2005, 1, 1), 0, 1000, ""});
-        doc.AppendLoadedEntry({Day(2005, 1, 2), 1, 0, ""});  // a zero entry from an old file
+        doc.AppendLoadedEntry({Day(2005, 1, 1), 0, 1000, {}});
+        doc.AppendLoadedEntry({Day(2005, 1, 2), 1, 0, {}});  // a zero entry from an old file
     }
     ~FileSave() override { SetBeforeReplaceHookForTesting({}); }
 
@@ -113,7 +113,7 @@ TEST_F(FileSave, TheBackupIsReplacedWholeOrNotAtAll) {
 TEST_F(FileSave, AnInterruptedSaveLeavesTheOldFileIntact) {
     const std::string old = SaveBytes();
     ChangeLedger();
-    doc.AppendLoadedEntry({Day(2005, 1, 4), 1, 0, ""});
+    doc.AppendLoadedEntry({Day(2005, 1, 4), 1, 0, {}});
     bool interrupted = false;
     SetBeforeReplaceHookForTesting([&](const std::string&) {
         interrupted = true;
@@ -273,15 +273,15 @@ TEST_F(FileSave, AnOpenedFileCanBeUndoneEntryByEntryAndForgetsTheRedoHistory) {
     EXPECT_FALSE(doc.CanRedo());
     ASSERT_TRUE(doc.CanUndo());
     doc.Undo();  // takes off the entry that stood last in the file
-    EXPECT_EQ(doc.RedoHistory(), (std::vector<LedgerEntry>{{Day(2005, 1, 3), 2, 250, ""}}));
-    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2005, 1, 1), 0, 1000, ""}}));
+    EXPECT_EQ(doc.RedoHistory(), (std::vector<LedgerEntry>{{Day(2005, 1, 3), 2, 250, {}}}));
+    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2005, 1, 1), 0, 1000, {}}}));
 
     // A zero entry read from an old per-day file is undone like any other.
     const TimeValue day1 = Day(2003, 4, 1), day2 = Day(2003, 4, 2);
     ASSERT_TRUE(LoadBytes(test::LayoutSample(2000004, {"a", "b", "c", ""}, day1, day2), "old.tm2"));
     doc.Undo();
     doc.Undo();
-    EXPECT_EQ(doc.RedoHistory(), (std::vector<LedgerEntry>{{day2, 2, 350, ""}, {day2, 1, 0, ""}}));
+    EXPECT_EQ(doc.RedoHistory(), (std::vector<LedgerEntry>{{day2, 2, 350, {}}, {day2, 1, 0, {}}}));
 }
 
 }  // namespace

@@ -75,8 +75,8 @@ TEST(IndexEquivalence, RandomOperationsAgreeWithTheLiteralWalk) {
             } else if (action < 77) {
                 const bool income = action % 2 == 0;
                 const int length = doc.ListCount(income);
-                doc.InsertMatter(std::uniform_int_distribution<int>(0, length)(random), "n", income,
-                                 true);
+                doc.InsertMatter(std::uniform_int_distribution<int>(0, length)(random),
+                                 Cp932Text("n"), income, true);
             } else if (action < 82 && count > 1) {
                 doc.DeleteMatter(std::uniform_int_distribution<int>(0, count - 1)(random));
             } else if (action < 90 && count > 1) {

@@ -16,7 +16,7 @@ namespace {
 using test::Day;
 
 std::string U(const TableCell& cell) {
-    return Cp932ToUtf8(cell.text);
+    return cell.text;
 }
 
 // Income 給料 (0), 小遣い (1); outgo 食費 (2), 交通費 (3), 雑費 (4).
@@ -213,7 +213,7 @@ TEST_F(PeriodTables, PrintedTableCoversTheAccountingPeriod) {
         const PeriodTable t = BuildPrintedMonthTable(doc);
         const int days = CalendarDaysBetween(c.first, c.last) + 1;
         ASSERT_EQ(t.Rows(), days + 3);
-        EXPECT_EQ(Cp932ToUtf8(t.title), c.title);
+        EXPECT_EQ(t.title, c.title);
         EXPECT_EQ(t.rowDates[1], PreviousDay(c.first));
         EXPECT_EQ(t.rowDates[2], c.first);
         EXPECT_EQ(t.rowDates[static_cast<std::size_t>(days + 1)], c.last);

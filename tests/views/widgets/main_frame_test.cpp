@@ -286,8 +286,8 @@ TEST_F(MainFrameTest, UndoGivesBackAnAmountOverwrittenInACellAndRedoOverwritesAg
     EXPECT_FALSE(Cmd(kCmdEditUndo)->isEnabled());
     EXPECT_FALSE(Cmd(kCmdEditRedo)->isEnabled());
     const TimeValue today = Day(2005, 3, 15);
-    doc.BookEntry(today, 1, 1200, "", false);
-    doc.BookEntry(Day(2005, 3, 14), 2, 80, "", false);  // an unrelated booking after it
+    doc.BookEntry(today, 1, 1200, {}, false);
+    doc.BookEntry(Day(2005, 3, 14), 2, 80, {}, false);  // an unrelated booking after it
     CLedgerGrid& grid = Frame().GetLedgerView()->Grid();
     const int row = Frame().GetLedgerView()->Shape().LastDayRow();
     ASSERT_EQ(grid.TextMatrix(row, 2), "1,200");
@@ -332,7 +332,7 @@ TEST_F(MainFrameTest, OpenReplacesTheDocumentAndAFailedOneLeavesTheLedgerAndItsN
     EXPECT_EQ(doc.PathName(), good);
     EXPECT_EQ(Frame().GetBookingPane()->SelectedPosition(), 0);  // pane re-read
     EXPECT_EQ(f.docs.store.ReadString("Recent File List", "File1"), Utf8ToCp932(good));
-    doc.BookEntry(Day(2005, 3, 3), 2, 40, "", false);
+    doc.BookEntry(Day(2005, 3, 3), 2, 40, {}, false);
     doc.SetModifiedFlag(false);
     const QString title = Frame().windowTitle();
 
@@ -371,7 +371,7 @@ TEST_F(MainFrameTest, ReplacingAModifiedLedgerAsksFirst) {
 
 TEST_F(MainFrameTest, SaveAsWritesNamesAndRemembersAndAFailedSaveKeepsTheNameAndTheFlag) {
     Shown();
-    doc.BookEntry(Day(2005, 3, 15), 1, 700, "", false);
+    doc.BookEntry(Day(2005, 3, 15), 1, 700, {}, false);
     const QString nowhere = QString::fromStdString(f.folder + "/no/such/folder/x.tm2");
     f.fileChoices = {{nowhere, 0}};
     EXPECT_FALSE(Frame().SaveDocumentAs());
@@ -406,7 +406,7 @@ TEST_F(MainFrameTest, SavingOverAChangeMadeElsewhereAsksFirst) {
     const std::string path = Ledger("shared.tm2");
     f.Create();
     ASSERT_TRUE(Open(path));
-    doc.BookEntry(Day(2005, 3, 3), 2, 40, "", false);
+    doc.BookEntry(Day(2005, 3, 3), 2, 40, {}, false);
     f.WriteLedger("shared.tm2", {{Day(2005, 3, 2), 999}});
     const std::string theirs = test::ReadFileBytes(path);
 
@@ -421,7 +421,7 @@ TEST_F(MainFrameTest, SavingOverAChangeMadeElsewhereAsksFirst) {
     f.questions.answers = {Answer::Yes};
     EXPECT_TRUE(Frame().SaveDocument());
     EXPECT_NE(test::ReadFileBytes(path), theirs);
-    doc.BookEntry(Day(2005, 3, 4), 2, 40, "", false);
+    doc.BookEntry(Day(2005, 3, 4), 2, 40, {}, false);
     EXPECT_TRUE(Frame().SaveDocument());  // its own save is no change from elsewhere
     EXPECT_EQ(f.questions.asked.size(), 2u);
 }

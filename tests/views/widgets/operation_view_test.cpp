@@ -114,7 +114,7 @@ TEST_F(OperationViewTest, AddModeAddsAnEntryAndOverwriteModeReplacesTheDay) {
     EXPECT_EQ(doc.CountEntries(kFood, today, today), 0);
 
     // A failed expression books nothing and stays for correction.
-    doc.BookEntry(today, kFood, 10000, "", false);
+    doc.BookEntry(today, kFood, 10000, {}, false);
     for (const char* typed : {"+", "5/0"}) {
         SCOPED_TRACE(typed);
         panes.capture.messages.clear();
