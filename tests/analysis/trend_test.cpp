@@ -15,21 +15,6 @@ using Series = std::vector<std::int32_t>;
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 
-TEST(SeriesFromPeriodSumsTest, DropsOnlyLeadingZeroPeriods) {
-    struct Case {
-        const char* what;
-        Series newestFirst;
-        Series expected;  // oldest first
-    } cases[] = {
-        {"zeros before the first amount go", {700, 0, 500, 0, 0}, {500, 0, 700}},
-        {"no amount at all", {0, 0, 0, 0}, {}},
-        {"a negative amount starts the series", {0, -3, 0}, {-3, 0}},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(SeriesFromPeriodSums(c.newestFirst), c.expected) << c.what;
-    }
-}
-
 TEST(TrendSlopeTest, LeastSquaresSlopeInYenPerPeriod) {
     struct Case {
         const char* what;

@@ -110,18 +110,6 @@ protected:
     std::vector<UserMessage> messages;
 };
 
-// An item that stands for a matter of the other kind (never made by the dialog) becomes a new
-// matter; the random sessions below cover adding, renaming, deleting, moving and hiding.
-TEST_F(ApplyMatterListTest, AnItemOfTheOtherKindBecomesANewMatter) {
-    const auto entries = Held(doc, doc.Entries());
-    EditedMatterList outgo = TakeMatterList(doc, false);
-    outgo.push_back(TakeMatterList(doc, true)[0]);
-    EXPECT_TRUE(ApplyMatterList(doc, false, outgo));
-    EXPECT_EQ(NamesOf(doc.OutgoList()), (Names{"食費", "交通費", "雑費", "給与"}));
-    EXPECT_NE(TakeMatterList(doc, false)[3].matter, outgo[3].matter);
-    EXPECT_EQ(Held(doc, doc.Entries()), entries);
-}
-
 // After the lists changed, bookings waiting for redo and bookings undone and redone again act on
 // their own matters only, overwrites included.
 TEST_F(ApplyMatterListTest, UndoAndRedoAfterTheListsChangedTouchOnlyTheirOwnMatters) {
