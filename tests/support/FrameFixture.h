@@ -31,8 +31,6 @@ public:
         });
     }
     ~QuestionCapture() { SetQuestionPresenter(std::move(m_previous)); }
-    QuestionCapture(const QuestionCapture&) = delete;
-    QuestionCapture& operator=(const QuestionCapture&) = delete;
 
     std::vector<QString> asked;
     std::vector<Question> forms;  // the questions as asked, with their buttons
@@ -49,8 +47,6 @@ public:
         m_previous = SetHelpPresenter([this](int topic) { topics.push_back(topic); });
     }
     ~HelpCapture() { SetHelpPresenter(std::move(m_previous)); }
-    HelpCapture(const HelpCapture&) = delete;
-    HelpCapture& operator=(const HelpCapture&) = delete;
     std::vector<int> topics;
 
 private:
@@ -72,8 +68,6 @@ public:
         });
     }
     ~WizardCapture() { SetWizardPresenter(std::move(m_previous)); }
-    WizardCapture(const WizardCapture&) = delete;
-    WizardCapture& operator=(const WizardCapture&) = delete;
 
     int shown = 0;
     std::function<void(CWizardDlg&)> onWizard;

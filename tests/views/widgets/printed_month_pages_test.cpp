@@ -37,9 +37,8 @@ bool IsWhite(QRgb pixel) {
 TEST(PrintedMonthPages, StayInsideThePaperWhateverItsSize) {
     constexpr int kDpi = 100;
     constexpr int kSlack = 120;  // image room beyond the paper, where nothing may appear
-    const QSize papers[] = {{60, 60},    {150, 300},  {400, 200},
-                            {827, 1169}, {1169, 827}, {3000, 500}};
-    for (int matters : {0, 1, 8, 40, 100}) {
+    const QSize papers[] = {{60, 60}, {400, 200}, {827, 1169}, {3000, 500}};
+    for (int matters : {0, 8, 100}) {
         const PeriodTable table = MonthTable(matters);
         for (const QSize paper : papers) {
             SCOPED_TRACE(testing::Message()
