@@ -49,6 +49,7 @@ TEST(CliLedgerFile, NewBookDumpConvertCycle) {
     quietSuccess(Booking(tm2, "2024-03-06", "0", "50,000"));
     quietSuccess(Args(Booking(tm2, "2024-03-06", "0", "200"), {"--overwrite"}));
     quietSuccess({"convert", tm2, csv});
+    CliRun run;
 
     const QJsonObject settings{
         {"EnterMode", false}, {"CloseDay", 25},          {"FontSize", 90},         {"ShowType", 0},
@@ -65,7 +66,7 @@ TEST(CliLedgerFile, NewBookDumpConvertCycle) {
     for (const auto& [path, entries] :
          {std::pair{tm2, QJsonArray{entry(5, 1, 1078), entry(5, 1, 500), entry(6, 0, 200)}},
           std::pair{csv, QJsonArray{entry(5, 1, 1578), entry(6, 0, 200)}}}) {
-        const CliRun run = RunCli({"dump", path}, withDefaults);
+        run = RunCli({"dump", path}, withDefaults);
         ASSERT_EQ(run.exitCode, 0) << run.err;
         const QJsonObject ledger = run.Json().object();
         EXPECT_EQ(ledger["settings"].toObject(), settings);
@@ -73,6 +74,11 @@ TEST(CliLedgerFile, NewBookDumpConvertCycle) {
         EXPECT_EQ(ledger["outgo"].toArray(), outgo);
         EXPECT_EQ(ledger["entries"].toArray(), entries);
     }
+    // A conversion that loses entries before 2000 succeeds and says so on stderr.
+    quietSuccess(Booking(tm2, "1999-12-31", "0", "1"));
+    run = RunCli({"convert", tm2, dir + "/old.csv"}, withDefaults);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err.rfind("Tallymo Ver.1データファイル形式のため、", 0), 0u) << run.err;
 }
 
 TEST(CliLedgerFile, DumpIsExactlyWhatQJsonDocumentWrites) {
@@ -100,11 +106,17 @@ TEST(CliLedgerFile, DumpIsExactlyWhatQJsonDocumentWrites) {
     EXPECT_EQ(entries[1]["memo"].toString(), QStringLiteral("\t\\①"));
 }
 
-// Usage errors exit with 2, failures of the ledger with 1; either way the file stays as it was.
-TEST(CliLedgerFile, FailedBookingLeavesTheFileAsItWas) {
-    const std::string path = MakeTempDir("book") + "/ledger.tm2";
+// Usage errors exit with 2, failures with 1, each with its message on stderr and nothing on
+// stdout; the ledger stays as it was, and a conversion writes nothing.
+TEST(CliLedgerFile, FailuresLeaveTheFilesAsTheyWere) {
+    const std::string dir = MakeTempDir("fail");
+    const std::string path = dir + "/ledger.tm2";
+    const std::string cut = dir + "/short.tm2";
+    const std::string csv = dir + "/one-line.csv";
     ASSERT_EQ(RunCli({"new", path}).exitCode, 0);
     ASSERT_EQ(RunCli(Booking(path, "2024-01-02", "3", "120")).exitCode, 0);
+    WriteFileBytes(cut, "\x08tall");
+    WriteFileBytes(csv, "1,90,60\r\n");
     const std::string before = ReadFileBytes(path);
     const struct {
         std::vector<std::string> arguments;
@@ -117,6 +129,12 @@ TEST(CliLedgerFile, FailedBookingLeavesTheFileAsItWas) {
         {Booking(path, "2024-02-30", "3", "100"), 2, "--date"},
         {Booking(path, "2024-01-02", "x", "100"), 2, "--matter"},
         {{"book", path, "--date", "2024-01-02", "--amount", "100"}, 2, "--matter is required"},
+        {{"new", path}, 1, "already exists"},
+        {{"dump", cut},
+         1,
+         "tallymo-cli: " + cut + ": the file is cut short\n予期せぬエラーが発生しました。\n"},
+        {{"convert", cut, dir + "/out.tm2"}, 1, "予期せぬエラーが発生しました。\n"},
+        {{"convert", csv, dir + "/out.tm2"}, 1, "CSVデータが正しくありません。\n"},
     };
     for (const auto& c : cases) {
         const CliRun run = RunCli(c.arguments);
@@ -126,60 +144,14 @@ TEST(CliLedgerFile, FailedBookingLeavesTheFileAsItWas) {
         EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
         EXPECT_EQ(ReadFileBytes(path), before);
     }
-}
-
-// A ledger that does not load: the desktop's message, after the file and the reason where
-// there is one; exit 1, nothing written.
-TEST(CliLedgerFile, LoadFailuresReportTheDesktopMessage) {
-    const std::string dir = MakeTempDir("load");
-    const std::string shortFile = dir + "/short.tm2";
-    const std::string csv = dir + "/one-line.csv";
-    WriteFileBytes(shortFile, "\x08tall");
-    WriteFileBytes(csv, "1,90,60\r\n");
-    for (const auto& [path, err] :
-         {std::pair{shortFile, "tallymo-cli: " + shortFile +
-                                   ": the file is cut short\n予期せぬエラーが発生しました。\n"},
-          std::pair{csv, std::string("CSVデータが正しくありません。\n")}}) {
-        for (const std::string command : {"dump", "convert"}) {
-            SCOPED_TRACE(command + " " + path);
-            const CliRun run = command == "dump" ? RunCli({"dump", path})
-                                                 : RunCli({"convert", path, dir + "/out.tm2"});
-            EXPECT_EQ(run.exitCode, 1);
-            EXPECT_EQ(run.out, "");
-            EXPECT_EQ(run.err, err);
-        }
-    }
     EXPECT_FALSE(std::filesystem::exists(dir + "/out.tm2"));
-}
 
-// A conversion that loses entries before 2000 succeeds and says so on stderr.
-TEST(CliLedgerFile, Ver1MessageOnSuccessfulConversionGoesToStderr) {
-    const std::string dir = MakeTempDir("ver1");
-    const std::string tm2 = dir + "/old.tm2";
-    ASSERT_EQ(RunCli({"new", tm2}).exitCode, 0);
-    ASSERT_EQ(RunCli(Booking(tm2, "1999-12-31", "0", "5000")).exitCode, 0);
-    const CliRun run = RunCli({"convert", tm2, dir + "/old.csv"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err.rfind("Tallymo Ver.1データファイル形式のため、", 0), 0u) << run.err;
-}
-
-TEST(CliLedgerFile, NewKeepsAnExistingFileUnlessForced) {
-    const std::string path = MakeTempDir("new") + "/ledger.tm2";
-    ASSERT_EQ(RunCli({"new", path}).exitCode, 0);
-    ASSERT_EQ(RunCli(Booking(path, "2024-01-02", "1", "1")).exitCode, 0);
-    const std::string booked = ReadFileBytes(path);
-    CliRun run = RunCli({"new", path});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("already exists"), std::string::npos) << run.err;
-    EXPECT_EQ(ReadFileBytes(path), booked);
-    ASSERT_EQ(RunCli({"new", "--force", path}).exitCode, 0);
-    EXPECT_NE(ReadFileBytes(path), booked);
-
-    // Output that cannot be written is a failure too.
-    run = RunCli({"dump", path}, {{}, "/dev/full"});
+    // Output that cannot be written is a failure too; --force replaces the ledger.
+    CliRun run = RunCli({"dump", path}, {{}, "/dev/full"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "書き込みエラーが発生しました。\n");
+    ASSERT_EQ(RunCli({"new", "--force", path}).exitCode, 0);
+    EXPECT_NE(ReadFileBytes(path), before);
 }
 
 TEST(CliLedgerFile, HelpForTheProgramAndEveryCommand) {

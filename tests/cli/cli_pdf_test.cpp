@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -70,11 +69,9 @@ TEST(CliPdf, FailuresLeaveNoHalfFile) {
         int exitCode;
     } cases[] = {
         {{"pdf", ledger, old}, 2},                                           // no --current
-        {{"pdf", ledger, old, "--current", "2024-02-30"}, 2},                // no such day
         {{"pdf", ledger, ledger, "--current", "2024-03-10"}, 2},             // over the ledger
         {{"pdf", dir + "/missing.tm2", old, "--current", "2024-03-10"}, 1},  // no ledger
-        {{"pdf", ledger, dir + "/no/such/dir.pdf", "--current", "2024-03-10"}, 1},
-        {{"pdf", ledger, dir, "--current", "2024-03-10"}, 1},  // a folder in the way
+        {{"pdf", ledger, dir, "--current", "2024-03-10"}, 1},                // a folder in the way
     };
     for (const auto& c : cases) {
         const CliRun run = RunCli(c.args);
@@ -82,7 +79,6 @@ TEST(CliPdf, FailuresLeaveNoHalfFile) {
         EXPECT_FALSE(run.err.empty());
     }
     EXPECT_EQ(ReadFileBytes(old), "old bytes");
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir + "/no/such/dir.pdf")));
     EXPECT_EQ(ReadFileBytes(ledger), ledgerBytes);
 }
 

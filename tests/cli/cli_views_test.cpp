@@ -52,9 +52,6 @@ TEST(CliViews, EachCommandPrintsItsTableAndRefusesBadOptions) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out.rfind("記帳日\t給料\t食費\t雑費\t", 0), 0u) << run.out;
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 6);
-    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\t'), 6 * 10);
-    run = RunCli(Args(table, {"--view", "month"}));
-    EXPECT_EQ(run.Json().object()["rows"].toInt(), 32);  // 29 days after 7 February
 
     run = RunCli({"print-table", path, "--current", "2024-03-07"});
     ASSERT_EQ(run.exitCode, 0) << run.err;

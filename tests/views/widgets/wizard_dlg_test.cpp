@@ -44,7 +44,7 @@ TEST(WizardDlgTest, RowsAndScrollBarsFollowTheVisibleMatters) {
         test::DocFixture docs;
         CTallymoDoc& doc = docs.doc;
         for (int i = 0; i < c.extraIncome; ++i)
-            doc.InsertMatter(1, test::Sjis("臨時") + std::to_string(i), true, true);
+            doc.InsertMatter(1, test::Sjis("臨時" + std::to_string(i)), true, true);
         for (int i = 0; i < c.hiddenOutgo; ++i) {
             const MatterIndex last = doc.MatterCount() - 1 - i;
             doc.ModifyMatter(last, doc.GetMatter(last)->Name(), false);
@@ -86,8 +86,8 @@ TEST(WizardDlgTest, TypedAmountsAreBookedByEveryWayOfLeavingThem) {
             test::DocFixture docs(Day(2005, 3, 3));
             test::MessageCapture messages;
             CTallymoDoc& doc = docs.doc;
-            doc.BookEntry(Day(2005, 3, 3), kFood, 400, "", false);
-            doc.BookEntry(Day(2005, 3, 3), kFood, 600, "", false);
+            doc.BookEntry(Day(2005, 3, 3), kFood, 400, {}, false);
+            doc.BookEntry(Day(2005, 3, 3), kFood, 600, {}, false);
             CWizardDlg dialog(doc, {});
             ASSERT_TRUE(test::ShowActive(dialog));
             CCalcEdit& food = *dialog.Rows(false)[0].amount;
@@ -154,7 +154,7 @@ TEST_F(StartupWizardTest, CancelReloadsTheLedgerAndQuitClosesOnlyWithTheLedgerSa
         CMainFrame& frame = Shown();
         const std::string path = f.WriteLedger("start.tm2", {{Day(2005, 3, 1), 1200}});
         ASSERT_TRUE(frame.OpenDocumentFile(QString::fromStdString(path)));
-        if (c.bookedBefore) doc.BookEntry(Day(2005, 3, 2), kFood, 300, "", false);
+        if (c.bookedBefore) doc.BookEntry(Day(2005, 3, 2), kFood, 300, {}, false);
         if (c.saveFails) doc.SetPathName(f.folder + "/gone/start.tm2");
         f.questions.answers = {Answer::No, Answer::Yes};
         bool stayedOpen = false;
