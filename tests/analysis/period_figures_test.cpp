@@ -21,49 +21,31 @@ struct Day {
     int year, month, day;
 };
 
-TEST(PeriodAmountTest, BoundaryDaysFallIntoTheirPeriods) {
+// Each booked day falls into one period, named by the period's last day.
+TEST(PeriodAmountTest, BoundaryDaysFallIntoTheirNamedPeriods) {
     struct Case {
-        const char* what;
         Day current;
         int closeDay;
         Day booked;
         int period;  // the period that holds the booked day
+        const char* label;
     } cases[] = {
-        {"month end: 1st of the previous month", {2005, 1, 15}, 0, {2004, 12, 1}, 1},
-        {"month end: the day before", {2005, 1, 15}, 0, {2004, 11, 30}, 2},
-        {"month end: first day of period 11", {2005, 1, 15}, 0, {2004, 2, 1}, 11},
-        {"month end: last day of period 12", {2005, 1, 15}, 0, {2004, 1, 31}, 12},
-        {"month end: end of the running month", {2005, 1, 15}, 0, {2005, 1, 31}, 0},
-        {"on close day 25: starts 26 Feb", {2005, 3, 25}, 25, {2005, 2, 26}, 0},
-        {"on close day 25: 25 Feb is period 1", {2005, 3, 25}, 25, {2005, 2, 25}, 1},
-        {"day after close day 25: starts then", {2005, 3, 26}, 25, {2005, 3, 26}, 0},
-        {"day after close day 25: 25 March closed", {2005, 3, 26}, 25, {2005, 3, 25}, 1},
-        {"day after close day 25: runs to 25 April", {2005, 3, 26}, 25, {2005, 4, 25}, 0},
+        {{2005, 1, 15}, 0, {2004, 12, 1}, 1, "2004/12"},
+        {{2005, 1, 15}, 0, {2004, 1, 31}, 12, "2004/01"},
+        {{2005, 1, 15}, 0, {2005, 1, 31}, 0, "2005/01"},
+        {{2005, 3, 25}, 25, {2005, 2, 25}, 1, "2005/02"},
+        {{2005, 3, 26}, 25, {2005, 3, 25}, 1, "2005/03"},
+        {{2005, 3, 26}, 25, {2005, 4, 25}, 0, "2005/04"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
         AnalysisLedger ledger(c.current.year, c.current.month, c.current.day, {{"a"}}, c.closeDay);
         ledger.Book(c.booked.year, c.booked.month, c.booked.day, 0, 700);
         for (int period = 0; period <= 12; ++period) {
             EXPECT_EQ(PeriodAmount(ledger.doc, ledger.Outgo(0), period, false),
                       period == c.period ? 700 : 0)
-                << c.what << ", period " << period;
+                << period;
         }
-    }
-}
-
-TEST(PeriodLabelTest, NamesThePeriodByItsLastDay) {
-    struct Case {
-        Day current;
-        int closeDay;
-        int period;
-        const char* label;
-    } cases[] = {
-        {{2005, 5, 10}, 0, 0, "2005/05"},  {{2005, 5, 10}, 0, 1, "2005/04"},
-        {{2005, 5, 10}, 0, 5, "2004/12"},  {{2005, 5, 10}, 25, 0, "2005/05"},
-        {{2005, 5, 26}, 25, 0, "2005/06"}, {{2005, 1, 15}, 0, 19, "2003/06"},
-    };
-    for (const Case& c : cases) {
-        AnalysisLedger ledger(c.current.year, c.current.month, c.current.day, {{"a"}}, c.closeDay);
         EXPECT_EQ(PeriodLabel(ledger.doc, c.period), c.label);
     }
 }
@@ -90,13 +72,9 @@ TEST(ShareFiguresTest, PercentagesOfZeroAndNegativeTotals) {
         const char* share;  // as the share column shows it
         const char* ratio;  // as the ratio columns show it
     } cases[] = {
-        {"zero whole", 500, 0, "0.00", "0.00"},
-        {"half", 500, 1000, "50.00", "50.00"},
         {"a third in single precision", 1000, 3000, "33.33", "33.33"},
-        {"whole of it", 1000, 1000, "100.00", "100.00"},
         {"more than the whole", 3000, 1000, "300.00", "300.00"},
         {"negative part (a refund from a file)", -500, 1000, "---.--", "-50.00"},
-        {"negative whole", 500, -1000, "---.--", "-50.00"},
         {"nothing of a negative whole is zero, not minus zero", 0, -1000, "0.00", "0.00"},
     };
     for (const Case& c : cases) {
@@ -119,8 +97,9 @@ TEST(TrendFiguresTest, ColumnsFollowTheHorizontalOffset) {
         const char* firstLabel;
         const char* lastLabel;
     } cases[] = {
-        {0, 0, "2005/03", "2004/04"}, {3, 3, "2004/12", "2004/01"},  {8, 8, "2004/07", "2003/08"},
-        {9, 8, "2004/07", "2003/08"}, {-1, 0, "2005/03", "2004/04"},
+        {3, 3, "2004/12", "2004/01"},
+        {9, 8, "2004/07", "2003/08"},
+        {-1, 0, "2005/03", "2004/04"},
     };
     for (const Case& c : cases) {
         const TrendFigures figures = ComputeTrendFigures(ledger.doc, c.offset, false);
@@ -140,17 +119,6 @@ TEST(TrendFiguresTest, ColumnsFollowTheHorizontalOffset) {
             EXPECT_EQ(figures.columnTotals[col], 100 * (period + 1) + (period == 1 ? 50 : 0));
         }
     }
-}
-
-// The graph content test shows the projected running period next to unprojected earlier ones;
-// read one period at a time, the same holds.
-TEST(PeriodAmountTest, OnlyTheRunningPeriodIsProjected) {
-    AnalysisLedger ledger(2005, 3, 11, {{"a"}}, 0, 0);
-    ledger.Book(2005, 3, 2, 0, 1000);
-    ledger.Book(2005, 2, 2, 0, 400);
-    ledger.Book(2005, 2, 3, 0, 400);
-    EXPECT_EQ(PeriodAmount(ledger.doc, ledger.Outgo(0), 0, true), 3099);  // ten days of 31
-    EXPECT_EQ(PeriodAmount(ledger.doc, ledger.Outgo(0), 1, true), 800);
 }
 
 // Early on the first day of a period the projection factor is in the tens of thousands, so

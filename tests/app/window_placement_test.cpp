@@ -17,15 +17,6 @@ std::string RecordBytes(std::uint32_t show, std::int32_t l, std::int32_t t, std:
     return bytes;
 }
 
-TEST(WindowPlacementTest, EncodesTheFortyFourByteLayout) {
-    WindowPlacement p;
-    p.showState = kShowMaximized;
-    p.normal = {10, 20, 810, 620};
-    const std::string bytes = EncodePlacement(p);
-    EXPECT_EQ(bytes, RecordBytes(3, 10, 20, 810, 620));
-    EXPECT_EQ(DecodePlacement(bytes), p);
-}
-
 TEST(WindowPlacementTest, InitialGeometryFromTheStoredValue) {
     const InitialFrameGeometry standard{false, 0, 0, 800, 600, false};
     const struct {
@@ -35,16 +26,11 @@ TEST(WindowPlacementTest, InitialGeometryFromTheStoredValue) {
     } cases[] = {
         {"missing", std::nullopt, standard},
         {"too short", RecordBytes(1, 10, 20, 510, 420).substr(0, 43), standard},
-        {"too long", RecordBytes(1, 10, 20, 510, 420) + "x", standard},
         {"normal", RecordBytes(1, 10, 20, 510, 420), {true, 10, 20, 500, 400, false}},
         {"maximised", RecordBytes(3, 30, 40, 730, 540), {true, 30, 40, 700, 500, true}},
-        {"restore state", RecordBytes(9, 30, 40, 730, 540), {true, 30, 40, 700, 500, false}},
         {"minimised", RecordBytes(2, 30, 40, 730, 540), {true, 30, 40, 700, 500, false}},
         {"zero width", RecordBytes(1, 50, 60, 50, 460), {true, 50, 60, 800, 400, false}},
         {"negative height", RecordBytes(1, 50, 60, 450, 10), {true, 50, 60, 400, 600, false}},
-        {"negative sides",
-         RecordBytes(1, -1200, -5, -100, 700),
-         {true, -1200, -5, 1100, 705, false}},
         {"side overflowing 32 bits",
          RecordBytes(1, INT32_MIN, 0, INT32_MAX, 300),
          {true, INT32_MIN, 0, 800, 300, false}},
@@ -63,7 +49,6 @@ TEST(WindowPlacementTest, FirstStartFitsTheTableWhenTheScreenAllows) {
         {{1010, 790}, {1920, 1050}, {1010, 790}},  // room enough: the whole table
         {{1010, 790}, {1024, 738}, {1010, 738}},   // as much as the screen's free area
         {{1010, 790}, {640, 480}, {800, 600}},     // never below the default
-        {{700, 500}, {1920, 1050}, {800, 600}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FirstStartFrameSize(c.wanted, c.available), c.expected)
@@ -77,7 +62,6 @@ TEST(WindowPlacementTest, ClosingStoresTheStateAndTheRestoredRectangle) {
         bool wasMaximized;
         std::uint32_t showState, flags;
     } cases[] = {
-        {FrameWindowState::Normal, false, 1, 0},
         {FrameWindowState::Maximized, false, 3, 0},
         {FrameWindowState::Minimized, false, 9, 0},
         {FrameWindowState::Minimized, true, 9, kRestoreToMaximized},
@@ -88,9 +72,12 @@ TEST(WindowPlacementTest, ClosingStoresTheStateAndTheRestoredRectangle) {
         EXPECT_EQ(p.flags, c.flags);
         EXPECT_EQ(p.normal, (PlacementRect{5, 6, 705, 506}));
     }
-    // The next start opens maximised over the restored rectangle.
-    EXPECT_EQ(InitialGeometryFromPlacement(EncodePlacement(
-                  PlacementOnClose(FrameWindowState::Maximized, false, 1, 2, 640, 480))),
+    // The record as the program has always written it; the next start opens maximised over
+    // the restored rectangle.
+    const std::string bytes =
+        EncodePlacement(PlacementOnClose(FrameWindowState::Maximized, false, 1, 2, 640, 480));
+    EXPECT_EQ(bytes, RecordBytes(3, 1, 2, 641, 482));
+    EXPECT_EQ(InitialGeometryFromPlacement(bytes),
               (InitialFrameGeometry{true, 1, 2, 640, 480, true}));
 }
 

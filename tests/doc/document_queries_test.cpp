@@ -11,15 +11,19 @@ namespace tallymo {
 namespace {
 
 using test::Day;
+using Amounts = std::vector<std::int32_t>;
 
 // A ledger with income 収入, 賞与 and outgo 食費, 交通費, 雑費 (indexes 0..4), the clock at
-// noon of 15 January 2005. (tests/doc/index_equivalence_test.cpp checks every query against
-// a plain walk; these cases pin the rules themselves.)
+// noon of 15 January 2005. (index_equivalence_test checks every query against a plain walk;
+// these cases pin the rules themselves.)
 class DocumentQueries : public ::testing::Test {
 protected:
     DocumentQueries() : clock(MakeLocalTime(2005, 1, 15, 12, 0, 0)), doc(store, clock) {
-        test::ResetLedger(doc, {"収入", "賞与"}, {"食費", "交通費", "雑費"});
+        Reset();
         doc.SetCurrentDate(Day(2005, 1, 15));
+    }
+    void Reset() {
+        test::ResetLedger(doc, {"収入", "賞与"}, {"食費", "交通費", "雑費"});
         doc.SetModifiedFlag(false);
     }
     void Book(TimeValue date, MatterIndex matter, std::int32_t amount, bool overwrite = false) {
@@ -31,8 +35,8 @@ protected:
         clock.Set(MakeLocalTime(2005, 3, 11, 0, 0, 0));
         return doc.PeriodSum(matter, Day(2005, 3, 1), Day(2005, 3, 31), true);
     }
-    std::vector<std::int32_t> Amounts() const {
-        std::vector<std::int32_t> amounts;
+    Amounts AmountsOf() const {
+        Amounts amounts;
         for (const LedgerEntry& e : doc.Entries()) amounts.push_back(e.amount);
         return amounts;
     }
@@ -49,30 +53,26 @@ TEST_F(DocumentQueries, BookingAddsOverwritesAndClearsCells) {
     Book(day, 2, 500);
     Book(day, 2, 300);
     EXPECT_EQ(doc.DayAmount(day, 2), 800);
-    EXPECT_TRUE(doc.IsModified());
     Book(day, 2, 1000, true);
-    EXPECT_EQ(Amounts(), std::vector<std::int32_t>{1000});
-
-    // Overwrite with 0 empties the cell and marks the ledger modified ...
-    doc.SetModifiedFlag(false);
+    EXPECT_EQ(AmountsOf(), Amounts{1000});
+    // Overwrite with 0 empties the cell; on an empty cell, and 0 without overwrite, nothing
+    // changes but the refresh.
     Book(day, 2, 0, true);
     EXPECT_TRUE(doc.Entries().empty());
     EXPECT_TRUE(doc.IsModified());
-    // ... but on an empty cell, and 0 without overwrite, change nothing except the refresh.
     doc.SetModifiedFlag(false);
     Book(day, 2, 0, true);
     Book(day, 3, 0, false);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(refreshes, 6);
-
     // A negative amount is booked like any other; a matter outside the lists books nothing.
     Book(day, 3, -200);
     Book(day, 5, 100);
     Book(day, -1, 100);
-    EXPECT_EQ(Amounts(), std::vector<std::int32_t>{-200});
+    EXPECT_EQ(AmountsOf(), Amounts{-200});
 }
 
-TEST_F(DocumentQueries, BalancesCountHiddenMattersAndWrapAt32Bits) {
+TEST_F(DocumentQueries, BalancesCountHiddenMatters) {
     EXPECT_EQ(doc.FirstDate(), 0);  // an empty ledger has no dates
     EXPECT_EQ(doc.LastDate(), 0);
     Book(Day(2005, 1, 1), 0, 10000);
@@ -83,29 +83,18 @@ TEST_F(DocumentQueries, BalancesCountHiddenMattersAndWrapAt32Bits) {
     EXPECT_EQ(doc.BalanceThrough(Day(2005, 1, 5)), 7500);
     EXPECT_EQ(doc.BalanceThrough(Day(2005, 1, 6)), -1500);
     EXPECT_EQ(doc.OutgoTotal(Day(2005, 1, 1), Day(2005, 1, 6)), 11500);
-
-    Book(Day(2005, 2, 1), 0, INT32_MAX);
-    Book(Day(2005, 2, 1), 0, 2);
-    EXPECT_EQ(doc.DayAmount(Day(2005, 2, 1), 0), INT32_MIN + 1);
-    Book(Day(2005, 2, 2), 2, INT32_MIN);
-    EXPECT_EQ(doc.BalanceThrough(Day(2005, 2, 2)), -1499);  // 2,147,482,149 + 2^31, wrapped
 }
 
 TEST_F(DocumentQueries, ListCountsAndVisibleIndexes) {
-    EXPECT_EQ(doc.MatterCount(), 5);
-    EXPECT_EQ(doc.ListCount(false, 2), 2);
     EXPECT_EQ(doc.ListCount(true, 5), 2);
     doc.ModifyMatter(0, doc.GetMatter(0)->Name(), false);
-    EXPECT_EQ(doc.VisibleMatterCount(), 4);
     EXPECT_EQ(doc.VisibleListCount(true), 1);
     EXPECT_EQ(doc.VisibleMatterIndex(0), 1);
     EXPECT_EQ(doc.VisibleMatterIndex(9), 4);
     EXPECT_EQ(doc.GetMatter(5), nullptr);
-    test::ResetLedger(doc, {}, {});
-    EXPECT_EQ(doc.VisibleMatterIndex(0), -1);
 }
 
-TEST_F(DocumentQueries, PeriodEndsFollowTheCloseDay) {
+TEST_F(DocumentQueries, PeriodsFollowTheCloseDayAndTheView) {
     const struct {
         TimeValue current;
         std::uint16_t closeDay;
@@ -113,19 +102,12 @@ TEST_F(DocumentQueries, PeriodEndsFollowTheCloseDay) {
         TimeValue start, end;  // start 0: not checked
     } cases[] = {
         {Day(2005, 1, 15), 0, 0, Day(2005, 1, 1), Day(2005, 1, 31)},
-        {Day(2005, 1, 15), 0, 1, 0, Day(2004, 12, 31)},
-        {Day(2005, 1, 15), 0, 25, 0, Day(2002, 12, 31)},
-        {Day(2005, 3, 26), 25, 0, 0, Day(2005, 4, 25)},
-        {Day(2005, 12, 26), 25, 0, 0, Day(2006, 1, 25)},
         {Day(2005, 5, 10), 25, 0, Day(2005, 4, 26), Day(2005, 5, 25)},
-        {Day(2005, 5, 10), 25, 1, 0, Day(2005, 4, 25)},
         {Day(2005, 5, 26), 25, 0, Day(2005, 5, 26), Day(2005, 6, 25)},
-        {Day(2008, 2, 29), 0, 0, 0, Day(2008, 2, 29)},
         {Day(2008, 3, 10), 0, 1, 0, Day(2008, 2, 29)},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << FormatTime(c.current, "%F") << " close " << c.closeDay << " k " << c.k);
+        SCOPED_TRACE(testing::Message() << FormatTime(c.current, "%F") << " k " << c.k);
         doc.Settings().CloseDay = c.closeDay;
         doc.SetCurrentDate(c.current);
         EXPECT_EQ(doc.PeriodEnd(c.k), c.end);
@@ -133,23 +115,22 @@ TEST_F(DocumentQueries, PeriodEndsFollowTheCloseDay) {
             EXPECT_EQ(doc.PeriodStart(c.k), c.start);
         }
     }
-}
-
-TEST_F(DocumentQueries, PreviousMonthAndDaysInView) {
     EXPECT_EQ(doc.PreviousMonth(Day(2005, 3, 31)), Day(2005, 3, 3));
+    doc.SetCurrentDate(Day(2005, 1, 15));
     EXPECT_EQ(doc.PreviousMonth(0), Day(2004, 12, 15));  // 0: the current date
-    EXPECT_EQ(doc.PreviousMonth(MakeLocalTime(2005, 1, 15, 8, 30, 0)),
-              MakeLocalTime(2004, 12, 15, 8, 30, 0));
     const struct {
         std::int32_t showType;
         TimeValue current;
         int days;
-    } cases[] = {{0, Day(2005, 3, 15), 28}, {0, Day(2005, 3, 31), 28}, {0, Day(2005, 5, 15), 30},
-                 {1, Day(2005, 5, 15), 7},  {2, Day(2005, 5, 15), -1}, {9, Day(2005, 5, 15), 7}};
-    for (const auto& c : cases) {
-        doc.Settings().ShowType = c.showType;
-        doc.SetCurrentDate(c.current);
-        EXPECT_EQ(doc.DaysInView(), c.days) << c.showType << " " << FormatTime(c.current, "%F");
+    } views[] = {{0, Day(2005, 3, 31), 28},
+                 {0, Day(2005, 5, 15), 30},
+                 {1, Day(2005, 5, 15), 7},
+                 {2, Day(2005, 5, 15), -1},
+                 {9, Day(2005, 5, 15), 7}};
+    for (const auto& v : views) {
+        doc.Settings().ShowType = v.showType;
+        doc.SetCurrentDate(v.current);
+        EXPECT_EQ(doc.DaysInView(), v.days) << v.showType << " " << FormatTime(v.current, "%F");
     }
 }
 
@@ -162,10 +143,13 @@ TEST_F(DocumentQueries, ProjectionScalesTheRunningPeriod) {
     clock.Set(MakeLocalTime(2006, 7, 1, 12, 0, 0));
     EXPECT_EQ(doc.PeriodSum(2, Day(2005, 3, 1), Day(2005, 3, 31), true),
               static_cast<std::int32_t>(1000.0 * (2678399.0 / (10.5 * 86400))));
-    // Nothing elapsed yet, or a current date before the span: the booked sum stands.
+    // Nothing elapsed yet, or a current date before the span: the booked sum stands; one
+    // second in, the projection holds at the end of the amount range.
     clock.Set(Day(2005, 3, 1));
     doc.SetCurrentDate(Day(2005, 3, 1));
     EXPECT_EQ(doc.PeriodSum(2, Day(2005, 3, 1), Day(2005, 3, 31), true), 1000);
+    clock.Set(MakeLocalTime(2005, 3, 1, 0, 0, 1));
+    EXPECT_EQ(doc.PeriodSum(2, Day(2005, 3, 1), Day(2005, 3, 31), true), INT32_MAX);
     doc.SetCurrentDate(Day(2005, 2, 20));
     EXPECT_EQ(doc.PeriodSum(2, Day(2005, 3, 1), Day(2005, 3, 31), true), 1000);
 
@@ -175,20 +159,17 @@ TEST_F(DocumentQueries, ProjectionScalesTheRunningPeriod) {
     EXPECT_EQ(MarchProjected(3), 3000);
     Book(Day(2005, 3, 26), 3, 1000);  // twice this month: projected
     EXPECT_GT(MarchProjected(3), 4000);
+
+    // Read as unsigned, a negative sum would project to a huge positive one; beyond the
+    // amount range the projection holds at its end instead of wrapping.
+    Book(Day(2005, 3, 2), 4, -100);
+    Book(Day(2005, 3, 3), 4, -100);
+    EXPECT_EQ(MarchProjected(4), -619);
+    Book(Day(2005, 3, 4), 4, 1500000000);
+    EXPECT_EQ(MarchProjected(4), INT32_MAX);
 }
 
-// Read as unsigned, a negative sum would project to a huge positive one.
-TEST_F(DocumentQueries, ProjectionOfANegativeSumStaysNegative) {
-    Book(Day(2005, 3, 2), 2, -100);
-    Book(Day(2005, 3, 3), 2, -100);
-    EXPECT_EQ(MarchProjected(2), -619);
-    // A projection beyond the amount range holds at its end instead of wrapping.
-    Book(Day(2005, 3, 4), 2, 1500000000);
-    EXPECT_EQ(MarchProjected(2), INT32_MAX);
-}
-
-// The document marks itself modified for every change it makes, and only then; no window
-// has to remember to do it.
+// The document marks itself modified for every change it makes, and only then.
 TEST_F(DocumentQueries, EveryChangeMarksTheLedgerAndNoChangeDoesNot) {
     Book(Day(2005, 1, 3), 2, 100);
     const struct {
@@ -199,21 +180,16 @@ TEST_F(DocumentQueries, EveryChangeMarksTheLedgerAndNoChangeDoesNot) {
         {"projection unchanged", [&] { doc.SetShowProjection(false); }, false},
         {"projection", [&] { doc.SetShowProjection(true); }, true},
         {"week view", [&] { doc.SetShowType(ShowTypeKind::Week); }, true},
-        {"width unchanged", [&] { doc.SetMatterCellWidth(2, 900); }, false},
         {"column width", [&] { doc.SetMatterCellWidth(2, 1500); }, true},
         {"no such matter", [&] { doc.SetMatterCellWidth(9, 1500); }, false},
         {"settings",
          [&] {
-             LedgerSettings settings = doc.Settings();
-             settings.CloseDay = 25;
-             doc.SetSettings(settings);
+             doc.SetSettings(LedgerSettings{true, 90, 0, true, 1, 0, false});
          },
          true},
         {"undo", [&] { doc.Undo(); }, true},
         {"nothing to undo", [&] { doc.Undo(); }, false},
         {"redo", [&] { doc.Redo(); }, true},
-        {"nothing to redo", [&] { doc.Redo(); }, false},
-        {"clearing an empty cell", [&] { Book(Day(2005, 1, 9), 2, 0, true); }, false},
     };
     for (const auto& c : cases) {
         doc.SetModifiedFlag(false);
@@ -222,76 +198,29 @@ TEST_F(DocumentQueries, EveryChangeMarksTheLedgerAndNoChangeDoesNot) {
     }
 }
 
-TEST_F(DocumentQueries, UndoTakesEntriesOffTheEndAndRedoPutsThemBack) {
-    EXPECT_FALSE(doc.CanUndo());
-    Book(Day(2005, 1, 1), 0, 100);
-    Book(Day(2005, 1, 2), 1, 200);
-    Book(Day(2005, 1, 3), 2, 300);
-    doc.Undo();
-    doc.Undo();
-    EXPECT_EQ(Amounts(), std::vector<std::int32_t>{100});
-    EXPECT_TRUE(doc.CanRedo());
-    doc.Redo();
-    EXPECT_EQ(Amounts(), (std::vector<std::int32_t>{100, 200}));
-
-    doc.Undo();
-    doc.Undo();
-    EXPECT_FALSE(doc.CanUndo());
-    for (int i = 0; i < 3; ++i) doc.Redo();
-    EXPECT_FALSE(doc.CanRedo());
-    EXPECT_EQ(Amounts(), (std::vector<std::int32_t>{100, 200, 300}));
-
-    // A booking between undo and redo stays in front; a zero entry from a file undoes like
-    // any other; clearing forgets both histories.
-    doc.Undo();
-    Book(Day(2005, 1, 2), 1, 500);
-    doc.Redo();
-    EXPECT_EQ(Amounts(), (std::vector<std::int32_t>{100, 200, 500, 300}));
-    doc.AppendLoadedEntry(LedgerEntry{Day(2005, 1, 1), 1, 0, {}});
-    doc.Undo();
-    EXPECT_EQ(Amounts(), (std::vector<std::int32_t>{100, 200, 500, 300}));
-    doc.DeleteContents();
-    EXPECT_FALSE(doc.CanRedo());
-    EXPECT_FALSE(doc.CanUndo());
-}
-
 // One undo step is one booking as it was made: an overwrite gives back what it replaced, in
-// its places, and redo overwrites again.
+// its places, and redo overwrites again (also a cell booked between undo and redo).
 TEST_F(DocumentQueries, UndoOfAnOverwriteGivesBackWhatItReplaced) {
     const TimeValue day = Day(2005, 1, 10);
-    const TimeValue other = Day(2005, 1, 4);
-    const struct {
-        const char* name;
-        std::int32_t amount;  // the overwrite's
-        std::vector<std::int32_t> after;
-    } cases[] = {
-        {"replace", 999, {7, 2, 3, 999}},
-        {"clear", 0, {7, 2, 3}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        doc.DeleteContents();
-        test::ResetLedger(doc, {"収入", "賞与"}, {"食費", "交通費", "雑費"});
+    for (const std::int32_t amount : {999, 0}) {
+        SCOPED_TRACE(amount);
+        Reset();
         Book(day, 2, 1200);
-        Book(other, 2, 7);
+        Book(Day(2005, 1, 4), 2, 7);
         Book(day, 2, 300);
-        Book(other, 3, 2);
-        Book(other, 4, 3);
-        const std::vector<std::int32_t> before = Amounts();
-        Book(day, 2, c.amount, true);
-        EXPECT_EQ(Amounts(), c.after);
+        Book(Day(2005, 1, 4), 3, 2);
+        const Amounts before = AmountsOf();
+        Book(day, 2, amount, true);
+        const Amounts after = AmountsOf();
+        EXPECT_EQ(after, amount ? (Amounts{7, 2, 999}) : (Amounts{7, 2}));
         doc.SetModifiedFlag(false);
-        ASSERT_TRUE(doc.CanUndo());
         doc.Undo();
         EXPECT_TRUE(doc.IsModified());
-        EXPECT_EQ(Amounts(), before);  // in their places: later undo steps stay right
-        EXPECT_EQ(doc.DayAmount(day, 2), 1500);
+        EXPECT_EQ(AmountsOf(), before);  // in their places: later undo steps stay right
         doc.Redo();
-        EXPECT_EQ(Amounts(), c.after);
+        EXPECT_EQ(AmountsOf(), after);
         EXPECT_FALSE(doc.CanRedo());
     }
-
-    // A booking of the cell between undo and redo: redo replaces it too.
     doc.Undo();
     Book(day, 2, 50);
     doc.Redo();
@@ -299,16 +228,17 @@ TEST_F(DocumentQueries, UndoOfAnOverwriteGivesBackWhatItReplaced) {
     doc.Undo();
     EXPECT_EQ(doc.DayAmount(day, 2), 1550);
 
-    // Matter-list changes between: the replaced entries follow their matter, and a deleted
-    // matter's entries never come back.
-    Book(day, 2, 10, true);
-    Book(day, 3, 20, true);
-    doc.InsertMatter(0, "新", false, true);  // every outgo index moves up by one
-    doc.DeleteMatter(4);                     // 交通費, with its entries
-    doc.Undo();  // the 20 is gone with its matter: the 10 comes off next
-    EXPECT_EQ(doc.DayAmount(day, 3), 1550);
-    EXPECT_EQ(Amounts(), (std::vector<std::int32_t>{1200, 7, 300, 3, 50}));
-    for (const LedgerEntry& e : doc.Entries()) EXPECT_NE(e.amount, 20);
+    // Undo takes entries off the end, a zero entry from a file like any other; a booking
+    // between undo and redo stays in front; clearing forgets both histories.
+    doc.AppendLoadedEntry(LedgerEntry{Day(2005, 1, 1), 1, 0, {}});
+    doc.Undo();
+    doc.Undo();
+    EXPECT_EQ(AmountsOf(), (Amounts{1200, 7, 300, 2}));
+    Book(Day(2005, 1, 2), 1, 500);
+    doc.Redo();
+    EXPECT_EQ(AmountsOf(), (Amounts{1200, 7, 300, 2, 500, 50}));
+    doc.DeleteContents();
+    EXPECT_FALSE(doc.CanUndo() || doc.CanRedo());
 }
 
 // Under daylight-saving time a day is not always 86400 seconds; every walk over days must
@@ -316,23 +246,15 @@ TEST_F(DocumentQueries, UndoOfAnOverwriteGivesBackWhatItReplaced) {
 TEST(DocumentDaylightSaving, DayWalksFollowTheCalendar) {
     test::ScopedTimeZone zone("America/New_York");
     MemorySettingsStore store;
-    FixedClock clock(MakeLocalTime(2024, 3, 20, 12, 0, 0));
-    CTallymoDoc doc(store, clock);
+    CTallymoDoc doc(store);
     test::ResetLedger(doc, {"収入"}, {"食費"});
     for (int d = 8; d <= 12; ++d) doc.BookEntry(Day(2024, 3, d), 1, 100 * d, {}, false);
-    for (int d = 2; d <= 5; ++d) doc.BookEntry(Day(2024, 11, d), 1, 10 * d, {}, false);
     EXPECT_EQ(doc.OutgoTotal(Day(2024, 3, 8), Day(2024, 3, 12)), 5000);
-
     doc.SetCurrentDate(Day(2024, 3, 20));
     EXPECT_EQ(doc.DaysInView(), 29);  // 20 February to 20 March, a leap year
     doc.SetCurrentDate(Day(2024, 11, 10));
     EXPECT_EQ(doc.DaysInView(), 31);
-    doc.Settings().CloseDay = 0;
-    doc.SetCurrentDate(Day(2024, 4, 5));
-    EXPECT_EQ(doc.PeriodStart(0), Day(2024, 4, 1));
-    EXPECT_EQ(doc.PeriodEnd(1), Day(2024, 3, 31));
     doc.SetCurrentDate(Day(2024, 11, 5));
-    EXPECT_EQ(doc.PeriodStart(0), Day(2024, 11, 1));
     EXPECT_EQ(doc.PeriodEnd(1), Day(2024, 10, 31));
     EXPECT_EQ(ToLocal(doc.PeriodEnd(0)).hour, 0);
 }

@@ -17,27 +17,24 @@
 
 namespace tallymo::test {
 
-// Records every question and answers it from a queue (then with `fallback`).
+// Records every question and answers it from a queue (then with "no").
 class QuestionCapture {
 public:
     QuestionCapture() {
         m_previous = SetQuestionPresenter([this](QWidget*, const Question& question) {
             asked.push_back(question.text);
             forms.push_back(question);
-            if (answers.empty()) return fallback;
+            if (answers.empty()) return Answer::No;
             const Answer answer = answers.front();
             answers.pop_front();
             return answer;
         });
     }
     ~QuestionCapture() { SetQuestionPresenter(std::move(m_previous)); }
-    QuestionCapture(const QuestionCapture&) = delete;
-    QuestionCapture& operator=(const QuestionCapture&) = delete;
 
     std::vector<QString> asked;
     std::vector<Question> forms;  // the questions as asked, with their buttons
     std::deque<Answer> answers;
-    Answer fallback = Answer::No;
 
 private:
     QuestionPresenter m_previous;
@@ -49,8 +46,6 @@ public:
         m_previous = SetHelpPresenter([this](int topic) { topics.push_back(topic); });
     }
     ~HelpCapture() { SetHelpPresenter(std::move(m_previous)); }
-    HelpCapture(const HelpCapture&) = delete;
-    HelpCapture& operator=(const HelpCapture&) = delete;
     std::vector<int> topics;
 
 private:
@@ -72,8 +67,6 @@ public:
         });
     }
     ~WizardCapture() { SetWizardPresenter(std::move(m_previous)); }
-    WizardCapture(const WizardCapture&) = delete;
-    WizardCapture& operator=(const WizardCapture&) = delete;
 
     int shown = 0;
     std::function<void(CWizardDlg&)> onWizard;
@@ -90,15 +83,13 @@ struct FrameFixture {
         frame = std::make_unique<CMainFrame>(docs.doc, docs.store, recent);
         docs.doc.SetMessageHandler(
             [this](const UserMessage& message) { ShowMessageBox(frame.get(), message); });
-        frame->SetFileDialogRunner(
-            [this](QWidget*, CMainFrame::FileDialogKind kind,
-                   const QString& preset) -> std::optional<CMainFrame::FileChoice> {
-                dialogs.push_back({kind, preset});
-                if (fileChoices.empty()) return std::nullopt;
-                const auto choice = fileChoices.front();
-                fileChoices.pop_front();
-                return choice;
-            });
+        frame->SetFileDialogRunner([this](QWidget*, CMainFrame::FileDialogKind,
+                                          const QString&) -> std::optional<CMainFrame::FileChoice> {
+            if (fileChoices.empty()) return std::nullopt;
+            const auto choice = fileChoices.front();
+            fileChoices.pop_front();
+            return choice;
+        });
         return *frame;
     }
     bool ShowActive() { return test::ShowActive(*frame); }
@@ -112,7 +103,7 @@ struct FrameFixture {
                             const std::vector<std::pair<TimeValue, std::int32_t>>& foodBookings) {
         MemorySettingsStore store;
         CTallymoDoc other(store, docs.clock);
-        for (const auto& [day, amount] : foodBookings) other.BookEntry(day, 1, amount, "", false);
+        for (const auto& [day, amount] : foodBookings) other.BookEntry(day, 1, amount, {}, false);
         const std::string path = folder + "/" + name;
         EXPECT_TRUE(other.SaveLedgerFile(path));
         return path;
@@ -124,11 +115,6 @@ struct FrameFixture {
     QuestionCapture questions;
     HelpCapture help;
     WizardCapture wizards;
-    struct Dialog {
-        CMainFrame::FileDialogKind kind;
-        QString preset;
-    };
-    std::vector<Dialog> dialogs;
     std::deque<CMainFrame::FileChoice> fileChoices;
     std::string folder = MakeTempDir("frame");
     std::unique_ptr<CMainFrame> frame;

@@ -1,9 +1,18 @@
 #include "support/LedgerBuilder.h"
 
+#include <ostream>
 #include <random>
 
 #include "doc/TallymoDoc.h"
 #include "doc/TextCodec.h"
+
+namespace tallymo {
+
+void PrintTo(const Cp932Text& text, std::ostream* out) {
+    *out << "Cp932Text(\"" << Cp932ToUtf8(text) << "\")";
+}
+
+}  // namespace tallymo
 
 namespace tallymo::test {
 
@@ -11,14 +20,14 @@ TimeValue Day(int year, int month, int day) {
     return MakeLocalTime(year, month, day);
 }
 
-std::string Sjis(const std::string& utf8) {
+Cp932Text Sjis(const std::string& utf8) {
     return Utf8ToCp932(utf8).value();
 }
 
 MatterList Matters(const std::vector<std::string>& utf8Names) {
     MatterList list;
     for (const std::string& name : utf8Names) {
-        list.emplace_back(Utf8ToCp932(name).value_or(name), kNewMatterCellWidth, true);
+        list.emplace_back(Utf8ToCp932(name).value_or(Cp932Text(name)), kNewMatterCellWidth, true);
     }
     return list;
 }

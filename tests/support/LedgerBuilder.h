@@ -2,6 +2,7 @@
 // Small helpers to build ledgers in tests and benchmarks.
 
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -10,15 +11,18 @@
 
 namespace tallymo {
 class CTallymoDoc;
-}
+
+// Shows a ledger text in a failed expectation as the text it reads as.
+void PrintTo(const Cp932Text& text, std::ostream* out);
+}  // namespace tallymo
 
 namespace tallymo::test {
 
 // Local 00:00:00 of a calendar day.
 TimeValue Day(int year, int month, int day);
 
-// A UTF-8 text as the CP932 bytes the ledger keeps (throws when CP932 cannot hold it).
-std::string Sjis(const std::string& utf8);
+// A UTF-8 text as the CP932 text the ledger keeps (throws when CP932 cannot hold it).
+Cp932Text Sjis(const std::string& utf8);
 
 // A matter list from UTF-8 names (stored as CP932), all visible, width 900.
 MatterList Matters(const std::vector<std::string>& utf8Names);

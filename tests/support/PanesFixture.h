@@ -3,9 +3,7 @@
 // in an active top-level window: the booking pane and the calculator on the left, the ledger
 // view on the right, and the status text they send. Header-only, for the widget tests.
 
-#include <QCalendarWidget>
 #include <QHBoxLayout>
-#include <QTableView>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -69,27 +67,6 @@ public:
     void KeyOnGrid(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &Grid(), key,
                         modifiers);
-    }
-
-    // Clicks a day of the calendar as a person would: on its cell in the month shown.
-    void ClickCalendarDay(const QDate& date) {
-        QCalendarWidget& calendar = pane->Calendar();
-        calendar.setCurrentPage(date.year(), date.month());
-        auto* table = calendar.findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
-        QAbstractItemModel* model = table->model();
-        int ones = 0;
-        for (int r = 0; r < model->rowCount(); ++r) {
-            for (int c = 0; c < model->columnCount(); ++c) {
-                const QModelIndex index = model->index(r, c);
-                const QString text = index.data().toString();
-                if (text == QStringLiteral("1")) ++ones;
-                if (ones == 1 && text == QString::number(date.day())) {
-                    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier,
-                                      table->visualRect(index).center());
-                    return;
-                }
-            }
-        }
     }
 
     DocFixture fixture;

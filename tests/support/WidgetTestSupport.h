@@ -47,8 +47,6 @@ public:
         });
     }
     ~MessageCapture() { SetMessagePresenter(std::move(m_previous)); }
-    MessageCapture(const MessageCapture&) = delete;
-    MessageCapture& operator=(const MessageCapture&) = delete;
 
     std::vector<UserMessage> messages;
     std::vector<QWidget*> focusAtMessage;

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDirIterator>
 #include <QFile>
@@ -8,14 +7,9 @@
 #include <QRegularExpression>
 #include <QResource>
 #include <QSet>
-#include <QTextBrowser>
-#include <QTextDocument>
 #include <deque>
 
-#include "ProgramVersion.h"
 #include "app/HelpTopics.h"
-#include "app/ShellIntegration.h"
-#include "app/widgets/DesktopShell.h"
 #include "support/WidgetTestSupport.h"
 #include "ui/AboutBox.h"
 #include "ui/Help.h"
@@ -55,7 +49,6 @@ TEST_F(HelpFileTest, EveryTopicHasAPageAndEveryPageIsReachableFromTheContents) {
         const QString name = queue.front();
         queue.pop_front();
         const QString text = QString::fromUtf8(ReadAll(Page(name)));
-        EXPECT_TRUE(text.contains(QStringLiteral("<title>"))) << name.toStdString();
         for (const auto& match : href.globalMatch(text)) {
             const QString target = match.captured(1);
             EXPECT_TRUE(QFile::exists(Page(target)))
@@ -66,20 +59,7 @@ TEST_F(HelpFileTest, EveryTopicHasAPageAndEveryPageIsReachableFromTheContents) {
             }
         }
     }
-    // A page no link reaches is only a topic's second name for a reached page.
-    QSet<QByteArray> reachedTexts;
-    for (const QString& name : reached) reachedTexts.insert(ReadAll(Page(name)));
-    QDirIterator pages(Page(QString()), {QStringLiteral("*.html")});
-    int count = 0;
-    while (pages.hasNext()) {
-        const QString path = pages.next();
-        ++count;
-        EXPECT_TRUE(reached.contains(pages.fileName()) || reachedTexts.contains(ReadAll(path)))
-            << pages.fileName().toStdString();
-    }
-    EXPECT_GE(count, static_cast<int>(HelpTopics().size()));
-
-    // Every page written for the help file is in it.
+    // Every page written for the help file is in it and reached from the contents.
     QDirIterator sources(QStringLiteral(TALLYMO_HELP_SOURCES), {QStringLiteral("*.html")});
     while (sources.hasNext()) {
         sources.next();
@@ -90,102 +70,50 @@ TEST_F(HelpFileTest, EveryTopicHasAPageAndEveryPageIsReachableFromTheContents) {
 TEST(HelpWindowTest, ShowsTopicsWithBackForwardAndContents) {
     HelpWindow window;
     ASSERT_TRUE(window.ShowTopic(kHelpFile, 7));
-    EXPECT_EQ(window.CurrentPage(), QStringLiteral("_RESOURCE/00007.html"));
-    EXPECT_EQ(window.Browser()->documentTitle(), QStringLiteral("計算機で入力する"));
-
     ASSERT_TRUE(window.ShowTopic(kHelpFile, 3010));
-    EXPECT_TRUE(window.Browser()->toPlainText().contains(QStringLiteral("2000/1/1以前")));
     auto* back = window.findChild<QPushButton*>();  // the first button: back
     ASSERT_TRUE(back && back->isEnabled());
     back->click();
     EXPECT_EQ(window.CurrentPage(), QStringLiteral("_RESOURCE/00007.html"));
 
-    for (QPushButton* button : window.findChildren<QPushButton*>()) {
-        if (button->text() == QStringLiteral("目次(&C)")) button->click();
-    }
-    EXPECT_EQ(window.CurrentPage(), QStringLiteral("_RESOURCE/00100.html"));
-
     // A topic without a page shows the contents; a missing file shows nothing.
     ASSERT_TRUE(window.ShowTopic(kHelpFile, 12345));
     EXPECT_EQ(window.CurrentPage(), QStringLiteral("_RESOURCE/00100.html"));
     EXPECT_FALSE(window.ShowTopic(kHelpFile + QStringLiteral(".missing"), 100));
-    ASSERT_TRUE(test::ShowActive(window));
-    QTest::keyClick(window.Browser(), Qt::Key_Escape);
-    EXPECT_FALSE(window.isVisible());
 }
 
-TEST(HelpWindowTest, OverAModalDialogTheHelpWindowBelongsToIt) {
-    // Otherwise the dialog's modality would block the help window it asked for.
+// Over a modal dialog the help window belongs to it (else the modality would block it); the
+// test program has no help file beside it: the message names the path looked for.
+TEST(HelpWindowTest, OverAModalDialogItsOwnAndAMissingFileNamed) {
     QDialog dialog;
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.show();
-    HelpWindow* help = HelpWindow::Shared();
-    EXPECT_EQ(help->parentWidget(), &dialog);
-    EXPECT_TRUE(help->isWindow());
+    EXPECT_EQ(HelpWindow::Shared()->parentWidget(), &dialog);
     dialog.close();
-}
 
-TEST(HelpWindowTest, MissingHelpFileNamesThePathLookedFor) {
-    // The test program has no help file beside it.
     test::MessageCapture messages;
     ShowHelpTopic(300);
-    const QString expected =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/tallymo_widget_tests.rcc");
-    EXPECT_EQ(HelpFilePath(), expected);
     ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(
-        QString::fromStdString(messages.messages[0].text),
-        QStringLiteral("ヘルプファイル『") + expected + QStringLiteral("』が見つかりません。"));
+    EXPECT_EQ(QString::fromStdString(messages.messages[0].text),
+              QStringLiteral("ヘルプファイル『") + QCoreApplication::applicationDirPath() +
+                  QStringLiteral("/tallymo_widget_tests.rcc』が見つかりません。"));
 }
 
-TEST(AboutBoxTest, ShowsVersionAndOpensTheLinkOrSaysWhyNot) {
+// The link opens the browser; without one, the message says why nothing opened.
+TEST(AboutBoxTest, TheLinkOpensTheBrowserOrSaysWhyNot) {
     AboutBox box;
-    EXPECT_EQ(box.windowTitle(), QStringLiteral("Tallymoについて"));
-    QStringList texts;
-    for (const QLabel* label : box.findChildren<QLabel*>()) texts << label->text();
-    EXPECT_TRUE(texts.contains(QStringLiteral("Tallymo Ver.2")));
-    EXPECT_TRUE(texts.contains(QStringLiteral("バージョン ") + QLatin1String(kVersionText)));
-
-    auto* link = box.findChild<LinkLabel*>();
-    ASSERT_NE(link, nullptr);
-    EXPECT_EQ(link->text(), kMakerWebAddress);
-    EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    EXPECT_TRUE(link->font().underline());
-    EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
-
     test::MessageCapture messages;
     std::vector<QUrl> opened;
-    bool browserThere = true;
     const UrlOpener previous = SetUrlOpener([&](const QUrl& url) {
         opened.push_back(url);
-        return browserThere;
+        return opened.size() == 1;  // the browser is gone the second time
     });
     ASSERT_TRUE(test::ShowActive(box));
-    QTest::mouseClick(link, Qt::LeftButton);
-    EXPECT_TRUE(messages.messages.empty());
-    browserThere = false;
-    link->setFocus();
-    QTest::keyClick(link, Qt::Key_Return);
+    for (int i = 0; i < 2; ++i) QTest::mouseClick(box.findChild<LinkLabel*>(), Qt::LeftButton);
     SetUrlOpener(previous);
-    ASSERT_EQ(opened.size(), 2u);
-    EXPECT_EQ(opened[0], QUrl(kMakerWebAddress));
+    EXPECT_EQ(opened, std::vector<QUrl>(2, QUrl(kMakerWebAddress)));
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text, "標準ブラウザが登録されていないため、起動できません。");
-    box.close();
-}
-
-TEST(DesktopShellTest, SettingsDialogShowsTheAssociationAsItIs) {
-    // The dialog reads the real desktop links of this program.
-    test::DocFixture docs;
-    const auto associatedBox = [&] {
-        CSettingsDlg dialog(docs.doc, docs.store, DesktopShellSwitches());
-        return static_cast<QCheckBox*>(dialog.Control(1050))->isChecked();
-    };
-    ASSERT_TRUE(SetFileAssociation(true).ok);
-    EXPECT_TRUE(associatedBox());
-    ASSERT_TRUE(SetFileAssociation(false).ok);
-    EXPECT_FALSE(associatedBox());
-    EXPECT_TRUE(QFile::exists(AssociationEntryPath()));
 }
 
 }  // namespace

@@ -603,8 +603,9 @@ bool CMainFrame::SaveTo(const QString& path) {
         m_doc.Report(lockFailure);
         return false;
     }
+    // Saving over it throws that change away: "no" is the default, so Enter keeps it.
     if (m_doc.ChangedOnDisk(local) &&
-        AskQuestion(this, {ChangedOnDiskQuestion(QFileInfo(absolute).fileName()), false}) !=
+        AskQuestion(this, {ChangedOnDiskQuestion(QFileInfo(absolute).fileName()), false, true}) !=
             Answer::Yes) {
         return false;
     }

@@ -14,7 +14,6 @@
 #include "app/ControlIds.h"
 #include "calc/widgets/CalcEdit.h"
 #include "doc/TallymoDoc.h"
-#include "doc/TextCodec.h"
 #include "doc/YenFormat.h"
 #include "ui/ColorRef.h"
 #include "ui/ControlId.h"
@@ -57,7 +56,7 @@ struct CTallymoView::ShownTexts {
         auto found = byTableText.find(tableText);
         if (found != byTableText.end()) return found->second;
         if (byTableText.size() >= kMostKept) byTableText.clear();
-        Shown shown{QString::fromStdString(Cp932ToUtf8(tableText))};
+        Shown shown{QString::fromStdString(tableText)};
         return byTableText.emplace(tableText, std::move(shown)).first->second;
     }
     int WidthOf(Shown& shown, const QFontMetrics& metrics) {

