@@ -80,18 +80,12 @@ TEST_F(DocumentQueries, BalancesCountHiddenMatters) {
     Book(Day(2005, 1, 5), 4, 500);
     Book(Day(2005, 1, 6), 3, 9000);
     doc.ModifyMatter(4, doc.GetMatter(4)->Name(), false);
+    EXPECT_EQ(doc.VisibleMatterIndex(3), 3);
+    EXPECT_EQ(doc.VisibleMatterIndex(9), 4);  // beyond the visible ones: the last matter
+    EXPECT_EQ(doc.GetMatter(5), nullptr);
     EXPECT_EQ(doc.BalanceThrough(Day(2005, 1, 5)), 7500);
     EXPECT_EQ(doc.BalanceThrough(Day(2005, 1, 6)), -1500);
     EXPECT_EQ(doc.OutgoTotal(Day(2005, 1, 1), Day(2005, 1, 6)), 11500);
-}
-
-TEST_F(DocumentQueries, ListCountsAndVisibleIndexes) {
-    EXPECT_EQ(doc.ListCount(true, 5), 2);
-    doc.ModifyMatter(0, doc.GetMatter(0)->Name(), false);
-    EXPECT_EQ(doc.VisibleListCount(true), 1);
-    EXPECT_EQ(doc.VisibleMatterIndex(0), 1);
-    EXPECT_EQ(doc.VisibleMatterIndex(9), 4);
-    EXPECT_EQ(doc.GetMatter(5), nullptr);
 }
 
 TEST_F(DocumentQueries, PeriodsFollowTheCloseDayAndTheView) {
