@@ -2,9 +2,9 @@
 
 #include "calc/Booking.h"
 #include "doc/Clock.h"
-#include "doc/TimeValue.h"
 #include "doc/SettingsStore.h"
 #include "doc/TallymoDoc.h"
+#include "doc/TimeValue.h"
 #include "support/LedgerBuilder.h"
 
 namespace tallymo {
