@@ -135,6 +135,7 @@ TEST_F(DocumentQueries, EveryChangeMarksTheLedgerAndNoChangeDoesNot) {
         std::function<void()> change;
         bool marks;
     } cases[] = {
+        {"booking", [&] { Book(Day(2005, 1, 9), 2, 5); }, true},
         {"projection unchanged", [&] { doc.SetShowProjection(false); }, false},
         {"projection", [&] { doc.SetShowProjection(true); }, true},
         {"week view", [&] { doc.SetShowType(ShowTypeKind::Week); }, true},
