@@ -30,10 +30,10 @@ struct LargeLedger {
     LargeLedger() {
         MatterList income, outgo;
         for (int i = 0; i < kIncomeMatters; ++i) {
-            income.emplace_back("in" + std::to_string(i), kNewMatterCellWidth, true);
+            income.emplace_back(Cp932Text("in" + std::to_string(i)), kNewMatterCellWidth, true);
         }
         for (int i = 0; i < kOutgoMatters; ++i) {
-            outgo.emplace_back("out" + std::to_string(i), kNewMatterCellWidth, true);
+            outgo.emplace_back(Cp932Text("out" + std::to_string(i)), kNewMatterCellWidth, true);
         }
         doc.SetMatterLists(std::move(income), std::move(outgo));
         doc.Settings().CloseDay = 25;
@@ -50,7 +50,7 @@ struct LargeLedger {
             const MatterIndex matter =
                 static_cast<MatterIndex>((next() >> 8) % (kIncomeMatters + kOutgoMatters));
             const std::int32_t amount = 100 + static_cast<std::int32_t>((next() >> 8) % 5000);
-            doc.AppendLoadedEntry({date, matter, amount, ""});
+            doc.AppendLoadedEntry({date, matter, amount, {}});
         }
         doc.PeriodSum(kIncomeMatters, today, today, false);  // builds the index before timing
     }

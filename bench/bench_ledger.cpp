@@ -121,7 +121,7 @@ void BM_BookOverwriteThenTable(benchmark::State& state) {
 void BM_InsertAndDeleteMatter(benchmark::State& state) {
     CTallymoDoc& doc = LedgerOf(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
-        doc.InsertMatter(0, "new", true, true);
+        doc.InsertMatter(0, Cp932Text("new"), true, true);
         doc.DeleteMatter(0);
     }
 }

@@ -20,8 +20,8 @@ void Write(const std::filesystem::path& path, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string Sjis(const char* utf8) {
-    return Utf8ToCp932(utf8).value_or(utf8);
+Cp932Text Sjis(const char* utf8) {
+    return Utf8ToCp932(utf8).value_or(Cp932Text(utf8));
 }
 
 }  // namespace
@@ -32,7 +32,8 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(root / "binary");
     std::filesystem::create_directories(root / "csv");
 
-    const test::SampleLedgerNames names{Sjis("収入①"), Sjis("食費～"), Sjis("髙橋"), Sjis("メモ")};
+    const test::SampleLedgerNames names{Sjis("収入①").Bytes(), Sjis("食費～").Bytes(),
+                                        Sjis("髙橋").Bytes(), Sjis("メモ").Bytes()};
     const TimeValue day1 = MakeLocalTime(2003, 4, 1);
     const TimeValue day2 = MakeLocalTime(2003, 4, 2);
     for (const std::int32_t version : test::LayoutVersions()) {
@@ -47,8 +48,8 @@ int main(int argc, char** argv) {
     Write(root / "csv" / "new-ledger.csv", WriteCsvLedger(doc).bytes);
 
     doc.AppendLoadedEntry({MakeLocalTime(2000, 1, 1), 0, 10000, Sjis("メモ")});
-    doc.AppendLoadedEntry({MakeLocalTime(2000, 1, 5), 1, 800, ""});
-    doc.AppendLoadedEntry({MakeLocalTime(1999, 12, 31), 2, -5, ""});
+    doc.AppendLoadedEntry({MakeLocalTime(2000, 1, 5), 1, 800, {}});
+    doc.AppendLoadedEntry({MakeLocalTime(1999, 12, 31), 2, -5, {}});
     doc.GetMatter(3)->SetVisible(false);
     Write(root / "binary" / "entries.tm2", WriteBinaryLedger(doc, 0));
     Write(root / "csv" / "entries.csv", WriteCsvLedger(doc).bytes);

@@ -2,7 +2,6 @@
 // The outgo matters that the analysis looks at: the visible ones, in list order. A hidden
 // matter has no table row, no chart series and no trend.
 
-#include <string>
 #include <vector>
 
 #include "doc/Matter.h"
@@ -13,7 +12,7 @@ class CTallymoDoc;
 
 struct OutgoMatter {
     MatterIndex index = 0;  // global matter index
-    std::string name;       // CP932, as in the ledger
+    Cp932Text name;         // as in the ledger
 };
 
 // Position p in the result is the matter's position among the visible outgo matters

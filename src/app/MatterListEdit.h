@@ -14,7 +14,7 @@ class CTallymoDoc;
 
 // One item of an edited list.
 struct EditedMatter {
-    std::string name;               // CP932
+    Cp932Text name;
     bool visible = true;            // the item's check mark
     MatterId matter = kNoMatterId;  // the ledger's matter the item stands for; none when new
 

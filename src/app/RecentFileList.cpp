@@ -43,7 +43,8 @@ void RecentFileList::Write(SettingsStore& store) const {
         if (!cp932) continue;
         store.WriteString(kRecentFileSection, EntryName(slot++), *cp932);
     }
-    for (; slot < m_capacity; ++slot) store.WriteString(kRecentFileSection, EntryName(slot), "");
+    for (; slot < m_capacity; ++slot)
+        store.WriteString(kRecentFileSection, EntryName(slot), Cp932Text());
 }
 
 void RecentFileList::Add(const std::string& path) {

@@ -29,7 +29,7 @@ AmountOutcome BookExpression(CTallymoDoc& doc, TimeValue date, MatterIndex matte
     if (unchanged) {
         doc.RefreshLedgerView();  // the field's text goes, the cell's figure comes back
     } else {
-        doc.BookEntry(date, matter, outcome.amount, std::string(), overwrite);
+        doc.BookEntry(date, matter, outcome.amount, MemoText(), overwrite);
     }
     return outcome;
 }

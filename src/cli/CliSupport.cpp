@@ -43,8 +43,8 @@ bool TakeLock(LedgerWriteLock& lock) {
     return false;
 }
 
-QString LedgerText(std::string_view cp932) {
-    return Utf8Text(Cp932ToUtf8(cp932));
+QString LedgerText(const Cp932Text& text) {
+    return Utf8Text(Cp932ToUtf8(text));
 }
 
 QString Utf8Text(std::string_view utf8) {

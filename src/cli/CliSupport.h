@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "doc/Clock.h"
+#include "doc/Cp932Text.h"
 #include "doc/LedgerLock.h"
 #include "doc/QtSettingsStore.h"
 #include "doc/TallymoDoc.h"
@@ -40,8 +41,8 @@ int Fail(std::string_view utf8);
 // Waits for the ledger's write lock; on failure reports why (false).
 bool TakeLock(LedgerWriteLock& lock);
 
-// A ledger text (CP932) for output.
-QString LedgerText(std::string_view cp932);
+// A ledger text for output.
+QString LedgerText(const Cp932Text& text);
 // A UTF-8 text for output.
 QString Utf8Text(std::string_view utf8);
 

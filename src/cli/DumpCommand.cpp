@@ -74,7 +74,8 @@ private:
         m_buffer += ",\"matter\":";
         AppendInt(entry.matter);
         m_buffer += ",\"memo\":";
-        m_buffer += entry.memo.empty() ? kEmptyString : JsonStringLiteral(LedgerText(entry.memo));
+        m_buffer +=
+            entry.memo.empty() ? kEmptyString : JsonStringLiteral(LedgerText(entry.memo.Text()));
         m_buffer += ",\"time\":";
         AppendInt(entry.date);
         m_buffer += '}';

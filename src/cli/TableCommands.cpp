@@ -36,7 +36,7 @@ QJsonObject TableJson(const PeriodTable& table, bool withTitle) {
         for (int c = 0; c < table.Columns(); ++c) {
             const TableCell& cell = table.At(r, c);
             cells.append(QJsonObject{
-                {QStringLiteral("text"), LedgerText(cell.text)},
+                {QStringLiteral("text"), Utf8Text(cell.text)},
                 {QStringLiteral("red"), cell.red},
                 {QStringLiteral("kind"), static_cast<int>(cell.kind)},
             });
@@ -44,7 +44,7 @@ QJsonObject TableJson(const PeriodTable& table, bool withTitle) {
         rows.append(cells);
     }
     return QJsonObject{
-        {QStringLiteral("title"), withTitle ? QJsonValue(LedgerText(table.title)) : QJsonValue()},
+        {QStringLiteral("title"), withTitle ? QJsonValue(Utf8Text(table.title)) : QJsonValue()},
         {QStringLiteral("rows"), table.Rows()},
         {QStringLiteral("cols"), table.Columns()},
         {QStringLiteral("cells"), rows},
@@ -52,8 +52,8 @@ QJsonObject TableJson(const PeriodTable& table, bool withTitle) {
 }
 
 // A tab or line end inside a cell (a matter name can hold anything) would break the shape.
-QString TsvCell(const std::string& cp932) {
-    QString text = LedgerText(cp932);
+QString TsvCell(const std::string& utf8) {
+    QString text = Utf8Text(utf8);
     for (QChar& ch : text) {
         if (ch == QLatin1Char('\t') || ch == QLatin1Char('\n') || ch == QLatin1Char('\r')) {
             ch = QLatin1Char(' ');

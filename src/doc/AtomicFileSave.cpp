@@ -137,7 +137,7 @@ bool SaveFileAtomically(const std::string& path, std::string_view bytes, std::st
         why = ReasonOf(file);
         return false;
     }
-    SyncFolder(FolderOf(QFileInfo(FromLocalPath(path)).canonicalFilePath().toStdString()));
+    SyncFolder(FolderOf(ToLocalPath(QFileInfo(FromLocalPath(path)).canonicalFilePath())));
     SyncFolder(FolderOf(path));
     return true;
 }

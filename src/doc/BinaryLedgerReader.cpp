@@ -49,7 +49,7 @@ void ReadCombinedList(ByteReader& in, MatterList& income, MatterList& outgo) {
     const std::uint32_t count = ReadCount(in, kCombinedMatterBytes);
     if (count > 2 * kMaxMattersPerList) throw TooManyMatters{};
     for (std::uint32_t i = 0; i < count; ++i) {
-        std::string name = in.String();
+        Cp932Text name(in.String());
         const std::uint32_t kind = in.Dword();
         const std::uint16_t width = in.Word();
         (kind == 1 ? income : outgo).emplace_back(std::move(name), width, true);
@@ -64,7 +64,7 @@ void ReadList(ByteReader& in, bool withVisibleFlag, MatterList& list) {
     if (count > kMaxMattersPerList) throw TooManyMatters{};
     list.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {
-        std::string name = in.String();
+        Cp932Text name(in.String());
         const std::uint16_t width = in.Word();
         const bool visible = withVisibleFlag ? in.Bool32() : true;
         list.emplace_back(std::move(name), width, visible);
@@ -82,7 +82,7 @@ void ReadEntryRecords(ByteReader& in, LedgerContents& doc) {
         const std::string_view memo = in.StringView();
         doc.AppendLoadedEntry(  // drops a matter index the lists lack
             LedgerEntry{date, matter, amount,
-                        memo.empty() ? MemoText() : MemoText(std::string(memo))});
+                        memo.empty() ? MemoText() : MemoText(Cp932Text(memo))});
     }
 }
 

@@ -16,7 +16,7 @@ std::size_t ListBytes(const MatterList& list) {
 void WriteList(ByteWriter& out, const MatterList& list) {
     out.Dword(static_cast<std::uint32_t>(list.size()));
     for (const Matter& matter : list) {
-        out.String(matter.Name());
+        out.String(matter.Name().Bytes());
         out.Word(matter.CellWidth());
         out.Bool32(matter.IsVisible());
     }
@@ -60,7 +60,7 @@ std::string WriteBinaryLedger(const CTallymoDoc& doc, std::uint32_t reserved) {
         out.SignedDword(entry.date);
         out.SignedDword(entry.matter);
         out.SignedDword(entry.amount);
-        out.String(entry.memo);
+        out.String(entry.memo.Text().Bytes());
     }
     return bytes;
 }

@@ -121,7 +121,7 @@ void ReadWidthLine(std::string_view line, MatterList& income, MatterList& outgo)
         const bool isIncome = static_cast<std::int64_t>(k) <= incomeCount;
         MatterList& list = isIncome ? income : outgo;
         if (list.size() > kMaxMattersPerList) throw InvalidCsv{};  // outgo: one more, the 60
-        list.emplace_back(std::string(), width, true);
+        list.emplace_back(Cp932Text(), width, true);
     }
     // The trailing field must have made an outgo matter; otherwise the line is no width line.
     if (outgo.empty() || income.size() > kMaxMattersPerList) throw InvalidCsv{};
@@ -139,7 +139,7 @@ void ReadNameLine(std::string_view line, MatterList& income, MatterList& outgo,
         if (k <= matters) {
             const std::size_t index = k - 1;
             Matter& matter = index < income.size() ? income[index] : outgo[index - income.size()];
-            matter.SetName(std::string(field));
+            matter.SetName(Cp932Text(field));
         } else {
             const auto closeDay = static_cast<std::uint16_t>(AtoiNumber(field));
             settings.CloseDay = closeDay > kLastCloseDay ? 0 : closeDay;
@@ -229,7 +229,7 @@ bool ReadCsvLedger(std::string_view text, LedgerContents& doc) {
     if (marked || LooksLikeUtf8(text)) {
         auto cp932 = Utf8ToCp932(text);
         if (cp932) {
-            converted = std::move(*cp932);
+            converted = std::move(*cp932).TakeBytes();
             text = converted;
         } else if (marked) {
             return false;

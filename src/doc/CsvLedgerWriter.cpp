@@ -18,7 +18,8 @@ void AppendNumber(std::string& out, long long value) {
 
 // The form has no quoting. CP932 trail bytes never take the values of ",", CR or LF, so a byte
 // scan cannot split a double-byte character.
-void AppendName(std::string& out, const std::string& name) {
+void AppendName(std::string& out, const Cp932Text& text) {
+    const std::string& name = text.Bytes();
     // A name that starts with '"' would be read as a quoted field: it is written as one.
     const bool quoted = !name.empty() && name.front() == '"';
     if (quoted) out += '"';

@@ -25,15 +25,15 @@ const char* CountName(bool income) {
     return income ? "IncomeMatter" : "OutgoMatter";
 }
 
-std::vector<std::string> BuiltInMatterNames(bool income) {
+std::vector<Cp932Text> BuiltInMatterNames(bool income) {
     static const char* const kIncome[] = {"収入"};
     static const char* const kOutgo[] = {"食費",   "交通費", "交際費", "光熱費",
                                          "通信費", "住居費", "雑費"};
-    std::vector<std::string> names;
+    std::vector<Cp932Text> names;
     if (income) {
-        for (const char* name : kIncome) names.push_back(Utf8ToCp932(name).value_or(""));
+        for (const char* name : kIncome) names.push_back(Utf8ToCp932(name).value_or(Cp932Text()));
     } else {
-        for (const char* name : kOutgo) names.push_back(Utf8ToCp932(name).value_or(""));
+        for (const char* name : kOutgo) names.push_back(Utf8ToCp932(name).value_or(Cp932Text()));
     }
     return names;
 }
@@ -78,7 +78,7 @@ void CTallymoDoc::LoadDefaultMatters(bool income) {
     const auto width = static_cast<std::uint16_t>(m_settings.FontSize * 10);
     const int count = m_store.ReadInt(kSection, CountName(income)).value_or(-1);
     if (count < 0) {
-        for (std::string& name : BuiltInMatterNames(income)) {
+        for (Cp932Text& name : BuiltInMatterNames(income)) {
             list.emplace_back(std::move(name), width, true);
         }
         return;
@@ -86,7 +86,7 @@ void CTallymoDoc::LoadDefaultMatters(bool income) {
     for (int i = 0; i < std::min(count, kMaxDefaultMatters); ++i) {
         const std::string section = MatterSection(income, i);
         const std::int32_t cellWidth = m_store.ReadInt(section, "CellWidth").value_or(width);
-        list.emplace_back(m_store.ReadString(section, "Name").value_or(std::string()),
+        list.emplace_back(m_store.ReadString(section, "Name").value_or(Cp932Text()),
                           static_cast<std::uint16_t>(cellWidth),
                           m_store.ReadFlag(section, "Visible", true));
     }

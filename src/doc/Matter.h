@@ -3,23 +3,21 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
-#include <string_view>
 #include <vector>
 
+#include "doc/Cp932Text.h"
 #include "doc/TimeValue.h"
 
 namespace tallymo {
 
-// The memo of an entry: nearly always empty, so it costs one pointer until it holds text. This
-// keeps an entry at 24 bytes, which matters for ledgers of a million entries.
+// The memo of an entry (CP932): nearly always empty, so it costs one pointer until it holds
+// text. This keeps an entry at 24 bytes, which matters for ledgers of a million entries.
 class MemoText {
 public:
     MemoText() = default;
-    MemoText(std::string text)  // NOLINT: converts implicitly, like the string it stands for
-        : m_text(text.empty() ? nullptr : std::make_unique<std::string>(std::move(text))) {}
-    MemoText(const char* text) : MemoText(std::string(text)) {}  // NOLINT
-    MemoText(const MemoText& other) : MemoText(other.str()) {}
+    MemoText(Cp932Text text)  // NOLINT: a memo is a ledger text, only kept more compactly
+        : m_text(text.empty() ? nullptr : std::make_unique<Cp932Text>(std::move(text))) {}
+    MemoText(const MemoText& other) : MemoText(other.Text()) {}
     MemoText(MemoText&&) noexcept = default;
     MemoText& operator=(const MemoText& other) {
         if (this != &other) *this = MemoText(other);
@@ -27,30 +25,28 @@ public:
     }
     MemoText& operator=(MemoText&&) noexcept = default;
 
-    const std::string& str() const { return m_text ? *m_text : Empty(); }
-    operator const std::string&() const { return str(); }  // NOLINT
-    operator std::string_view() const { return str(); }    // NOLINT
-    std::size_t size() const { return str().size(); }
+    const Cp932Text& Text() const { return m_text ? *m_text : Empty(); }
+    std::size_t size() const { return Text().size(); }
     bool empty() const { return !m_text; }
-    const char* data() const { return str().data(); }
-    std::size_t HeapBytes() const { return m_text ? sizeof(std::string) + m_text->capacity() : 0; }
+    std::size_t HeapBytes() const { return m_text ? sizeof(Cp932Text) + m_text->capacity() : 0; }
 
-    friend bool operator==(const MemoText& a, const MemoText& b) { return a.str() == b.str(); }
+    friend bool operator==(const MemoText& a, const MemoText& b) { return a.Text() == b.Text(); }
 
 private:
-    static const std::string& Empty() {
-        static const std::string empty;
+    static const Cp932Text& Empty() {
+        static const Cp932Text empty;
         return empty;
     }
-    std::unique_ptr<std::string> m_text;
+    std::unique_ptr<Cp932Text> m_text;
 };
+static_assert(sizeof(MemoText) == sizeof(void*));
 
 // One booked amount. `matter` is the global matter index: income matters first, then outgo.
 struct LedgerEntry {
     TimeValue date = 0;  // the day, at local 00:00:00
     std::int32_t matter = 0;
     std::int32_t amount = 0;  // whole yen
-    MemoText memo;            // CP932; carried in the file, never shown
+    MemoText memo;            // carried in the file, never shown
 
     bool operator==(const LedgerEntry&) const = default;
 };
@@ -63,19 +59,19 @@ inline constexpr MatterId kNoMatterId = 0;
 class Matter {
 public:
     Matter() : m_id(NewId()) {}
-    Matter(std::string name, std::uint16_t cellWidth, bool visible)
+    Matter(Cp932Text name, std::uint16_t cellWidth, bool visible)
         : m_name(std::move(name)), m_cellWidth(cellWidth), m_visible(visible), m_id(NewId()) {}
     Matter(const Matter&) = default;
     Matter& operator=(const Matter&) = default;
     Matter(Matter&&) = default;
     Matter& operator=(Matter&&) = default;
 
-    const std::string& Name() const { return m_name; }       // CP932
+    const Cp932Text& Name() const { return m_name; }
     std::uint16_t CellWidth() const { return m_cellWidth; }  // twips
     bool IsVisible() const { return m_visible; }
     MatterId Id() const { return m_id; }
 
-    void SetName(std::string name) { m_name = std::move(name); }
+    void SetName(Cp932Text name) { m_name = std::move(name); }
     void SetCellWidth(std::uint16_t twips) { m_cellWidth = twips; }
     void SetVisible(bool visible) { m_visible = visible; }
 
@@ -86,7 +82,7 @@ public:
     }
 
 private:
-    std::string m_name;
+    Cp932Text m_name;
     std::uint16_t m_cellWidth = 900;
     bool m_visible = true;
     MatterId m_id;

@@ -46,8 +46,8 @@ void QtSettingsStore::WriteInt(std::string_view section, std::string_view name,
     m_settings->setValue(KeyOf(section, name), value);
 }
 
-std::optional<std::string> QtSettingsStore::ReadString(std::string_view section,
-                                                       std::string_view name) const {
+std::optional<Cp932Text> QtSettingsStore::ReadString(std::string_view section,
+                                                     std::string_view name) const {
     const QVariant value = m_settings->value(KeyOf(section, name));
     if (!value.isValid()) return std::nullopt;
     // The file holds UTF-8; a text that CP932 cannot hold counts as unreadable.
@@ -55,8 +55,8 @@ std::optional<std::string> QtSettingsStore::ReadString(std::string_view section,
 }
 
 void QtSettingsStore::WriteString(std::string_view section, std::string_view name,
-                                  std::string_view cp932) {
-    m_settings->setValue(KeyOf(section, name), QString::fromStdString(Cp932ToUtf8(cp932)));
+                                  const Cp932Text& text) {
+    m_settings->setValue(KeyOf(section, name), QString::fromStdString(Cp932ToUtf8(text)));
 }
 
 std::optional<std::string> QtSettingsStore::ReadBinary(std::string_view section,

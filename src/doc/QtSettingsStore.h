@@ -20,10 +20,10 @@ public:
     std::optional<std::int32_t> ReadInt(std::string_view section,
                                         std::string_view name) const override;
     void WriteInt(std::string_view section, std::string_view name, std::int32_t value) override;
-    std::optional<std::string> ReadString(std::string_view section,
-                                          std::string_view name) const override;
+    std::optional<Cp932Text> ReadString(std::string_view section,
+                                        std::string_view name) const override;
     void WriteString(std::string_view section, std::string_view name,
-                     std::string_view cp932) override;
+                     const Cp932Text& text) override;
     std::optional<std::string> ReadBinary(std::string_view section,
                                           std::string_view name) const override;
     void WriteBinary(std::string_view section, std::string_view name,

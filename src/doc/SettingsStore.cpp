@@ -44,16 +44,16 @@ void MemorySettingsStore::WriteInt(std::string_view section, std::string_view na
     m_values[Key(section, name)] = Value{Kind::Int, value, {}};
 }
 
-std::optional<std::string> MemorySettingsStore::ReadString(std::string_view section,
-                                                           std::string_view name) const {
+std::optional<Cp932Text> MemorySettingsStore::ReadString(std::string_view section,
+                                                         std::string_view name) const {
     const Value* value = Find(section, name);
     if (!value || value->kind != Kind::String) return std::nullopt;
-    return value->bytes;
+    return Cp932Text(value->bytes);
 }
 
 void MemorySettingsStore::WriteString(std::string_view section, std::string_view name,
-                                      std::string_view cp932) {
-    m_values[Key(section, name)] = Value{Kind::String, 0, std::string(cp932)};
+                                      const Cp932Text& text) {
+    m_values[Key(section, name)] = Value{Kind::String, 0, text.Bytes()};
 }
 
 std::optional<std::string> MemorySettingsStore::ReadBinary(std::string_view section,

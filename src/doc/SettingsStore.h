@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "doc/Cp932Text.h"
+
 namespace tallymo {
 
 class SettingsStore {
@@ -18,11 +20,11 @@ public:
     virtual std::optional<std::int32_t> ReadInt(std::string_view section,
                                                 std::string_view name) const = 0;
     virtual void WriteInt(std::string_view section, std::string_view name, std::int32_t value) = 0;
-    // Strings are CP932 bytes, as every ledger text in the core.
-    virtual std::optional<std::string> ReadString(std::string_view section,
-                                                  std::string_view name) const = 0;
+    // Strings are CP932, as every ledger text in the core.
+    virtual std::optional<Cp932Text> ReadString(std::string_view section,
+                                                std::string_view name) const = 0;
     virtual void WriteString(std::string_view section, std::string_view name,
-                             std::string_view cp932) = 0;
+                             const Cp932Text& text) = 0;
     virtual std::optional<std::string> ReadBinary(std::string_view section,
                                                   std::string_view name) const = 0;
     virtual void WriteBinary(std::string_view section, std::string_view name,
@@ -40,10 +42,10 @@ public:
     std::optional<std::int32_t> ReadInt(std::string_view section,
                                         std::string_view name) const override;
     void WriteInt(std::string_view section, std::string_view name, std::int32_t value) override;
-    std::optional<std::string> ReadString(std::string_view section,
-                                          std::string_view name) const override;
+    std::optional<Cp932Text> ReadString(std::string_view section,
+                                        std::string_view name) const override;
     void WriteString(std::string_view section, std::string_view name,
-                     std::string_view cp932) override;
+                     const Cp932Text& text) override;
     std::optional<std::string> ReadBinary(std::string_view section,
                                           std::string_view name) const override;
     void WriteBinary(std::string_view section, std::string_view name,

@@ -205,7 +205,7 @@ void CTallymoDoc::ForgetInHeldOverwrites(const std::function<bool(const LedgerEn
                   [](const OverwriteStep& step) { return step.removed.empty() && !step.appended; });
 }
 
-void CTallymoDoc::InsertMatter(int position, std::string name, bool income, bool visible) {
+void CTallymoDoc::InsertMatter(int position, Cp932Text name, bool income, bool visible) {
     try {
         MatterList& list = income ? m_income : m_outgo;
         position = std::clamp(position, 0, static_cast<int>(list.size()));
@@ -224,7 +224,7 @@ void CTallymoDoc::InsertMatter(int position, std::string name, bool income, bool
     }
 }
 
-void CTallymoDoc::ModifyMatter(MatterIndex index, std::string name, bool visible) {
+void CTallymoDoc::ModifyMatter(MatterIndex index, Cp932Text name, bool visible) {
     Matter* matter = GetMatter(index);
     if (!matter) {
         Report(MatterFatalMessage());

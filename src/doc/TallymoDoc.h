@@ -114,8 +114,8 @@ public:
     bool IsIncome(MatterIndex index) const { return index < IncomeCount(); }
     MatterIndex VisibleMatterIndex(int n) const;
 
-    void InsertMatter(int position, std::string name, bool income, bool visible);
-    void ModifyMatter(MatterIndex index, std::string name, bool visible);
+    void InsertMatter(int position, Cp932Text name, bool income, bool visible);
+    void ModifyMatter(MatterIndex index, Cp932Text name, bool visible);
     void DeleteMatter(MatterIndex index);
     void SwapMatters(MatterIndex a, MatterIndex b);
     // A column width the user chose, stored into the matter (twips); marks the document

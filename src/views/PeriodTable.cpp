@@ -1,7 +1,6 @@
 #include "views/PeriodTable.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 
 #include "doc/TallymoDoc.h"
@@ -16,37 +15,16 @@ constexpr int kMinimumRows = 4;
 // Width of a printed figure ("%13s").
 constexpr std::size_t kPrintedFigureWidth = 13;
 
-// The fixed texts of both tables, converted to CP932 once.
-struct TableTexts {
-    std::string ledgerDate, ledgerCarry, ledgerTotal, ledgerBalance;
-    std::string printedDate, printedCarry, printedTotal, printedBalance;
-    std::string year, monthTitle;
-    std::array<std::string, 7> weekdays;  // Sunday first
-};
-
-std::string ToCp932(const char* utf8) {
-    return Utf8ToCp932(utf8).value_or(std::string());
-}
-
-const TableTexts& Texts() {
-    static const TableTexts texts = [] {
-        TableTexts t;
-        t.ledgerDate = ToCp932("記帳日");
-        t.ledgerCarry = ToCp932("繰　越");
-        t.ledgerTotal = ToCp932("合　計");
-        t.ledgerBalance = ToCp932("小　計");
-        t.printedDate = ToCp932("日付");
-        t.printedCarry = ToCp932("繰越");
-        t.printedTotal = ToCp932("合計");
-        t.printedBalance = ToCp932("小計");
-        t.year = ToCp932("年");
-        t.monthTitle = ToCp932("月分 小遣い帳");
-        const char* names[7] = {"日", "月", "火", "水", "木", "金", "土"};
-        for (int i = 0; i < 7; ++i) t.weekdays[static_cast<std::size_t>(i)] = ToCp932(names[i]);
-        return t;
-    }();
-    return texts;
-}
+// The fixed texts of both tables.
+constexpr const char* kLedgerDate = "記帳日";
+constexpr const char* kLedgerCarry = "繰　越";
+constexpr const char* kLedgerTotal = "合　計";
+constexpr const char* kLedgerBalance = "小　計";
+constexpr const char* kPrintedDate = "日付";
+constexpr const char* kPrintedCarry = "繰越";
+constexpr const char* kPrintedTotal = "合計";
+constexpr const char* kPrintedBalance = "小計";
+constexpr const char* kWeekdays[7] = {"日", "月", "火", "水", "木", "金", "土"};  // Sunday first
 
 // A day's or a period's sum of one matter. Sums are never negative with amounts typed in the
 // program; one that is (entries read from a file) shows its sign rather than the unsigned
@@ -60,10 +38,9 @@ void SetBalance(TableCell& cell, std::int32_t balance) {
     cell.red = balance < 0;
 }
 
-const std::string& MatterName(const CTallymoDoc& doc, MatterIndex matter) {
-    static const std::string none;
+std::string MatterName(const CTallymoDoc& doc, MatterIndex matter) {
     const Matter* found = doc.GetMatter(matter);
-    return found ? found->Name() : none;
+    return found ? Cp932ToUtf8(found->Name()) : std::string();
 }
 
 std::string PadFigure(std::string figure) {
@@ -83,7 +60,7 @@ std::string DayCaption(TimeValue day) {
     const LocalFields f = ToLocal(day);
     char digits[16];
     std::snprintf(digits, sizeof digits, "%02d/%02d(", f.month, f.day);
-    return digits + Texts().weekdays[static_cast<std::size_t>(f.weekday % 7)] + ")";
+    return digits + std::string(kWeekdays[f.weekday % 7]) + ")";
 }
 
 // ---- the ledger table ---------------------------------------------------------------------
@@ -121,7 +98,6 @@ LedgerTableShape MakeLedgerTableShape(const CTallymoDoc& doc, int fitRows) {
 }
 
 PeriodTable BuildLedgerTable(const CTallymoDoc& doc, const LedgerTableShape& shape) {
-    const TableTexts& texts = Texts();
     const int rows = std::max(shape.rows, kMinimumRows);
     const int columns = shape.Columns();
     const int balance = columns - 1;
@@ -138,12 +114,12 @@ PeriodTable BuildLedgerTable(const CTallymoDoc& doc, const LedgerTableShape& sha
         table.rowDates[static_cast<std::size_t>(r)] = AddDays(today, r - lastDay);
     const auto rowDate = [&](int r) { return table.rowDates[static_cast<std::size_t>(r)]; };
 
-    table.At(0, 0).text = texts.ledgerDate;
+    table.At(0, 0).text = kLedgerDate;
     for (int c = 1; c < balance; ++c)
         table.At(0, c).text = MatterName(doc, table.columnMatters[static_cast<std::size_t>(c)]);
-    table.At(0, balance).text = texts.ledgerBalance;
+    table.At(0, balance).text = kLedgerBalance;
 
-    table.At(1, 0).text = texts.ledgerCarry;
+    table.At(1, 0).text = kLedgerCarry;
     SetBalance(table.At(1, balance), doc.BalanceThrough(rowDate(1)));
 
     for (int r = 2; r <= lastDay; ++r) {
@@ -158,7 +134,7 @@ PeriodTable BuildLedgerTable(const CTallymoDoc& doc, const LedgerTableShape& sha
         SetBalance(table.At(r, balance), doc.BalanceThrough(day));
     }
 
-    table.At(total, 0).text = texts.ledgerTotal;
+    table.At(total, 0).text = kLedgerTotal;
     for (int c = 1; c < balance; ++c) {
         const MatterIndex matter = table.columnMatters[static_cast<std::size_t>(c)];
         table.At(total, c).text =
@@ -176,12 +152,10 @@ std::string PrintedTableTitle(TimeValue periodEnd) {
     char month[8];
     std::snprintf(year, sizeof year, "%d", f.year);
     std::snprintf(month, sizeof month, "%02d", f.month);
-    const TableTexts& texts = Texts();
-    return year + texts.year + month + texts.monthTitle;
+    return year + std::string("年") + month + "月分 小遣い帳";
 }
 
 PeriodTable BuildPrintedMonthTable(const CTallymoDoc& doc) {
-    const TableTexts& texts = Texts();
     const TimeValue first = doc.PeriodStart(0);
     const TimeValue last = doc.PeriodEnd(0);
     const TimeValue carryDay = doc.PeriodEnd(1);
@@ -204,11 +178,11 @@ PeriodTable BuildPrintedMonthTable(const CTallymoDoc& doc) {
         table.rowDates[static_cast<std::size_t>(r)] = day;
     table.rowDates[static_cast<std::size_t>(total)] = last;
 
-    table.At(0, 0).text = texts.printedDate;
+    table.At(0, 0).text = kPrintedDate;
     for (MatterIndex m = 0; m < matters; ++m) table.At(0, m + 1).text = MatterName(doc, m);
-    table.At(0, balance).text = texts.printedBalance;
+    table.At(0, balance).text = kPrintedBalance;
 
-    table.At(1, 0).text = texts.printedCarry;
+    table.At(1, 0).text = kPrintedCarry;
     table.At(1, balance).text = PadFigure(FormatSignedYen(doc.BalanceThrough(carryDay)));
 
     for (int r = 2; r < total; ++r) {
@@ -219,13 +193,13 @@ PeriodTable BuildPrintedMonthTable(const CTallymoDoc& doc) {
         table.At(r, balance).text = PadFigure(FormatSignedYen(doc.BalanceThrough(d)));
     }
 
-    table.At(total, 0).text = texts.printedTotal;
+    table.At(total, 0).text = kPrintedTotal;
     for (MatterIndex m = 0; m < matters; ++m)
         table.At(total, m + 1).text = PadFigure(SumText(doc.PeriodSum(m, first, last, false)));
     table.At(total, balance).text = PadFigure(FormatSignedYen(doc.BalanceThrough(last)));
 
     // The header keeps black even for a matter named with '-'; any other cell is printed red
-    // when its text holds a '-'. CP932 trail bytes are never '-', so a byte search is exact.
+    // when its text holds a '-'. No byte of a multi-byte UTF-8 character is '-'.
     for (int r = 1; r < rows; ++r)
         for (int c = 0; c < columns; ++c) {
             TableCell& cell = table.At(r, c);

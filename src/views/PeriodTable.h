@@ -4,8 +4,8 @@
 // that holds the current date). The grid, the printer and the command line render these cells;
 // none of them works the figures out again.
 //
-// Every text is a CP932 byte string, like every ledger text in the core (Cp932ToUtf8 converts
-// for display).
+// Every text is UTF-8, ready to be shown: the matter names, which the ledger keeps as CP932,
+// are converted when the table is built.
 
 #include <cstdint>
 #include <string>
@@ -25,7 +25,7 @@ enum class CellKind : std::uint8_t {
 };
 
 struct TableCell {
-    std::string text;  // CP932
+    std::string text;
     bool red = false;
     CellKind kind = CellKind::Fixed;
 
@@ -48,7 +48,7 @@ public:
     std::vector<TimeValue> rowDates;
     // The matter of each column; kNoMatter for the caption and balance columns.
     std::vector<MatterIndex> columnMatters;
-    // Title of a printed table (CP932); empty for the ledger table.
+    // Title of a printed table; empty for the ledger table.
     std::string title;
 
     static constexpr MatterIndex kNoMatter = -1;
@@ -63,7 +63,7 @@ private:
     std::vector<TableCell> m_cells;
 };
 
-// "%m/%d(曜)" of a day, weekday names Sunday first: 日 月 火 水 木 金 土. CP932.
+// "%m/%d(曜)" of a day, weekday names Sunday first: 日 月 火 水 木 金 土.
 std::string DayCaption(TimeValue day);
 
 // ---- the ledger table ---------------------------------------------------------------------
@@ -115,7 +115,7 @@ PeriodTable BuildLedgerTable(const CTallymoDoc& doc, const LedgerTableShape& sha
 // for the carry-forward, each day, and the period's last day for the total.
 PeriodTable BuildPrintedMonthTable(const CTallymoDoc& doc);
 
-// "%Y年%m月分 小遣い帳" of the period's last day. CP932.
+// "%Y年%m月分 小遣い帳" of the period's last day.
 std::string PrintedTableTitle(TimeValue periodEnd);
 
 }  // namespace tallymo

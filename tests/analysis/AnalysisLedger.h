@@ -41,10 +41,10 @@ public:
     // Books `amount` on the day for outgo matter `position` (0-based in the outgo list).
     void Book(int year, int month, int day, int position, std::int32_t amount) {
         ASSERT_TRUE(
-            doc.AppendLoadedEntry({MakeLocalTime(year, month, day), Outgo(position), amount, ""}));
+            doc.AppendLoadedEntry({MakeLocalTime(year, month, day), Outgo(position), amount, {}}));
     }
     void BookIncome(int year, int month, int day, std::int32_t amount) {
-        ASSERT_TRUE(doc.AppendLoadedEntry({MakeLocalTime(year, month, day), 0, amount, ""}));
+        ASSERT_TRUE(doc.AppendLoadedEntry({MakeLocalTime(year, month, day), 0, amount, {}}));
     }
 
     MemorySettingsStore store;

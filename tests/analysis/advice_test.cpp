@@ -35,7 +35,7 @@ TEST(ShareAdviceTest, ComparesTheProjectedTotalWithThePreviousPeriod) {
 }
 
 MatterTrend Trend(const char* cp932Name, double slope, std::int32_t yen) {
-    return {{0, cp932Name}, slope, yen};
+    return {{0, Cp932Text(cp932Name)}, slope, yen};
 }
 
 // "食費" in CP932, as the ledger keeps names.

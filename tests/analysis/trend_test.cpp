@@ -56,7 +56,7 @@ TEST(TrendYenTest, TruncatesTowardZero) {
 // The names of ranked matters, one letter each, as one text.
 std::string Letters(const std::vector<MatterTrend>& trends) {
     std::string letters;
-    for (const MatterTrend& trend : trends) letters += trend.matter.name;
+    for (const MatterTrend& trend : trends) letters += trend.matter.name.Bytes();
     return letters;
 }
 
@@ -77,7 +77,7 @@ TEST(RankTrendsTest, ListsTheThreeStrongestEachWay) {
         std::vector<MatterTrend> trends;
         for (std::size_t i = 0; i < c.slopes.size(); ++i) {
             MatterTrend& trend = trends.emplace_back();
-            trend.matter.name = std::string(1, static_cast<char>('a' + i));
+            trend.matter.name = Cp932Text(std::string(1, static_cast<char>('a' + i)));
             trend.slope = c.slopes[i];
             trend.yenPerPeriod = TrendYen(c.slopes[i]);
         }

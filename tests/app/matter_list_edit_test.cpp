@@ -23,7 +23,7 @@ struct HeldEntry {
     TimeValue date;
     MatterId matter;
     std::int32_t amount;
-    std::string memo;
+    Cp932Text memo;
     bool operator==(const HeldEntry&) const = default;
 };
 
@@ -31,7 +31,7 @@ std::vector<HeldEntry> Held(const CTallymoDoc& doc, const std::vector<LedgerEntr
     std::vector<HeldEntry> held;
     for (const LedgerEntry& e : entries) {
         const Matter* matter = doc.GetMatter(e.matter);
-        held.push_back({e.date, matter ? matter->Id() : kNoMatterId, e.amount, e.memo.str()});
+        held.push_back({e.date, matter ? matter->Id() : kNoMatterId, e.amount, e.memo.Text()});
     }
     return held;
 }
@@ -153,7 +153,7 @@ TEST_F(ApplyMatterListTest, RandomEditSessionsKeepEveryEntryWithItsMatter) {
         if (session % 25 == 0) Reset();
         for (int i = pick(12); i > 0 && doc.MatterCount() > 0; --i) {
             doc.BookEntry(Day(2005, 1 + pick(3), 1 + pick(5)), pick(doc.MatterCount()),
-                          pick(5) == 0 ? 0 : 1 + pick(9999), pick(4) == 0 ? "memo" : "",
+                          pick(5) == 0 ? 0 : 1 + pick(9999), Cp932Text(pick(4) == 0 ? "memo" : ""),
                           pick(3) == 0);
         }
         for (int i = pick(4); i > 0; --i) doc.Undo();

@@ -24,25 +24,25 @@ TEST(RecentFileListTest, AddPutsFirstMovesDuplicatesAndKeepsFour) {
 // Paths travel as CP932 in the store; vacant slots are cleared.
 TEST(RecentFileListTest, StoreRoundTrip) {
     MemorySettingsStore store;
-    store.WriteString("Recent File List", "File3", "/old.tm2");
+    store.WriteString("Recent File List", "File3", Cp932Text("/old.tm2"));
     RecentFileList list;
     list.Add("/b.tm2");
     list.Add("/home/利用者/小遣い帳.tm2");
     list.Write(store);
     EXPECT_EQ(store.ReadString("Recent File List", "File1"),
               Utf8ToCp932("/home/利用者/小遣い帳.tm2"));
-    EXPECT_EQ(store.ReadString("Recent File List", "File2"), "/b.tm2");
-    EXPECT_EQ(store.ReadString("Recent File List", "File3"), "");
+    EXPECT_EQ(store.ReadString("Recent File List", "File2"), Cp932Text("/b.tm2"));
+    EXPECT_EQ(store.ReadString("Recent File List", "File3"), Cp932Text(""));
     RecentFileList again;
     again.Read(store);
     EXPECT_EQ(again.Entries(), list.Entries());
 
     // Reading skips gaps, duplicates and entries beyond the capacity.
-    store.WriteString("Recent File List", "File1", "/a.tm2");
-    store.WriteString("Recent File List", "File2", "");
-    store.WriteString("Recent File List", "File3", "/c.tm2");
-    store.WriteString("Recent File List", "File4", "/a.tm2");
-    store.WriteString("Recent File List", "File5", "/e.tm2");
+    store.WriteString("Recent File List", "File1", Cp932Text("/a.tm2"));
+    store.WriteString("Recent File List", "File2", Cp932Text(""));
+    store.WriteString("Recent File List", "File3", Cp932Text("/c.tm2"));
+    store.WriteString("Recent File List", "File4", Cp932Text("/a.tm2"));
+    store.WriteString("Recent File List", "File5", Cp932Text("/e.tm2"));
     again.Read(store);
     EXPECT_EQ(again.Entries(), (std::vector<std::string>{"/a.tm2", "/c.tm2"}));
 }

@@ -16,7 +16,9 @@ const TimeValue kDay1 = Day(2003, 4, 1);
 const TimeValue kDay2 = Day(2003, 4, 2);
 
 std::string Sample(std::int32_t version) {
-    return test::LayoutSample(version, {Sjis("収入①"), Sjis("食費～"), Sjis("髙橋"), Sjis("メモ①")},
+    return test::LayoutSample(version,
+                              {Sjis("収入①").Bytes(), Sjis("食費～").Bytes(), Sjis("髙橋").Bytes(),
+                               Sjis("メモ①").Bytes()},
                               kDay1, kDay2);
 }
 
@@ -33,19 +35,19 @@ class BinaryFile : public test::LedgerFileTest {};
 TEST_F(BinaryFile, WritesListsAndEntriesRecordByRecord) {
     doc.SetMatterLists({Matter(Sjis("収入①"), 900, true)},
                        {Matter(Sjis("食費～"), 1000, true), Matter(Sjis("髙橋"), 1200, false)});
-    doc.AppendLoadedEntry({Day(2005, 7, 1), 0, 10000, ""});
+    doc.AppendLoadedEntry({Day(2005, 7, 1), 0, 10000, {}});
     doc.AppendLoadedEntry({Day(2005, 7, 3), 2, -350, Sjis("メモ")});
     doc.Settings() = LedgerSettings{true, 120, 2, false, 3, 25, true};
     FileBytes expected;
     expected.String("tallymoo").Dword(2000500).Dword(static_cast<std::uint32_t>(kSaveTime));
     expected.Dword(1).Word(25).Word(120).Dword(2).Word(3).Dword(0).Dword(1);
-    expected.Dword(1).String(Sjis("収入①")).Word(900).Dword(1);
-    expected.Dword(2).String(Sjis("食費～")).Word(1000).Dword(1);
-    expected.String(Sjis("髙橋")).Word(1200).Dword(0);
+    expected.Dword(1).String(Sjis("収入①").Bytes()).Word(900).Dword(1);
+    expected.Dword(2).String(Sjis("食費～").Bytes()).Word(1000).Dword(1);
+    expected.String(Sjis("髙橋").Bytes()).Word(1200).Dword(0);
     expected.Dword(2);
     expected.Dword(static_cast<std::uint32_t>(Day(2005, 7, 1))).Dword(0).Dword(10000).String("");
     expected.Dword(static_cast<std::uint32_t>(Day(2005, 7, 3))).Dword(2).Dword(-350);
-    expected.String(Sjis("メモ"));
+    expected.String(Sjis("メモ").Bytes());
     EXPECT_EQ(SaveBytes(), expected.Bytes());
     EXPECT_EQ(expected.Bytes().substr(0, 13), std::string("\x08tallymoo\x74\x86\x1E\x00", 13));
 }
@@ -61,13 +63,13 @@ TEST_F(BinaryFile, ReadsEveryLayoutVersion) {
         EXPECT_EQ(doc.IncomeList(), (MatterList{Matter(Sjis("収入①"), 900, true)}));
         EXPECT_EQ(doc.OutgoList(), (MatterList{Matter(Sjis("食費～"), 1000, true),
                                                Matter(Sjis("髙橋"), 1200, version < 2000100)}));
-        const std::string memo = version <= 2000004 ? "" : Sjis("メモ①");
-        std::vector<LedgerEntry> expected = {{kDay1, 0, 10000, ""}, {kDay1, 1, 800, memo}};
+        const Cp932Text memo = version <= 2000004 ? Cp932Text() : Sjis("メモ①");
+        std::vector<LedgerEntry> expected = {{kDay1, 0, 10000, {}}, {kDay1, 1, 800, memo}};
         if (version <= 2000004) {  // per-day records: every cell, zeros included
             expected.insert(expected.end(),
-                            {{kDay1, 2, 0, ""}, {kDay2, 0, 0, ""}, {kDay2, 1, 0, ""}});
+                            {{kDay1, 2, 0, {}}, {kDay2, 0, 0, {}}, {kDay2, 1, 0, {}}});
         }
-        expected.push_back({kDay2, 2, 350, ""});
+        expected.push_back({kDay2, 2, 350, {}});
         EXPECT_EQ(doc.Entries(), expected);
     }
     EXPECT_TRUE(messages.empty());
@@ -113,7 +115,7 @@ TEST_F(BinaryFile, RefusedFilesGiveTheirMessageAndLeaveTheDocumentAsItWas) {
     for (const auto& refused : cases) {
         SCOPED_TRACE(refused.what);
         test::ResetLedger(doc, {"収入"}, {"食費"});
-        doc.AppendLoadedEntry({Day(2005, 1, 1), 0, 100, ""});
+        doc.AppendLoadedEntry({Day(2005, 1, 1), 0, 100, {}});
         messages.clear();
         const Snapshot before = Take();
         EXPECT_FALSE(LoadBytes(refused.bytes));
@@ -166,8 +168,8 @@ TEST_F(BinaryFile, FlagsAndMatterIndexesAsStored) {
         f.Dword(day).Dword(matter).Dword(matter == 1 ? 0 : 66).String(matter == 1 ? "kept" : "");
     }
     ASSERT_TRUE(LoadBytes(f.Bytes()));
-    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2005, 3, 1), 1, 0, "kept"},
-                                                       {Day(2005, 3, 1), 0, 66, ""}}));
+    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2005, 3, 1), 1, 0, Cp932Text("kept")},
+                                                       {Day(2005, 3, 1), 0, 66, {}}}));
 }
 
 // Counts of zero or less mean no records; a count is checked against the bytes left at the
@@ -202,8 +204,9 @@ TEST_F(BinaryFile, TextLengthsUseTheOneThreeAndSevenByteForms) {
     };
     for (const auto& [length, prefix] : forms) {
         SCOPED_TRACE(length);
-        std::string name;
-        while (name.size() < length) name += name.size() + 2 <= length ? "\x87\x40" : "a";
+        std::string text;
+        while (text.size() < length) text += text.size() + 2 <= length ? "\x87\x40" : "a";
+        const Cp932Text name(text);
         doc.DeleteContents();
         doc.SetMatterLists({Matter(name, 900, true)}, {});
         doc.AppendLoadedEntry({Day(2005, 1, 1), 0, 1, name});
@@ -212,7 +215,7 @@ TEST_F(BinaryFile, TextLengthsUseTheOneThreeAndSevenByteForms) {
         EXPECT_EQ(bytes.size(), 43 + 2 * (prefix.size() + length) + 6 + 4 + 4 + 12);
         ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.tm2")));
         EXPECT_EQ(doc.GetMatter(0)->Name(), name);
-        EXPECT_EQ(doc.Entries().at(0).memo, name);
+        EXPECT_EQ(doc.Entries().at(0).memo.Text(), name);
     }
 }
 
@@ -221,14 +224,14 @@ TEST_F(BinaryFile, TextLengthsUseTheOneThreeAndSevenByteForms) {
 TEST_F(BinaryFile, SavingAndReloadingReproducesTheLedger) {
     doc.SetMatterLists(
         {Matter(Sjis("収入①"), 905, true), Matter(Sjis("～給与～"), 0, false)},
-        {Matter(Sjis("髙島屋"), 65535, true), Matter("", 900, true), Matter(Sjis("ｶﾅ"), 1, false)});
+        {Matter(Sjis("髙島屋"), 65535, true), Matter({}, 900, true), Matter(Sjis("ｶﾅ"), 1, false)});
     std::vector<LedgerEntry> entries;
     for (int i = 0; i < 300; ++i) {
         entries.push_back({AddDays(Day(1999, 12, 25), i % 40), i % 5, (i - 150) * 37,
-                           i % 3 == 0 ? Sjis("メモ①～髙") : std::string(i % 7, 'm')});
+                           i % 3 == 0 ? Sjis("メモ①～髙") : Cp932Text(std::string(i % 7, 'm'))});
     }
-    entries.push_back({INT32_MIN, 3, INT32_MIN, ""});
-    entries.push_back({INT32_MAX, 4, INT32_MAX, ""});
+    entries.push_back({INT32_MIN, 3, INT32_MIN, {}});
+    entries.push_back({INT32_MAX, 4, INT32_MAX, {}});
     for (const LedgerEntry& e : entries) ASSERT_TRUE(doc.AppendLoadedEntry(e));
     doc.Settings() = LedgerSettings{true, 65535, -7, false, 65535, 27, true};
     std::erase_if(entries, [](const LedgerEntry& e) { return e.amount == 0; });
@@ -247,7 +250,7 @@ TEST_F(BinaryFile, SavingAndReloadingReproducesTheLedger) {
     doc.SetModifiedFlag(false);
     const std::string bytes = SaveBytes("saved.tm2");
     const std::vector<LedgerEntry> nonZero = {
-        {kDay1, 0, 10000, ""}, {kDay1, 1, 800, ""}, {kDay2, 2, 350, ""}};
+        {kDay1, 0, 10000, {}}, {kDay1, 1, 800, {}}, {kDay2, 2, 350, {}}};
     EXPECT_EQ(doc.Entries(), nonZero);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(bytes.substr(9, 4), FileBytes().Dword(2000500).Bytes());

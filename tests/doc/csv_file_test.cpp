@@ -40,49 +40,49 @@ protected:
 // a message but count in the balance.
 TEST_F(CsvFile, WritesOneLinePerDayThroughTheYearOfTheLastEntry) {
     MakeExampleLedger();
-    doc.AppendLoadedEntry({Day(2000, 1, 1), 0, 10000, "memo"});
-    doc.AppendLoadedEntry({Day(2003, 6, 1), 2, 70, ""});
-    doc.AppendLoadedEntry({Day(1999, 12, 31), 0, 5000, ""});
-    doc.AppendLoadedEntry({Day(2000, 1, 5), 1, 800, ""});
-    doc.AppendLoadedEntry({Day(2000, 1, 5), 2, 0, ""});
+    doc.AppendLoadedEntry({Day(2000, 1, 1), 0, 10000, Cp932Text("memo")});
+    doc.AppendLoadedEntry({Day(2003, 6, 1), 2, 70, {}});
+    doc.AppendLoadedEntry({Day(1999, 12, 31), 0, 5000, {}});
+    doc.AppendLoadedEntry({Day(2000, 1, 5), 1, 800, {}});
+    doc.AppendLoadedEntry({Day(2000, 1, 5), 2, 0, {}});
     std::vector<std::string> lines = SplitLines(SaveBytes("ledger.csv"));
     ExpectOnlyMessage(kEarlyEntriesNotSaved, 3010, MessageIcon::None);
     ASSERT_EQ(lines.size(), 2u + 1461u);  // 2000 .. 2003, one leap year
     EXPECT_EQ(lines[0], "1,90,90,120,60");
-    EXPECT_EQ(lines[1], Sjis("2003,収入,食費,雑費,25"));
+    EXPECT_EQ(lines[1], Sjis("2003,収入,食費,雑費,25").Bytes());
     EXPECT_EQ(lines[2], "2000/01/01,10000,0,0,15000");
     EXPECT_EQ(lines[6], "2000/01/05,0,800,0,14200");
     EXPECT_EQ(lines.back(), "2003/12/31,0,0,0,14130");
 
     MakeExampleLedger();
-    doc.AppendLoadedEntry({Day(2038, 1, 19), 1, 5, ""});
+    doc.AppendLoadedEntry({Day(2038, 1, 19), 1, 5, {}});
     lines = SplitLines(SaveBytes("ledger.csv"));
     ASSERT_EQ(lines.size(), 2u + 13899u);
     EXPECT_EQ(lines.back(), "2038/01/19,0,5,0,-5");
     ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.csv")));
-    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2038, 1, 19), 1, 5, ""}}));
+    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2038, 1, 19), 1, 5, {}}}));
 
     // Only entries before 2000: the header lines only, the year of the last entry.
     MakeExampleLedger();
-    doc.AppendLoadedEntry({Day(1999, 3, 3), 1, 5000, ""});
+    doc.AppendLoadedEntry({Day(1999, 3, 3), 1, 5000, {}});
     EXPECT_EQ(SaveBytes("ledger.csv"),
-              "1,90,90,120,60\r\n" + Sjis("1999,収入,食費,雑費,25") + "\r\n");
+              "1,90,90,120,60\r\n" + Sjis("1999,収入,食費,雑費,25").Bytes() + "\r\n");
 }
 
 // Names with commas, line breaks or quotes keep their column; names that happen to be valid
 // UTF-8 (half-width kana, odd bytes of a binary ledger) still read as the CP932 they are.
 TEST_F(CsvFile, AwkwardNamesReadBackInTheirColumns) {
-    const std::string odd("\0d\x01\xEF\xBE\xAD'x", 8);
-    doc.SetMatterLists(
-        {Matter(Sjis("給与,賞与"), 900, true), Matter(Sjis("ﾃｽ"), 900, true)},
-        {Matter("a\r\nb\rc\nd", 900, true), Matter("\"q\" x", 900, true), Matter(odd, 900, true)});
+    const Cp932Text odd(std::string("\0d\x01\xEF\xBE\xAD'x", 8));
+    doc.SetMatterLists({Matter(Sjis("給与,賞与"), 900, true), Matter(Sjis("ﾃｽ"), 900, true)},
+                       {Matter(Cp932Text("a\r\nb\rc\nd"), 900, true),
+                        Matter(Cp932Text("\"q\" x"), 900, true), Matter(odd, 900, true)});
     const std::vector<std::string> lines = SplitLines(SaveBytes("ledger.csv"));
     ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[1].rfind(Sjis("2000,給与，賞与,ﾃｽ,a  b c d,\"\"\"q\"\" x\","), 0), 0u);
+    EXPECT_EQ(lines[1].rfind(Sjis("2000,給与，賞与,ﾃｽ,a  b c d,\"\"\"q\"\" x\",").Bytes(), 0), 0u);
     ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.csv")));
     EXPECT_EQ(doc.GetMatter(0)->Name(), Sjis("給与，賞与"));
     EXPECT_EQ(doc.GetMatter(1)->Name(), Sjis("ﾃｽ"));
-    EXPECT_EQ(doc.GetMatter(3)->Name(), "\"q\" x");
+    EXPECT_EQ(doc.GetMatter(3)->Name(), Cp932Text("\"q\" x"));
     EXPECT_EQ(doc.GetMatter(4)->Name(), odd);
 }
 
@@ -91,9 +91,9 @@ TEST_F(CsvFile, WriteAndReadCycle) {
     doc.SetMatterLists({Matter(Sjis("収入①"), 905, true), Matter(Sjis("髙島屋"), 1000, false)},
                        {Matter(Sjis("食費～"), 1209, true), Matter(Sjis("ｶﾅ"), 9, false)});
     doc.AppendLoadedEntry({Day(2004, 2, 29), 0, 300, Sjis("メモ")});
-    doc.AppendLoadedEntry({Day(2004, 2, 29), 0, 200, ""});
-    doc.AppendLoadedEntry({Day(2001, 5, 5), 3, -40, ""});
-    doc.AppendLoadedEntry({Day(2002, 1, 1), 2, INT32_MAX, ""});
+    doc.AppendLoadedEntry({Day(2004, 2, 29), 0, 200, {}});
+    doc.AppendLoadedEntry({Day(2001, 5, 5), 3, -40, {}});
+    doc.AppendLoadedEntry({Day(2002, 1, 1), 2, INT32_MAX, {}});
     doc.Settings() = LedgerSettings{true, 120, 2, false, 3, 27, true};
     SaveBytes("ledger.csv");
 
@@ -106,9 +106,9 @@ TEST_F(CsvFile, WriteAndReadCycle) {
     EXPECT_EQ(doc.OutgoList(),
               (MatterList{Matter(Sjis("食費～"), 1200, true), Matter(Sjis("ｶﾅ"), 0, true)}));
     // Entries come back day by day, one per cell, without memo.
-    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2001, 5, 5), 3, -40, ""},
-                                                       {Day(2002, 1, 1), 2, INT32_MAX, ""},
-                                                       {Day(2004, 2, 29), 0, 500, ""}}));
+    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2001, 5, 5), 3, -40, {}},
+                                                       {Day(2002, 1, 1), 2, INT32_MAX, {}},
+                                                       {Day(2004, 2, 29), 0, 500, {}}}));
     LedgerSettings expected;
     expected.FontSize = 77;  // not in the form: kept
     expected.CloseDay = 27;
@@ -117,7 +117,7 @@ TEST_F(CsvFile, WriteAndReadCycle) {
 
 // An entry read from a day line of January 2000.
 LedgerEntry Jan(int day, MatterIndex matter, std::int32_t amount) {
-    return {Day(2000, 1, day), matter, amount, ""};
+    return {Day(2000, 1, day), matter, amount, {}};
 }
 
 TEST_F(CsvFile, ReadsDayLinesByTheirRules) {
@@ -130,7 +130,7 @@ TEST_F(CsvFile, ReadsDayLinesByTheirRules) {
     } cases[] = {
         {"quotes and blanks", h + "\" 2000 / 1/ 5\",0,800,0,9200", true, {Jan(5, 1, 800)}},
         {"LF endings", "1,90,90,120,60\n2000,a,b,c,25\n2000/1/5,7,0,0,7", true, {Jan(5, 0, 7)}},
-        {"rolled-over day", h + "2000/01/32,1\r\n", true, {{Day(2000, 2, 1), 0, 1, ""}}},
+        {"rolled-over day", h + "2000/01/32,1\r\n", true, {{Day(2000, 2, 1), 0, 1, {}}}},
         {"no digits", h + "2000/01/05,abc, 12,-3x\r\n", true, {Jan(5, 1, 12), Jan(5, 2, -3)}},
         {"held in range",
          h + "2000/1/5,-9999999999,-0,4294967295",
@@ -186,8 +186,8 @@ TEST_F(CsvFile, ReadsWhatASpreadsheetSaves) {
         EXPECT_TRUE(messages.empty());
         ASSERT_EQ(doc.MatterCount(), 8);
         for (int i = 0; i < 8; ++i) EXPECT_EQ(doc.GetMatter(i)->Name(), Sjis(names[i]));
-        EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2000, 1, 1), 0, 10000, ""},
-                                                           {Day(2000, 1, 5), 1, 800, ""}}));
+        EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2000, 1, 1), 0, 10000, {}},
+                                                           {Day(2000, 1, 5), 1, 800, {}}}));
         EXPECT_EQ(doc.Settings().CloseDay, 0);
     }
 }
@@ -204,10 +204,10 @@ TEST_F(CsvFile, MatterListsOfEverySize) {
         for (const auto& size : sizes) {
             SCOPED_TRACE(name + " " + std::to_string(size.income) + "/" +
                          std::to_string(size.outgo));
-            const MatterList income(size.income, Matter("a", 90, true));
-            doc.SetMatterLists(income, MatterList(size.outgo, Matter("b", 90, true)));
+            const MatterList income(size.income, Matter(Cp932Text("a"), 90, true));
+            doc.SetMatterLists(income, MatterList(size.outgo, Matter(Cp932Text("b"), 90, true)));
             doc.Settings().CloseDay = 5;
-            if (size.income) doc.AppendLoadedEntry({Day(2000, 1, 2), 0, 10, ""});
+            if (size.income) doc.AppendLoadedEntry({Day(2000, 1, 2), 0, 10, {}});
             SaveBytes(name);
             doc.DeleteContents();
             messages.clear();
@@ -223,8 +223,10 @@ TEST_F(CsvFile, MatterListsOfEverySize) {
 // written as 28; without the field the setting keeps its value.
 TEST_F(CsvFile, WidthAndCloseDayFields) {
     ASSERT_TRUE(LoadBytes("2,90,95,abc,-1,60\r\n2000,a,b,c\r\n", "ledger.csv"));
-    EXPECT_EQ(doc.IncomeList(), (MatterList{Matter("a", 900, true), Matter("b", 950, true)}));
-    EXPECT_EQ(doc.OutgoList(), (MatterList{Matter("c", 0, true), Matter("", 65526, true)}));
+    EXPECT_EQ(doc.IncomeList(),
+              (MatterList{Matter(Cp932Text("a"), 900, true), Matter(Cp932Text("b"), 950, true)}));
+    EXPECT_EQ(doc.OutgoList(),
+              (MatterList{Matter(Cp932Text("c"), 0, true), Matter(Cp932Text(""), 65526, true)}));
 
     const std::pair<std::string, std::uint16_t> cases[] = {{",0", 0},  {",27", 27},    {",28", 0},
                                                            {",99", 0}, {",65563", 27}, {",-1", 0},

@@ -52,7 +52,7 @@ TEST(NewLedger, BuiltInAndStoredDefaults) {
     // A visible flag that is not one byte long reads as visible; the built-in width is
     // FontSize x 10.
     EXPECT_EQ(doc.OutgoList(),
-              (MatterList{Matter(test::Sjis("髙い物"), 700, false), Matter("", 1200, true)}));
+              (MatterList{Matter(test::Sjis("髙い物"), 700, false), Matter({}, 1200, true)}));
 }
 
 // Saved through a real settings file and read back; a shorter list leaves stale sections
@@ -79,7 +79,7 @@ TEST(SettingsFile, DefaultsRoundTripThroughARealIniFile) {
     EXPECT_EQ(doc.Settings(), (LedgerSettings{true, 110, 0, true, 1, 20, false}));
     EXPECT_EQ(Names(doc.IncomeList()), (std::vector<std::string>{"給料", "q"}));
     EXPECT_EQ(Names(doc.OutgoList()), (std::vector<std::string>{"食費", "①番-"}));
-    EXPECT_EQ(store.ReadString("DefaultSettings\\IncomeMatter4", "Name"), "e");
+    EXPECT_EQ(store.ReadString("DefaultSettings\\IncomeMatter4", "Name"), Cp932Text("e"));
     EXPECT_EQ(store.ReadBinary("DefaultSettings\\OutgoMatter1", "Visible"), std::string(1, '\0'));
     EXPECT_FALSE(store.ReadInt("DefaultSettings", "Missing").has_value());
     EXPECT_FALSE(store.ReadBinary("DefaultSettings", "FontSize").has_value());

@@ -38,8 +38,8 @@ class FileSave : public test::LedgerFileTest {
 protected:
     FileSave() {
         test::ResetLedger(doc, {"収入"}, {"食費", "雑費"});
-        doc.AppendLoadedEntry({Day(2005, 1, 1), 0, 1000, ""});
-        doc.AppendLoadedEntry({Day(2005, 1, 2), 1, 0, ""});  // a zero entry from an old file
+        doc.AppendLoadedEntry({Day(2005, 1, 1), 0, 1000, {}});
+        doc.AppendLoadedEntry({Day(2005, 1, 2), 1, 0, {}});  // a zero entry from an old file
     }
     ~FileSave() override { SetBeforeReplaceHookForTesting({}); }
 
@@ -240,8 +240,8 @@ TEST_F(FileSave, AnOpenedFileCanBeUndoneEntryByEntry) {
     EXPECT_EQ(doc.GetCurrentDate(), Day(2010, 10, 10));
     EXPECT_FALSE(doc.CanRedo());
     doc.Undo();  // takes off the entry that stood last in the file
-    EXPECT_EQ(doc.RedoHistory(), (std::vector<LedgerEntry>{{Day(2005, 1, 3), 2, 250, ""}}));
-    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2005, 1, 1), 0, 1000, ""}}));
+    EXPECT_EQ(doc.RedoHistory(), (std::vector<LedgerEntry>{{Day(2005, 1, 3), 2, 250, {}}}));
+    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2005, 1, 1), 0, 1000, {}}}));
 }
 
 }  // namespace

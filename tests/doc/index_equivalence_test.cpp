@@ -74,7 +74,7 @@ TEST_F(IndexEquivalence, RandomOperationsAgreeWithTheLiteralWalk) {
                 doc.AppendLoadedEntry(LedgerEntry{day, Pick(0, count - 1), 0, {}});
             } else if (action < 77) {
                 const bool income = action % 2 == 0;
-                doc.InsertMatter(Pick(0, doc.ListCount(income)), "n", income, true);
+                doc.InsertMatter(Pick(0, doc.ListCount(income)), Cp932Text("n"), income, true);
             } else if (action < 82 && count > 1) {
                 doc.DeleteMatter(Pick(0, count - 1));
             } else if (action < 90 && count > 1) {

@@ -56,7 +56,7 @@ TEST_F(MatterLists, OperationsOnBadIndexesReportAndChangeNothing) {
     doc.SwapMatters(4, 3);
     doc.DeleteMatter(4);
     doc.DeleteMatter(-1);
-    doc.ModifyMatter(4, "x", true);
+    doc.ModifyMatter(4, Cp932Text("x"), true);
     ASSERT_EQ(messages.size(), 6u);
     for (const UserMessage& m : messages) {
         EXPECT_EQ(m.text, "事柄処理で致命的なエラーが発生しました。");

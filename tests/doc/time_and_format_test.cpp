@@ -62,13 +62,16 @@ TEST(TextCodec, RoundTripsCp932OnlyCharactersAndRefusesOthers) {
     const std::string text = "①～髙 食費";
     const auto cp932 = Utf8ToCp932(text);
     ASSERT_TRUE(cp932.has_value());
-    EXPECT_EQ(*cp932, std::string("\x87\x40\x81\x60\xFB\xFC\x20\x90\x48\x94\xEF", 11));
+    EXPECT_EQ(*cp932, Cp932Text(std::string("\x87\x40\x81\x60\xFB\xFC\x20\x90\x48\x94\xEF", 11)));
     EXPECT_EQ(Cp932ToUtf8(*cp932), text);
     EXPECT_FALSE(Utf8ToCp932("emoji \xF0\x9F\x98\x80").has_value());
     EXPECT_FALSE(Utf8ToCp932("\xFF broken").has_value());
     // A cut lead byte is not CP932; shown, it becomes a replacement character.
-    EXPECT_FALSE(Cp932ToUtf8Strict("\x90").has_value());
-    EXPECT_EQ(Cp932ToUtf8("A\x90"), "A\xEF\xBF\xBD");
+    EXPECT_FALSE(Cp932ToUtf8Strict(Cp932Text("\x90")).has_value());
+    EXPECT_EQ(Cp932ToUtf8(Cp932Text("A\x90")), "A\xEF\xBF\xBD");
+    // Printed widths count half-width cells: a double-byte character takes two.
+    EXPECT_EQ(HalfWidthCells("2026年12月分 小遣い帳"), 21u);
+    EXPECT_EQ(HalfWidthCells("ｶﾅ \xF0\x9F\x98\x80"), 5u);
 }
 
 }  // namespace

@@ -106,7 +106,7 @@ struct FrameFixture {
                             const std::vector<std::pair<TimeValue, std::int32_t>>& foodBookings) {
         MemorySettingsStore store;
         CTallymoDoc other(store, docs.clock);
-        for (const auto& [day, amount] : foodBookings) other.BookEntry(day, 1, amount, "", false);
+        for (const auto& [day, amount] : foodBookings) other.BookEntry(day, 1, amount, {}, false);
         const std::string path = folder + "/" + name;
         EXPECT_TRUE(other.SaveLedgerFile(path));
         return path;

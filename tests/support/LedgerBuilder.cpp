@@ -11,14 +11,14 @@ TimeValue Day(int year, int month, int day) {
     return MakeLocalTime(year, month, day);
 }
 
-std::string Sjis(const std::string& utf8) {
+Cp932Text Sjis(const std::string& utf8) {
     return Utf8ToCp932(utf8).value();
 }
 
 MatterList Matters(const std::vector<std::string>& utf8Names) {
     MatterList list;
     for (const std::string& name : utf8Names) {
-        list.emplace_back(Utf8ToCp932(name).value_or(name), kNewMatterCellWidth, true);
+        list.emplace_back(Utf8ToCp932(name).value_or(Cp932Text(name)), kNewMatterCellWidth, true);
     }
     return list;
 }

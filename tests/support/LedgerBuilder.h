@@ -17,8 +17,8 @@ namespace tallymo::test {
 // Local 00:00:00 of a calendar day.
 TimeValue Day(int year, int month, int day);
 
-// A UTF-8 text as the CP932 bytes the ledger keeps (throws when CP932 cannot hold it).
-std::string Sjis(const std::string& utf8);
+// A UTF-8 text as the CP932 text the ledger keeps (throws when CP932 cannot hold it).
+Cp932Text Sjis(const std::string& utf8);
 
 // A matter list from UTF-8 names (stored as CP932), all visible, width 900.
 MatterList Matters(const std::vector<std::string>& utf8Names);

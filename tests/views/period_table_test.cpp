@@ -20,7 +20,7 @@ Texts RowTexts(const PeriodTable& table, int row) {
     Texts texts;
     for (int c = 0; c < table.Columns(); ++c) {
         const TableCell& cell = table.At(row, c);
-        texts.push_back(Cp932ToUtf8(cell.text) + (cell.red ? "!" : ""));
+        texts.push_back(cell.text + (cell.red ? "!" : ""));
     }
     return texts;
 }
@@ -161,7 +161,7 @@ TEST_F(PeriodTables, PrintedTableCoversTheAccountingPeriod) {
         const PeriodTable t = BuildPrintedMonthTable(doc);
         const int days = CalendarDaysBetween(c.first, c.last) + 1;
         ASSERT_EQ(t.Rows(), days + 3);
-        EXPECT_EQ(Cp932ToUtf8(t.title), c.title);
+        EXPECT_EQ(t.title, c.title);
         EXPECT_EQ(t.rowDates[1], PreviousDay(c.first));
         EXPECT_EQ(t.At(2, 0).text, DayCaption(c.first));
         EXPECT_EQ(t.At(days + 1, 0).text, DayCaption(c.last));

@@ -31,7 +31,7 @@ void FillMonths(CTallymoDoc& doc, const std::vector<std::string>& outgo) {
         const int year = monthIndex / 12;
         const int month = monthIndex % 12 + 1;
         const int lastDay = back == 0 ? 15 : 28;
-        doc.BookEntry(MakeLocalTime(year, month, 10), 0, 185000, std::string(), false);
+        doc.BookEntry(MakeLocalTime(year, month, 10), 0, 185000, MemoText(), false);
         for (std::size_t m = 0; m < outgo.size(); ++m) {
             const int level = 30000 / static_cast<int>(m + 2);
             const int drift = (static_cast<int>(m % 3) - 1) * 300;
@@ -39,7 +39,7 @@ void FillMonths(CTallymoDoc& doc, const std::vector<std::string>& outgo) {
             const int monthly = std::max(0, level + drift * (13 - back) + wobble);
             for (int day = 1; day <= lastDay; day += 3) {
                 doc.BookEntry(MakeLocalTime(year, month, day), static_cast<MatterIndex>(m + 1),
-                              monthly * 3 / 28, std::string(), false);
+                              monthly * 3 / 28, MemoText(), false);
             }
         }
     }

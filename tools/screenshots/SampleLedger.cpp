@@ -16,7 +16,7 @@ TimeValue SampleToday() {
 
 void FillSampleLedger(CTallymoDoc& doc) {
     auto book = [&doc](int month, int day, MatterIndex matter, std::int32_t amount) {
-        doc.BookEntry(MakeLocalTime(2005, month, day), matter, amount, std::string(), false);
+        doc.BookEntry(MakeLocalTime(2005, month, day), matter, amount, MemoText(), false);
     };
     book(2, 25, kRent, 68000);
     book(2, 27, kUtilities, 9800);

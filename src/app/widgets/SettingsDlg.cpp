@@ -231,7 +231,7 @@ void CSettingsDlg::FillMatterList(bool income) {
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(matter.visible ? Qt::Checked : Qt::Unchecked);
         item->setData(kMatterIdRole, QVariant::fromValue<qulonglong>(matter.matter));
-        item->setData(kLedgerNameRole, QByteArray::fromStdString(matter.name));
+        item->setData(kLedgerNameRole, QByteArray::fromStdString(matter.name.Bytes()));
         item->setData(kShownNameRole, shown);
     }
 }
@@ -255,7 +255,7 @@ EditedMatterList CSettingsDlg::EditedList(bool income) const {
         const QVariant id = item->data(kMatterIdRole);
         matter.matter = id.isValid() ? id.value<qulonglong>() : kNoMatterId;
         matter.visible = item->checkState() == Qt::Checked;
-        const std::string ledgerName = item->data(kLedgerNameRole).toByteArray().toStdString();
+        const Cp932Text ledgerName(item->data(kLedgerNameRole).toByteArray().toStdString());
         if (item->data(kShownNameRole).toString() == item->text()) {
             matter.name = ledgerName;
         } else {

@@ -42,8 +42,8 @@ QFont BodyFont() {
     return PrintFont(kBodyFace, kBodyTenths);
 }
 
-QString Text(const std::string& cp932) {
-    return QString::fromStdString(Cp932ToUtf8(cp932));
+QString Text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
 }
 
 int ColumnWidth(int column, int cx) {
@@ -77,7 +77,7 @@ PrintedMonthPages::PrintedMonthPages(PeriodTable table, int pageWidthDots, int p
 
     // A paper too small for one column, for the title or for the rows of a period is not
     // drawn past: the whole page shrinks until they fit.
-    const int titleWidth = std::max(static_cast<int>(m_table.title.size()) * m_titleCx,
+    const int titleWidth = std::max(static_cast<int>(HalfWidthCells(m_table.title)) * m_titleCx,
                                     title.horizontalAdvance(Text(m_table.title)));
     const int widestColumn = std::max(ColumnWidth(0, m_bodyCx), ColumnWidth(1, m_bodyCx));
     const int tableBottom = 2 * m_titleCy + m_table.Rows() * m_bodyCy;
@@ -102,7 +102,7 @@ void PrintedMonthPages::DrawPage(QPainter& painter, int page) const {
         painter.setPen(Qt::black);
         painter.drawText(QRect(0, 0, 1 << 20, m_titleCy), Qt::AlignLeft | Qt::AlignTop,
                          Text(m_table.title));
-        const int underline = static_cast<int>(m_table.title.size()) * m_titleCx;
+        const int underline = static_cast<int>(HalfWidthCells(m_table.title)) * m_titleCx;
         painter.fillRect(0, m_titleCy, underline, 1, Qt::black);
     }
 

@@ -6,7 +6,6 @@
 
 #include "doc/AtomicFileSave.h"
 #include "doc/LocalPath.h"
-#include "doc/TextCodec.h"
 #include "views/PeriodTable.h"
 #include "views/printing/PrintedMonthPages.h"
 
@@ -26,7 +25,7 @@ QByteArray PrintedMonthPdf(const PeriodTable& table, const QPageLayout& layout, 
         QPdfWriter writer(&buffer);
         writer.setResolution(PrintedMonthPages::kLayoutDotsPerInch);
         writer.setCreator(QStringLiteral("Tallymo"));
-        writer.setTitle(QString::fromStdString(Cp932ToUtf8(table.title)));
+        writer.setTitle(QString::fromStdString(table.title));
         if (!writer.setPageLayout(layout)) return {};
         if (!DrawPrintedMonthPages(writer, table, firstPage, lastPage, pageCount)) return {};
     }

@@ -12,7 +12,6 @@
 #include "app/ControlIds.h"
 #include "calc/widgets/CalcEdit.h"
 #include "doc/TallymoDoc.h"
-#include "doc/TextCodec.h"
 #include "doc/YenFormat.h"
 #include "ui/ColorRef.h"
 #include "ui/ControlId.h"
@@ -169,7 +168,7 @@ void CTallymoView::WriteCells() {
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < cols; ++c) {
             const TableCell& cell = table.At(r, c);
-            m_grid->SetTextMatrix(r, c, QString::fromStdString(Cp932ToUtf8(cell.text)));
+            m_grid->SetTextMatrix(r, c, QString::fromStdString(cell.text));
             m_grid->SetCellForeColorAt(r, c, cell.Color());
             m_grid->SetKind(r, c, cell.kind);
         }

@@ -24,7 +24,7 @@ protected:
         MemorySettingsStore other;
         FixedClock otherClock(Now());
         CTallymoDoc doc(other, otherClock);
-        doc.BookEntry(Day(2005, 3, 16), 1, foodAmount, "", false);
+        doc.BookEntry(Day(2005, 3, 16), 1, foodAmount, {}, false);
         const std::string path = folder + "/" + name;
         EXPECT_TRUE(doc.SaveLedgerFile(path));
         return path;
@@ -83,7 +83,7 @@ TEST_F(TallymoAppTest, LedgersNamedOrRememberedAreOpenedOrReportedAndDropped) {
     EXPECT_TRUE(again.Document().PathName().empty());
     EXPECT_EQ(messages.messages.size(), 2u);
     EXPECT_EQ(again.RecentFiles().Entries(), std::vector<std::string>{path});
-    EXPECT_EQ(store.ReadString("Recent File List", "File2"), "");
+    EXPECT_EQ(store.ReadString("Recent File List", "File2"), Cp932Text(""));
 }
 
 TEST_F(TallymoAppTest, BookSaveQuitAndFindTheLedgerAgain) {
@@ -93,7 +93,7 @@ TEST_F(TallymoAppTest, BookSaveQuitAndFindTheLedgerAgain) {
         ASSERT_TRUE(app.InitInstance({}));
         CMainFrame& frame = *app.MainFrame();
         ASSERT_TRUE(test::ShowActive(frame));
-        app.Document().BookEntry(Day(2005, 3, 17), 2, 320, "", false);
+        app.Document().BookEntry(Day(2005, 3, 17), 2, 320, {}, false);
         frame.Action(kCmdViewWeek)->trigger();
         frame.SetFileDialogRunner([&](QWidget*, CMainFrame::FileDialogKind, const QString&) {
             return std::optional<CMainFrame::FileChoice>({QString::fromStdString(path), 0});

@@ -124,9 +124,9 @@ TEST_F(CalcEditTest, AFailureIsReportedOnceWithTheFocusBackInTheField) {
 TEST_F(CalcEditTest, FieldBoundToACellStoresWithOverwrite) {
     CTallymoDoc& doc = fixture.doc;
     const TimeValue day = Day(2005, 3, 10);
-    doc.BookEntry(day, 1, 500, "", false);
-    doc.BookEntry(day, 1, 300, "", false);
-    doc.BookEntry(day, 2, 40, "", false);
+    doc.BookEntry(day, 1, 500, {}, false);
+    doc.BookEntry(day, 1, 300, {}, false);
+    doc.BookEntry(day, 2, 40, {}, false);
     doc.SetModifiedFlag(false);
 
     field->Bind(&doc, day, 1, true);

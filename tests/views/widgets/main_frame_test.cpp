@@ -113,8 +113,8 @@ TEST_F(MainFrameTest, ViewChangesResizesAndANewLedgerKeepTheCursorsDay) {
 
 TEST_F(MainFrameTest, UndoGivesBackAnAmountOverwrittenInACellAndRedoOverwritesAgain) {
     Shown();
-    doc.BookEntry(Day(2005, 3, 15), 1, 1200, "", false);
-    doc.BookEntry(Day(2005, 3, 14), 2, 80, "", false);  // an unrelated booking after it
+    doc.BookEntry(Day(2005, 3, 15), 1, 1200, {}, false);
+    doc.BookEntry(Day(2005, 3, 14), 2, 80, {}, false);  // an unrelated booking after it
     const int row = Frame().GetLedgerView()->Shape().LastDayRow();
     Grid().SetCol(2);  // 食費
     Grid().SetRow(row);
@@ -148,7 +148,7 @@ TEST_F(MainFrameTest, OpenReplacesTheDocumentAndAFailedOneLeavesTheLedgerAndItsN
     Cmd(kCmdFileOpen)->trigger();
     EXPECT_EQ(doc.PathName(), good);
     EXPECT_EQ(Frame().GetBookingPane()->SelectedPosition(), 0);  // pane re-read
-    doc.BookEntry(Day(2005, 3, 3), 2, 40, "", false);
+    doc.BookEntry(Day(2005, 3, 3), 2, 40, {}, false);
     doc.SetModifiedFlag(false);
     const QString title = Frame().windowTitle();
 
@@ -183,7 +183,7 @@ TEST_F(MainFrameTest, ReplacingAModifiedLedgerAsksFirst) {
 
 TEST_F(MainFrameTest, AFailedSaveSaysSoAndKeepsNameAndFlagAndCtrlSNamesANewLedger) {
     Shown();
-    doc.BookEntry(Day(2005, 3, 15), 1, 700, "", false);
+    doc.BookEntry(Day(2005, 3, 15), 1, 700, {}, false);
     const QString nowhere = QString::fromStdString(f.folder + "/no/such/folder/x.tm2");
     // Closing asks; cancel, or a failed save on "yes", keeps the window open.
     f.questions.answers = {Answer::Cancel, Answer::Yes};
@@ -214,7 +214,7 @@ TEST_F(MainFrameTest, SavingOverAChangeMadeElsewhereAsksFirst) {
     const std::string path = f.WriteLedger("shared.tm2", {{Day(2005, 3, 1), 1200}});
     f.Create();
     ASSERT_TRUE(Open(path));
-    doc.BookEntry(Day(2005, 3, 3), 2, 40, "", false);
+    doc.BookEntry(Day(2005, 3, 3), 2, 40, {}, false);
     f.WriteLedger("shared.tm2", {{Day(2005, 3, 2), 999}});
     const std::string theirs = test::ReadFileBytes(path);
 
@@ -229,7 +229,7 @@ TEST_F(MainFrameTest, SavingOverAChangeMadeElsewhereAsksFirst) {
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(Frame().SaveDocument());
     EXPECT_NE(test::ReadFileBytes(path), theirs);
-    doc.BookEntry(Day(2005, 3, 4), 2, 40, "", false);
+    doc.BookEntry(Day(2005, 3, 4), 2, 40, {}, false);
     EXPECT_TRUE(Frame().SaveDocument());  // its own save is no change from elsewhere
     EXPECT_EQ(f.questions.asked.size(), 2u);
 }

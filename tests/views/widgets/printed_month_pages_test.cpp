@@ -7,28 +7,23 @@
 #include <QImage>
 #include <QPainter>
 
-#include "doc/TextCodec.h"
 #include "views/PeriodTable.h"
 #include "views/printing/PrintedMonthPages.h"
 
 namespace tallymo {
 namespace {
 
-std::string Cp932(const char* utf8) {
-    return *Utf8ToCp932(utf8);
-}
-
 // A month of 31 days over `matters` matters; the names are long enough to overrun a column.
 PeriodTable MonthTable(int matters) {
     PeriodTable table(34, matters + 2);
-    table.title = Cp932("2024年03月分 小遣い帳");
-    table.At(0, 0).text = Cp932("日付");
-    table.At(0, matters + 1).text = Cp932("小計");
+    table.title = "2024年03月分 小遣い帳";
+    table.At(0, 0).text = "日付";
+    table.At(0, matters + 1).text = "小計";
     for (int c = 1; c <= matters; ++c) {
-        table.At(0, c).text = Cp932("とても長い名前の事柄") + std::to_string(c);
+        table.At(0, c).text = "とても長い名前の事柄" + std::to_string(c);
     }
     for (int r = 1; r < 34; ++r) {
-        table.At(r, 0).text = Cp932("03/01(金)");
+        table.At(r, 0).text = "03/01(金)";
         for (int c = 1; c <= matters + 1; ++c) table.At(r, c).text = "    1,234,567";
     }
     table.At(5, matters + 1).text = "       -1,500";

@@ -26,12 +26,12 @@ constexpr int kFoodColumn = 2;
 class TallymoViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        doc.BookEntry(Day(2005, 3, 1), 0, 1000, "", false);
-        doc.BookEntry(Day(2005, 3, 3), kFood, 500, "", false);
-        doc.BookEntry(Day(2005, 3, 4), kFood, 700, "", false);
-        doc.BookEntry(Day(2005, 3, 5), kFares, 300, "", false);
-        doc.BookEntry(Day(2005, 3, 10), kFood, 1200, "", false);
-        doc.BookEntry(Day(2005, 3, 10), kFares, 2000, "", false);
+        doc.BookEntry(Day(2005, 3, 1), 0, 1000, {}, false);
+        doc.BookEntry(Day(2005, 3, 3), kFood, 500, {}, false);
+        doc.BookEntry(Day(2005, 3, 4), kFood, 700, {}, false);
+        doc.BookEntry(Day(2005, 3, 5), kFares, 300, {}, false);
+        doc.BookEntry(Day(2005, 3, 10), kFood, 1200, {}, false);
+        doc.BookEntry(Day(2005, 3, 10), kFares, 2000, {}, false);
         doc.SetModifiedFlag(false);
         ASSERT_TRUE(panes.ok);
         panes.PutCursor(tenth, kFoodColumn);
@@ -154,7 +154,7 @@ TEST_F(TallymoViewTest, FixedCellsSwallowKeysAndOpenNoEditor) {
 }
 
 TEST_F(TallymoViewTest, InPlaceEditingByTypingEnterAndDoubleClick) {
-    doc.BookEntry(Day(2005, 3, 10), kFood, 300, "", false);  // two entries that day
+    doc.BookEntry(Day(2005, 3, 10), kFood, 300, {}, false);  // two entries that day
     Key(Qt::Key_7);                                          // a digit replaces the figure
     ASSERT_TRUE(grid.IsEditing());
     EXPECT_EQ(grid.Editor().text(), "7");
@@ -168,7 +168,7 @@ TEST_F(TallymoViewTest, InPlaceEditingByTypingEnterAndDoubleClick) {
     EXPECT_EQ(grid.TextMatrix(tenth, kFoodColumn), "0");
 
     panes.PutCursor(RowOf(3, 3), kFoodColumn);
-    doc.BookEntry(Day(2005, 3, 3), kFood, 700, "", false);  // 1,200 shown
+    doc.BookEntry(Day(2005, 3, 3), kFood, 700, {}, false);  // 1,200 shown
     Key(Qt::Key_Plus);                                      // an operator continues from the figure
     EXPECT_EQ(grid.Editor().text(), "1200+");
     QTest::keyClicks(QApplication::focusWidget(), "10*2");
@@ -228,13 +228,13 @@ TEST_F(TallymoViewTest, LeavingScrollingOrAFailureClosesTheEditor) {
 TEST_F(TallymoViewTest, ColumnsWidenForWideTextsAndStoreOnlyTheUsersWidth) {
     const QFontMetrics metrics(CellFont());
     const int before = grid.ColWidth(kFoodColumn);
-    doc.BookEntry(Day(2005, 3, 10), kFood, 1068998800, "", false);  // and 1,200
+    doc.BookEntry(Day(2005, 3, 10), kFood, 1068998800, {}, false);  // and 1,200
     EXPECT_GT(grid.columnWidth(kFoodColumn - 1),
               metrics.horizontalAdvance(grid.TextMatrix(tenth, kFoodColumn)));
     EXPECT_EQ(doc.GetMatter(kFood)->CellWidth(), 900);  // the stored width stays the least
     doc.Undo();
     EXPECT_EQ(grid.ColWidth(kFoodColumn), before);
-    doc.BookEntry(Day(2005, 3, 10), 0, 2000000000, "", false);  // the balance column too
+    doc.BookEntry(Day(2005, 3, 10), 0, 2000000000, {}, false);  // the balance column too
     const int balance = panes.Shape().BalanceColumn();
     EXPECT_GT(grid.columnWidth(balance - 1),
               metrics.horizontalAdvance(grid.TextMatrix(tenth, balance)));
@@ -251,7 +251,7 @@ TEST_F(TallymoViewTest, ColumnsWidenForWideTextsAndStoreOnlyTheUsersWidth) {
 }
 
 TEST_F(TallymoViewTest, RefreshFollowsTheDocumentAndFitViewTheSize) {
-    doc.BookEntry(Day(2005, 3, 15), kFares, 2500, "", false);
+    doc.BookEntry(Day(2005, 3, 15), kFares, 2500, {}, false);
     EXPECT_EQ(grid.TextMatrix(grid.Rows() - 2, 3), "2,500");
     // The cursor's matter hidden behind the view's back: the next refresh sets the grid up
     // anew, the cursor staying in the matter columns.

@@ -44,7 +44,7 @@ TEST(WizardDlgTest, RowsAndScrollBarsFollowTheVisibleMatters) {
         test::DocFixture docs;
         CTallymoDoc& doc = docs.doc;
         for (int i = 0; i < c.extraIncome; ++i)
-            doc.InsertMatter(1, test::Sjis("臨時") + std::to_string(i), true, true);
+            doc.InsertMatter(1, test::Sjis("臨時" + std::to_string(i)), true, true);
         for (int i = 0; i < c.hiddenOutgo; ++i) {
             const MatterIndex last = doc.MatterCount() - 1 - i;
             doc.ModifyMatter(last, doc.GetMatter(last)->Name(), false);
@@ -98,9 +98,9 @@ TEST(WizardDlgTest, TypedAmountsAreBookedByEveryWayOfLeavingThem) {
             test::DocFixture docs(Day(2005, 3, 3));
             test::MessageCapture messages;
             CTallymoDoc& doc = docs.doc;
-            doc.BookEntry(Day(2005, 3, 3), kFood, 400, "", false);
-            doc.BookEntry(Day(2005, 3, 3), kFood, 600, "", false);
-            doc.BookEntry(Day(2005, 3, 4), kFood, 80, "", false);
+            doc.BookEntry(Day(2005, 3, 3), kFood, 400, {}, false);
+            doc.BookEntry(Day(2005, 3, 3), kFood, 600, {}, false);
+            doc.BookEntry(Day(2005, 3, 4), kFood, 80, {}, false);
             CWizardDlg dialog(doc, {});
             ASSERT_TRUE(test::ShowActive(dialog));
             CCalcEdit& food = *dialog.Rows(false)[0].amount;
@@ -124,9 +124,9 @@ TEST(WizardDlgTest, TypedAmountsAreBookedByEveryWayOfLeavingThem) {
 TEST(WizardDlgTest, CommittingUnchangedMergesTheDayAndAnotherDayShowsItsAmounts) {
     test::DocFixture docs(Day(2005, 3, 3));
     CTallymoDoc& doc = docs.doc;
-    doc.BookEntry(Day(2005, 3, 3), kFood, 400, "", false);
-    doc.BookEntry(Day(2005, 3, 3), kFood, 600, "", false);
-    doc.BookEntry(Day(2005, 3, 4), 0, 25000, "", false);
+    doc.BookEntry(Day(2005, 3, 3), kFood, 400, {}, false);
+    doc.BookEntry(Day(2005, 3, 3), kFood, 600, {}, false);
+    doc.BookEntry(Day(2005, 3, 4), 0, 25000, {}, false);
     CWizardDlg dialog(doc, {});
     EXPECT_TRUE(dialog.CommitAll());
     EXPECT_EQ(doc.CountEntries(kFood, Day(2005, 3, 3), Day(2005, 3, 3)), 1);
@@ -185,7 +185,7 @@ TEST_F(StartupWizardTest, CancelThrowsTheBookingsAwayByReloadingOrStartingANewLe
         const std::string path =
             f.WriteLedger(std::string(c.name) + ".tm2", {{Day(2005, 3, 1), 1200}});
         ASSERT_TRUE(!c.withFile || frame.OpenDocumentFile(QString::fromStdString(path)));
-        if (c.bookedBefore) doc.BookEntry(Day(2005, 3, 2), kFood, 300, "", false);
+        if (c.bookedBefore) doc.BookEntry(Day(2005, 3, 2), kFood, 300, {}, false);
         f.questions.answers = {Answer::No, Answer::Yes};
         f.wizards.onWizard = [&](CWizardDlg& dialog) {
             EXPECT_TRUE(frame.isMinimized());
