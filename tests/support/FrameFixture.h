@@ -17,14 +17,14 @@
 
 namespace tallymo::test {
 
-// Records every question and answers it from a queue (then with `fallback`).
+// Records every question and answers it from a queue (then with "no").
 class QuestionCapture {
 public:
     QuestionCapture() {
         m_previous = SetQuestionPresenter([this](QWidget*, const Question& question) {
             asked.push_back(question.text);
             forms.push_back(question);
-            if (answers.empty()) return fallback;
+            if (answers.empty()) return Answer::No;
             const Answer answer = answers.front();
             answers.pop_front();
             return answer;
@@ -35,7 +35,6 @@ public:
     std::vector<QString> asked;
     std::vector<Question> forms;  // the questions as asked, with their buttons
     std::deque<Answer> answers;
-    Answer fallback = Answer::No;
 
 private:
     QuestionPresenter m_previous;
@@ -84,15 +83,13 @@ struct FrameFixture {
         frame = std::make_unique<CMainFrame>(docs.doc, docs.store, recent);
         docs.doc.SetMessageHandler(
             [this](const UserMessage& message) { ShowMessageBox(frame.get(), message); });
-        frame->SetFileDialogRunner(
-            [this](QWidget*, CMainFrame::FileDialogKind kind,
-                   const QString& preset) -> std::optional<CMainFrame::FileChoice> {
-                dialogs.push_back({kind, preset});
-                if (fileChoices.empty()) return std::nullopt;
-                const auto choice = fileChoices.front();
-                fileChoices.pop_front();
-                return choice;
-            });
+        frame->SetFileDialogRunner([this](QWidget*, CMainFrame::FileDialogKind,
+                                          const QString&) -> std::optional<CMainFrame::FileChoice> {
+            if (fileChoices.empty()) return std::nullopt;
+            const auto choice = fileChoices.front();
+            fileChoices.pop_front();
+            return choice;
+        });
         return *frame;
     }
     bool ShowActive() { return test::ShowActive(*frame); }
@@ -118,11 +115,6 @@ struct FrameFixture {
     QuestionCapture questions;
     HelpCapture help;
     WizardCapture wizards;
-    struct Dialog {
-        CMainFrame::FileDialogKind kind;
-        QString preset;
-    };
-    std::vector<Dialog> dialogs;
     std::deque<CMainFrame::FileChoice> fileChoices;
     std::string folder = MakeTempDir("frame");
     std::unique_ptr<CMainFrame> frame;

@@ -1,9 +1,18 @@
 #include "support/LedgerBuilder.h"
 
+#include <ostream>
 #include <random>
 
 #include "doc/TallymoDoc.h"
 #include "doc/TextCodec.h"
+
+namespace tallymo {
+
+void PrintTo(const Cp932Text& text, std::ostream* out) {
+    *out << "Cp932Text(\"" << Cp932ToUtf8(text) << "\")";
+}
+
+}  // namespace tallymo
 
 namespace tallymo::test {
 

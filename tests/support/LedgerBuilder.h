@@ -2,6 +2,7 @@
 // Small helpers to build ledgers in tests and benchmarks.
 
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,10 @@
 
 namespace tallymo {
 class CTallymoDoc;
-}
+
+// Shows a ledger text in a failed expectation as the text it reads as.
+void PrintTo(const Cp932Text& text, std::ostream* out);
+}  // namespace tallymo
 
 namespace tallymo::test {
 

