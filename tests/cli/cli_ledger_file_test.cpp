@@ -157,6 +157,7 @@ TEST(CliLedgerFile, FailuresLeaveTheFilesAsTheyWere) {
 TEST(CliLedgerFile, HelpForTheProgramAndEveryCommand) {
     CliRun run = RunCli({"--help"});
     EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out.rfind("Usage: tallymo-cli COMMAND [ARGUMENTS...]\nThe Tallymo", 0), 0u);
     for (const char* command :
          {"eval", "new", "dump", "convert", "book", "table", "print-table", "graph"}) {
         EXPECT_NE(run.out.find(std::string("  ") + command + " "), std::string::npos) << command;

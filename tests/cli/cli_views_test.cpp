@@ -20,7 +20,8 @@ std::string MarchLedger() {
     const std::string path = MakeTempDir("views") + "/march.tm2";
     LedgerSpec spec;
     spec.income = {"給料"};
-    spec.outgo = {"食費", "本", "雑費", "m4", "m5", "m6", "m7", "m8", "m9"};
+    spec.outgo = {"食費", "本", "雑費", "m4",  "m5",
+                  "m6",   "m7", "m8",   "m\n9"};  // a line end: a blank in text
     spec.hidden = {2};
     spec.showType = 1;
     spec.showProjection = true;
