@@ -58,10 +58,6 @@ TEST_F(OperationViewTest, EnterBooksTheExpressionAndReadiesTheNextMatter) {
     for (const char* key : {"1", "0", "+", "5"}) pane.AppendKey(key, false);
     QTest::mouseClick(&pane.BookButton(), Qt::LeftButton);
     EXPECT_EQ(Today(kFood), 1065);
-    // Alt+C clears from inside the pane.
-    TypeAmount("77");
-    QTest::keyClick(&panes.Amount(), Qt::Key_C, Qt::AltModifier);
-    EXPECT_EQ(panes.Amount().text(), "0");
 }
 
 TEST_F(OperationViewTest, OverwriteBoxReplacesTheDayAndAFailureBooksNothing) {
@@ -123,7 +119,6 @@ TEST_F(OperationViewTest, CalendarGridAndCancelDriveEachOther) {
     EXPECT_EQ(doc.GetCurrentDate(), Day(2005, 3, 3));
     EXPECT_EQ(panes.Grid().Row(), panes.Shape().LastDayRow());
     EXPECT_EQ(panes.Grid().Col(), 3);  // the third list position's column
-    EXPECT_EQ(panes.status, "2005年03月03日の支出合計：0円");
     EXPECT_FALSE(doc.IsModified());
 
     panes.ClickCell(panes.RowOf(Day(2005, 2, 28)), 4);
@@ -139,7 +134,6 @@ TEST_F(OperationViewTest, CalendarGridAndCancelDriveEachOther) {
     EXPECT_EQ(pane.SelectedPosition(), 0);
     EXPECT_EQ(doc.GetCurrentDate(), today);
     EXPECT_EQ(panes.view->RowDate(panes.Grid().Row()), today);
-    EXPECT_EQ(panes.Grid().Col(), 1);
 }
 
 TEST_F(OperationViewTest, InitializeReadsTheDocumentAgainAndAnEmptyLedgerBooksNothing) {
