@@ -23,23 +23,16 @@ void WriteList(ByteWriter& out, const MatterList& list) {
     }
 }
 
-}  // namespace
-
-bool WriteBinaryLedger(const CTallymoDoc& doc, std::uint32_t reserved, const ByteSink& sink) {
-    const std::vector<LedgerEntry>& entries = doc.Entries();
-    std::uint32_t entryCount = 0;
-    for (const LedgerEntry& entry : entries) {
-        if (entry.amount != 0) ++entryCount;
-    }
-
-    std::string piece;
-    piece.reserve(kPieceBytes + 64);
-    ByteWriter out(piece);
-    // Hands the piece on once it is full; a memo longer than a piece goes on its own.
+// The file's bytes into `bytes`. With a sink, `bytes` is handed on and emptied whenever it holds
+// a piece, so that only about a piece is ever held; without one it ends holding the whole file.
+bool WriteInto(const CTallymoDoc& doc, std::uint32_t reserved, std::uint32_t entryCount,
+               std::string& bytes, const ByteSink* sink) {
+    ByteWriter out(bytes);
+    // A memo longer than a piece goes out with its record in one larger piece.
     const auto flush = [&](std::size_t atLeast) {
-        if (piece.size() < atLeast) return true;
-        const bool taken = sink(piece);
-        piece.clear();
+        if (!sink || bytes.size() < atLeast) return true;
+        const bool taken = (*sink)(bytes);
+        bytes.clear();
         return taken;
     };
 
@@ -59,7 +52,7 @@ bool WriteBinaryLedger(const CTallymoDoc& doc, std::uint32_t reserved, const Byt
     WriteList(out, doc.OutgoList());
 
     out.Dword(entryCount);
-    for (const LedgerEntry& entry : entries) {
+    for (const LedgerEntry& entry : doc.Entries()) {
         if (entry.amount == 0) continue;
         out.SignedDword(entry.date);
         out.SignedDword(entry.matter);
@@ -70,18 +63,30 @@ bool WriteBinaryLedger(const CTallymoDoc& doc, std::uint32_t reserved, const Byt
     return flush(1);
 }
 
+}  // namespace
+
+bool WriteBinaryLedger(const CTallymoDoc& doc, std::uint32_t reserved, const ByteSink& sink) {
+    std::uint32_t entryCount = 0;
+    for (const LedgerEntry& entry : doc.Entries()) {
+        if (entry.amount != 0) ++entryCount;
+    }
+    std::string piece;
+    piece.reserve(kPieceBytes + 64);
+    return WriteInto(doc, reserved, entryCount, piece, &sink);
+}
+
 std::string WriteBinaryLedger(const CTallymoDoc& doc, std::uint32_t reserved) {
     std::size_t entryBytes = 0;
+    std::uint32_t entryCount = 0;
     for (const LedgerEntry& entry : doc.Entries()) {
-        if (entry.amount != 0) entryBytes += 12 + ByteWriter::StringBytes(entry.memo.size());
+        if (entry.amount == 0) continue;
+        entryBytes += 12 + ByteWriter::StringBytes(entry.memo.size());
+        ++entryCount;
     }
     std::string bytes;
     bytes.reserve(kHeaderBytes + ListBytes(doc.IncomeList()) + ListBytes(doc.OutgoList()) + 4 +
                   entryBytes);
-    WriteBinaryLedger(doc, reserved, [&bytes](std::string_view piece) {
-        bytes.append(piece);
-        return true;
-    });
+    WriteInto(doc, reserved, entryCount, bytes, nullptr);
     return bytes;
 }
 

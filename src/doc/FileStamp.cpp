@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <QFile>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -19,43 +20,47 @@ bool StatFile(const std::string& path, std::int64_t& size, std::int64_t& modifie
     return true;
 }
 
+std::uint64_t Mixed(std::uint64_t state, std::uint64_t word) {
+    state ^= word;
+    state *= 0x9E3779B97F4A7C15u;
+    return state ^ (state >> 29);
+}
+
 }  // namespace
 
-void ByteHash::Mix(std::uint64_t word) {
-    m_state ^= word;
-    m_state *= 0x9E3779B97F4A7C15u;
-    m_state ^= m_state >> 29;
+void ByteHash::AddBlock(const char* block) {
+    for (std::size_t lane = 0; lane < kLanes; ++lane) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, block + 8 * lane, sizeof word);
+        m_lanes[lane] = Mixed(m_lanes[lane], word);
+    }
 }
 
 void ByteHash::Add(std::string_view bytes) {
     m_size += static_cast<std::int64_t>(bytes.size());
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0 && m_pendingBytes > 0) {
-        m_pending[m_pendingBytes++] = static_cast<unsigned char>(*p++);
-        --left;
-        if (m_pendingBytes == sizeof m_pending) {
-            std::uint64_t word = 0;
-            std::memcpy(&word, m_pending, sizeof word);
-            Mix(word);
-            m_pendingBytes = 0;
-        }
+    if (m_pendingBytes > 0 && !bytes.empty()) {
+        const std::size_t taken = std::min(bytes.size(), kBlockBytes - m_pendingBytes);
+        std::memcpy(m_pending + m_pendingBytes, bytes.data(), taken);
+        m_pendingBytes += taken;
+        bytes.remove_prefix(taken);
+        if (m_pendingBytes < kBlockBytes) return;
+        AddBlock(m_pending);
+        m_pendingBytes = 0;
     }
-    for (; left >= 8; p += 8, left -= 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, p, sizeof word);
-        Mix(word);
-    }
-    for (; left > 0; --left) m_pending[m_pendingBytes++] = static_cast<unsigned char>(*p++);
+    for (; bytes.size() >= kBlockBytes; bytes.remove_prefix(kBlockBytes)) AddBlock(bytes.data());
+    if (!bytes.empty()) std::memcpy(m_pending, bytes.data(), bytes.size());
+    m_pendingBytes = bytes.size();
 }
 
 std::size_t ByteHash::Value() const {
     ByteHash last = *this;
-    std::uint64_t tail = 0;
-    std::memcpy(&tail, m_pending, m_pendingBytes);
-    last.Mix(tail);
-    last.Mix(static_cast<std::uint64_t>(m_size));
-    return static_cast<std::size_t>(last.m_state);
+    if (m_pendingBytes > 0) {  // the last block padded with zeros; the size tells them apart
+        std::memset(last.m_pending + m_pendingBytes, 0, kBlockBytes - m_pendingBytes);
+        last.AddBlock(last.m_pending);
+    }
+    std::uint64_t value = static_cast<std::uint64_t>(m_size);
+    for (const std::uint64_t lane : last.m_lanes) value = Mixed(value, lane);
+    return static_cast<std::size_t>(Mixed(value, 0));
 }
 
 FileStamp StampFile(const std::string& path, std::string_view bytes) {

@@ -26,11 +26,14 @@ public:
     std::int64_t Size() const { return m_size; }
 
 private:
-    void Mix(std::uint64_t word);
+    static constexpr std::size_t kLanes = 4;  // independent chains, so a word need not wait
+    static constexpr std::size_t kBlockBytes = 8 * kLanes;
+    void AddBlock(const char* block);
 
-    std::uint64_t m_state = 0x243F6A8885A308D3u;
+    std::uint64_t m_lanes[kLanes] = {0x243F6A8885A308D3u, 0x13198A2E03707344u, 0xA4093822299F31D0u,
+                                     0x082EFA98EC4E6C89u};
     std::int64_t m_size = 0;
-    unsigned char m_pending[8] = {};  // the bytes of a word not yet complete
+    char m_pending[kBlockBytes] = {};  // the bytes of a block not yet complete
     std::size_t m_pendingBytes = 0;
 };
 

@@ -44,9 +44,9 @@ struct LedgerContents {
     int MatterCount() const { return static_cast<int>(income.size() + outgo.size()); }
     // Replaces both lists and empties the entries.
     void SetMatterLists(MatterList incomeList, MatterList outgoList);
-    // Room for as many entries again: bookings after a load then never move the whole
-    // sequence (the old and the new copy at once), and pages not yet written take no memory.
-    void ReserveEntries(std::size_t count) { entries.reserve(2 * count); }
+    // Room for the entries read and the bookings of a session after them: growing a full
+    // sequence of a million entries would copy them all and hold both copies for a moment.
+    void ReserveEntries(std::size_t count) { entries.reserve(count + count / 16 + 64); }
     // An entry whose matter index is negative or not below MatterCount is dropped (false).
     bool AppendLoadedEntry(LedgerEntry entry);
 };
