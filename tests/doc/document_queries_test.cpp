@@ -11,14 +11,17 @@ namespace tallymo {
 namespace {
 
 using test::Day;
+using test::Sjis;
 using Amounts = std::vector<std::int32_t>;
 
 // A ledger with income 収入, 賞与 and outgo 食費, 交通費, 雑費 (indexes 0..4), the clock at
-// noon of 15 January 2005. (index_equivalence_test checks every query against a plain walk;
-// these cases pin the rules themselves.)
+// noon of 15 January 2005. (index_equivalence_test checks every query against a plain walk,
+// the random sessions of matter_list_edit_test that entries follow their matters through every
+// list change; these cases pin the rules themselves.)
 class DocumentQueries : public ::testing::Test {
 protected:
     DocumentQueries() : clock(MakeLocalTime(2005, 1, 15, 12, 0, 0)), doc(store, clock) {
+        doc.SetMessageHandler([this](const UserMessage& m) { messages.push_back(m); });
         test::ResetLedger(doc, {"収入", "賞与"}, {"食費", "交通費", "雑費"});
         doc.SetCurrentDate(Day(2005, 1, 15));
     }
@@ -40,27 +43,28 @@ protected:
     MemorySettingsStore store;
     FixedClock clock;
     CTallymoDoc doc;
+    std::vector<UserMessage> messages;
 };
 
-// A booking adds to the cell or overwrites it; 0 with overwrite empties it; a matter outside the
-// lists books nothing.
-TEST_F(DocumentQueries, BookingAndBalances) {
+// A matter outside the lists books nothing, loads nothing and has nothing booked; the balance
+// is income less outgo through a day. Zero entries from a file go on request. (Adding and
+// overwriting are the booking test's.)
+TEST_F(DocumentQueries, MattersOutsideTheListsAndBalances) {
     const TimeValue day = Day(2005, 1, 10);
-    Book(day, 2, 500);
-    Book(day, 2, 300);
-    EXPECT_EQ(doc.DayAmount(day, 2), 800);
-    Book(day, 2, 1000, true);
-    EXPECT_EQ(AmountsOf(), Amounts{1000});
-    Book(day, 2, 0, true);
-    EXPECT_TRUE(doc.Entries().empty());
     Book(day, 3, -200);
     Book(day, 5, 100);
     Book(day, -1, 100);
+    EXPECT_FALSE(doc.AppendLoadedEntry(LedgerEntry{day, 5, 1, {}}));
+    EXPECT_FALSE(doc.AppendLoadedEntry(LedgerEntry{day, -1, 1, {}}));
+    EXPECT_TRUE(doc.AppendLoadedEntry(LedgerEntry{day, 2, 0, {}}));
+    EXPECT_EQ(doc.CountEntries(5, day, day), 0);
+    EXPECT_EQ(AmountsOf(), (Amounts{-200, 0}));
+    doc.RemoveZeroEntries();
     EXPECT_EQ(AmountsOf(), Amounts{-200});
-
     Book(Day(2005, 1, 1), 0, 10000);
     Book(Day(2005, 1, 5), 4, 500);
-    EXPECT_EQ(doc.BalanceThrough(Day(2005, 1, 10)), 9700);
+    Book(Day(2005, 1, 11), 4, 1);
+    EXPECT_EQ(doc.BalanceThrough(day), 9700);
     EXPECT_EQ(doc.OutgoTotal(Day(2005, 1, 1), Day(2005, 1, 10)), 300);
 }
 
@@ -165,6 +169,32 @@ TEST_F(DocumentQueries, UndoOfAnOverwriteGivesBackWhatItReplaced) {
     EXPECT_EQ(AmountsOf(), (Amounts{1200, 7, 300, 2, 50}));
     doc.DeleteContents();
     EXPECT_FALSE(doc.CanUndo() || doc.CanRedo());
+}
+
+// A new matter gets the standard width, a renamed one keeps its own; operations on indexes the
+// lists lack report and change nothing.
+TEST_F(DocumentQueries, MatterListOperations) {
+    Book(Day(2005, 1, 3), 2, 300);
+    doc.InsertMatter(1, Sjis("臨時収入"), true, true);  // outgo now from 3 to 5
+    EXPECT_EQ(doc.GetMatter(1)->CellWidth(), 900);
+    doc.GetMatter(3)->SetCellWidth(1500);
+    doc.ModifyMatter(3, Sjis("外食"), true);
+    EXPECT_EQ(doc.GetMatter(3)->Name(), Sjis("外食"));
+    EXPECT_EQ(doc.GetMatter(3)->CellWidth(), 1500);
+    EXPECT_TRUE(messages.empty());
+
+    const auto before = doc.Entries();
+    doc.SwapMatters(2, 3);  // income with outgo
+    doc.SwapMatters(5, 6);  // one past the end, on the outgo side
+    doc.DeleteMatter(-1);
+    doc.ModifyMatter(6, Cp932Text("x"), true);
+    ASSERT_EQ(messages.size(), 4u);
+    for (const UserMessage& m : messages) {
+        EXPECT_EQ(m.text, "事柄処理で致命的なエラーが発生しました。");
+        EXPECT_EQ(m.helpContext, 3210);
+    }
+    EXPECT_EQ(doc.Entries(), before);
+    EXPECT_EQ(doc.MatterCount(), 6);
 }
 
 // Under daylight-saving time a day is not always 86400 seconds (2024-03-10 has 23 hours,
