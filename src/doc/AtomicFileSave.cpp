@@ -108,6 +108,12 @@ std::string BackupPathFor(const std::string& path) {
 }
 
 bool SaveFileAtomically(const std::string& path, std::string_view bytes, std::string* reason) {
+    return SaveFileAtomically(
+        path, [bytes](const ByteSink& sink) { return sink(bytes); }, reason);
+}
+
+bool SaveFileAtomically(const std::string& path, const std::function<bool(const ByteSink&)>& write,
+                        std::string* reason) {
     std::string ignored;
     std::string& why = reason ? *reason : ignored;
     // Unbuffered, so that every write reaches the system at once and its failure is seen here:
@@ -117,14 +123,19 @@ bool SaveFileAtomically(const std::string& path, std::string_view bytes, std::st
         why = ReasonOf(file);
         return false;
     }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const qint64 written =
-            file.write(bytes.data() + done, static_cast<qint64>(bytes.size() - done));
-        if (written <= 0) break;
-        done += static_cast<std::size_t>(written);
-    }
-    const bool complete = done == bytes.size() && file.error() == QFileDevice::NoError;
+    const ByteSink sink = [&file](std::string_view piece) {
+        std::size_t done = 0;
+        while (done < piece.size()) {
+            const qint64 written =
+                file.write(piece.data() + done, static_cast<qint64>(piece.size() - done));
+            if (written <= 0) return false;
+            done += static_cast<std::size_t>(written);
+        }
+        return file.error() == QFileDevice::NoError;
+    };
+    // Whatever `write` throws leaves with the file unreplaced: the QSaveFile removes its
+    // temporary file when it goes out of scope uncommitted.
+    const bool complete = write(sink) && file.error() == QFileDevice::NoError;
     if (!complete || !MayReplace(path)) {
         why = complete ? "the save was interrupted" : ReasonOf(file);
         if (why.empty()) why = std::strerror(EIO);

@@ -10,12 +10,18 @@
 #include <string>
 #include <string_view>
 
+#include "doc/ByteSink.h"
+
 namespace tallymo {
 
 // False when the new bytes could not be put in place; the old file and its backup are then
 // untouched, no temporary file is left behind and `reason` (when given) holds the system's
 // reason. A failed backup copy does not stop the save.
 bool SaveFileAtomically(const std::string& path, std::string_view bytes,
+                        std::string* reason = nullptr);
+// The same for bytes made while they are written: `write` hands them to the sink it is given
+// and answers false when the sink refused a piece. A large file is never held whole in memory.
+bool SaveFileAtomically(const std::string& path, const std::function<bool(const ByteSink&)>& write,
                         std::string* reason = nullptr);
 
 // The name of the backup copy of `path`.

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "doc/ByteSink.h"
+
 namespace tallymo {
 
 class CTallymoDoc;
@@ -34,5 +36,9 @@ BinaryReadResult ReadBinaryLedger(std::string_view bytes, LedgerContents& doc);
 // `reserved` (the time of the save). Entries of amount 0 are left out: the caller removes them
 // from the document once the file is safely written.
 std::string WriteBinaryLedger(const CTallymoDoc& doc, std::uint32_t reserved);
+
+// The same bytes handed to `sink` in pieces of some hundred kilobytes, so that a large ledger
+// is never held whole in memory beside the document. False when the sink refused a piece.
+bool WriteBinaryLedger(const CTallymoDoc& doc, std::uint32_t reserved, const ByteSink& sink);
 
 }  // namespace tallymo

@@ -157,16 +157,27 @@ bool CTallymoDoc::SaveLedgerFile(const std::string& path) {
     bool droppedEarlyEntries = false;
     std::string reason;
     try {
-        std::string bytes;
         if (csv) {
             CsvLedgerText text = WriteCsvLedger(*this);
             droppedEarlyEntries = text.droppedEarlyEntries;
-            bytes = std::move(text.bytes);
+            saved = SaveFileAtomically(path, text.bytes, &reason);
+            if (saved) m_diskStamp = StampFile(path, text.bytes);
         } else {
-            bytes = WriteBinaryLedger(*this, static_cast<std::uint32_t>(m_clock.Now()));
+            // Made a piece at a time straight into the file: a large ledger is never held a
+            // second time as bytes beside the document.
+            const auto reserved = static_cast<std::uint32_t>(m_clock.Now());
+            ByteHash hash;
+            saved = SaveFileAtomically(
+                path,
+                [&](const ByteSink& sink) {
+                    return WriteBinaryLedger(*this, reserved, [&](std::string_view piece) {
+                        hash.Add(piece);
+                        return sink(piece);
+                    });
+                },
+                &reason);
+            if (saved) m_diskStamp = StampFile(path, hash);
         }
-        saved = SaveFileAtomically(path, bytes, &reason);
-        if (saved) m_diskStamp = StampFile(path, bytes);
         // The binary file holds no entry of amount 0; the document drops them too, but only
         // once the file is in place, so that a failed save changes nothing.
         if (saved && !csv) RemoveZeroEntries();

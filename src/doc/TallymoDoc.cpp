@@ -18,6 +18,15 @@ UserMessage MatterFatalMessage() {
     return {"事柄処理で致命的なエラーが発生しました。", 3210, MessageIcon::None};
 }
 
+// Room for `more` elements, so that what follows cannot fail half-way. Grows by half when short:
+// an exact reserve would move the whole sequence again on every later step.
+template <typename T>
+void ReserveMore(std::vector<T>& items, std::size_t more) {
+    const std::size_t needed = items.size() + more;
+    if (needed <= items.capacity()) return;
+    items.reserve(std::max(needed, items.size() + items.size() / 2 + 16));
+}
+
 }  // namespace
 
 CTallymoDoc::CTallymoDoc(SettingsStore& store, const Clock& clock)
@@ -336,8 +345,8 @@ CTallymoDoc::PlacedEntries CTallymoDoc::RemoveEntriesOfCell(TimeValue date, Matt
 }
 
 bool CTallymoDoc::Overwrite(LedgerEntry entry) {
-    m_overwrites.reserve(m_overwrites.size() + 1);  // the step can always be kept
-    if (entry.amount != 0) m_entries.reserve(m_entries.size() + 1);
+    ReserveMore(m_overwrites, 1);  // the step can always be kept
+    if (entry.amount != 0) ReserveMore(m_entries, 1);
     OverwriteStep step{entry.date, entry.matter, 0, false, {}};
     step.removed = RemoveEntriesOfCell(entry.date, entry.matter);
     if (entry.amount != 0) {
@@ -396,10 +405,10 @@ std::vector<LedgerEntry> CTallymoDoc::RedoHistory() const {
 void CTallymoDoc::Undo() {
     if (!CanUndo()) return;
     try {
-        m_redo.reserve(m_redo.size() + 1);
+        ReserveMore(m_redo, 1);
         if (TopOverwriteIsNext()) {
             OverwriteStep& step = m_overwrites.back();
-            m_entries.reserve(m_entries.size() + step.removed.size());
+            ReserveMore(m_entries, step.removed.size());
             RedoStep redo{LedgerEntry{step.date, step.matter, 0, {}}, true};
             if (step.appended) {
                 m_index.Remove(m_entries.back(), IncomeCount());

@@ -44,7 +44,9 @@ struct LedgerContents {
     int MatterCount() const { return static_cast<int>(income.size() + outgo.size()); }
     // Replaces both lists and empties the entries.
     void SetMatterLists(MatterList incomeList, MatterList outgoList);
-    void ReserveEntries(std::size_t count) { entries.reserve(count); }
+    // Room for as many entries again: bookings after a load then never move the whole
+    // sequence (the old and the new copy at once), and pages not yet written take no memory.
+    void ReserveEntries(std::size_t count) { entries.reserve(2 * count); }
     // An entry whose matter index is negative or not below MatterCount is dropped (false).
     bool AppendLoadedEntry(LedgerEntry entry);
 };

@@ -12,7 +12,6 @@ struct Booking {
     TimeValue day;
     int matter;
     int amount;
-    std::string memo = {};  // UTF-8
 };
 
 struct LedgerSpec {
@@ -20,7 +19,6 @@ struct LedgerSpec {
     std::vector<std::string> outgo;
     std::vector<int> hidden;  // matter indexes
     int showType = 0;
-    int closeDay = 0;
     bool showProjection = false;
     std::vector<Booking> bookings;
 };

@@ -8,7 +8,6 @@
 #include <QString>
 #include <filesystem>
 
-#include "cli/CliLedgers.h"
 #include "cli/CliRunner.h"
 #include "doc/QtSettingsStore.h"
 #include "support/LedgerBuilder.h"
@@ -23,7 +22,7 @@ std::vector<std::string> Booking(const std::string& path, const char* date, cons
 }
 
 // new takes the defaults the desktop program's settings dialog stored; book evaluates
-// expressions, adds or overwrites; dump prints the ledger as one JSON object per file form.
+// expressions, adds or overwrites; dump prints the ledger as one compact JSON object per form.
 TEST(CliLedgerFile, NewBookDumpConvertCycle) {
     const std::string dir = MakeTempDir("cycle");
     const std::string config = dir + "/config";
@@ -32,30 +31,22 @@ TEST(CliLedgerFile, NewBookDumpConvertCycle) {
         store.WriteInt("DefaultSettings", "CloseDay", 25);
         store.WriteInt("DefaultSettings", "OutgoMatter", 1);
         store.WriteString("DefaultSettings\\OutgoMatter0", "Name", Sjis("本"));
-        store.WriteInt("DefaultSettings\\OutgoMatter0", "CellWidth", 700);
         store.Sync();
     }
     const CliOptions withDefaults{{{"XDG_CONFIG_HOME", config}}, {}};
     const std::string tm2 = dir + "/帳簿.tm2";
     const std::string csv = dir + "/帳簿.csv";
-    const auto quietSuccess = [&](const std::vector<std::string>& arguments) {
-        const CliRun run = RunCli(arguments, withDefaults);
+    for (const std::vector<std::string>& command : std::vector<std::vector<std::string>>{
+             {"new", tm2},
+             Booking(tm2, "2024-03-05", "1", "980*1.1"),  // 1078
+             Booking(tm2, "2024-03-05", "1", "500"),      // added
+             Booking(tm2, "2024-03-06", "0", "50,000"),
+             Args(Booking(tm2, "2024-03-06", "0", "200"), {"--overwrite"}),
+             {"convert", tm2, csv}}) {
+        const CliRun run = RunCli(command, withDefaults);
         EXPECT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(run.out + run.err, "");
-    };
-    quietSuccess({"new", tm2});
-    quietSuccess(Booking(tm2, "2024-03-05", "1", "980*1.1"));  // 1078
-    quietSuccess(Booking(tm2, "2024-03-05", "1", "500"));      // added
-    quietSuccess(Booking(tm2, "2024-03-06", "0", "50,000"));
-    quietSuccess(Args(Booking(tm2, "2024-03-06", "0", "200"), {"--overwrite"}));
-    quietSuccess({"convert", tm2, csv});
-    CliRun run;
-
-    const QJsonObject settings{
-        {"EnterMode", false}, {"CloseDay", 25},          {"FontSize", 90},         {"ShowType", 0},
-        {"FractionMode", 1},  {"ShowQuickWizard", true}, {"ShowProjection", false}};
-    const QJsonArray outgo{
-        QJsonObject{{"name", QStringLiteral("本")}, {"cellWidth", 700}, {"visible", true}}};
+    }
     const auto entry = [](int day, int matter, int amount) {
         return QJsonObject{{"time", Day(2024, 3, day)},
                            {"date", QStringLiteral("2024-03-%1").arg(day, 2, 10, QLatin1Char('0'))},
@@ -66,44 +57,20 @@ TEST(CliLedgerFile, NewBookDumpConvertCycle) {
     for (const auto& [path, entries] :
          {std::pair{tm2, QJsonArray{entry(5, 1, 1078), entry(5, 1, 500), entry(6, 0, 200)}},
           std::pair{csv, QJsonArray{entry(5, 1, 1578), entry(6, 0, 200)}}}) {
-        run = RunCli({"dump", path}, withDefaults);
+        const CliRun run = RunCli({"dump", path}, withDefaults);
         ASSERT_EQ(run.exitCode, 0) << run.err;
-        const QJsonObject ledger = run.Json().object();
-        EXPECT_EQ(ledger["settings"].toObject(), settings);
-        EXPECT_EQ(ledger["income"].toArray().size(), 1);
-        EXPECT_EQ(ledger["outgo"].toArray(), outgo);
+        const QJsonDocument document = run.Json();
+        EXPECT_EQ(run.out, document.toJson(QJsonDocument::Compact).toStdString() + "\n");
+        const QJsonObject ledger = document.object();
+        EXPECT_EQ(ledger["settings"]["CloseDay"].toInt(), 25);
+        EXPECT_EQ(ledger["outgo"][0]["name"].toString(), QStringLiteral("本"));
         EXPECT_EQ(ledger["entries"].toArray(), entries);
     }
     // A conversion that loses entries before 2000 succeeds and says so on stderr.
-    quietSuccess(Booking(tm2, "1999-12-31", "0", "1"));
-    run = RunCli({"convert", tm2, dir + "/old.csv"}, withDefaults);
+    ASSERT_EQ(RunCli(Booking(tm2, "1999-12-31", "0", "1")).exitCode, 0);
+    const CliRun run = RunCli({"convert", tm2, dir + "/old.csv"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.err.rfind("Tallymo Ver.1データファイル形式のため、", 0), 0u) << run.err;
-}
-
-TEST(CliLedgerFile, DumpIsExactlyWhatQJsonDocumentWrites) {
-    const std::string path = MakeTempDir("dump") + "/memo.tm2";
-    LedgerSpec spec;
-    spec.income = {"給料 \"月\""};
-    spec.outgo = {"食費\\外食"};
-    spec.hidden = {1};
-    spec.bookings = {{Day(2024, 5, 1), 1, -2147483647 - 1, "ランチ \"A\"\n2人"},
-                     {Day(1970, 1, 1), 0, 1, "\t\\①"}};
-    WriteLedger(path, spec);
-    const CliRun run = RunCli({"dump", path});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    const QJsonDocument document = run.Json();
-    EXPECT_EQ(run.out, document.toJson(QJsonDocument::Compact).toStdString() + "\n");
-    const QJsonObject ledger = document.object();
-    EXPECT_EQ(ledger["income"][0]["name"].toString(), QStringLiteral("給料 \"月\""));
-    EXPECT_FALSE(ledger["outgo"][0]["visible"].toBool(true));
-    const QJsonArray entries = ledger["entries"].toArray();
-    ASSERT_EQ(entries.size(), 2);  // in booking order, not by date
-    EXPECT_EQ(entries[0]["memo"].toString(), QStringLiteral("ランチ \"A\"\n2人"));
-    EXPECT_EQ(entries[0]["amount"].toInteger(), -2147483647 - 1);
-    EXPECT_EQ(entries[1]["date"].toString(), QStringLiteral("1970-01-01"));
-    EXPECT_EQ(entries[1]["time"].toInteger(), -9 * 3600);
-    EXPECT_EQ(entries[1]["memo"].toString(), QStringLiteral("\t\\①"));
 }
 
 // Usage errors exit with 2, failures with 1, each with its message on stderr and nothing on
@@ -112,11 +79,9 @@ TEST(CliLedgerFile, FailuresLeaveTheFilesAsTheyWere) {
     const std::string dir = MakeTempDir("fail");
     const std::string path = dir + "/ledger.tm2";
     const std::string cut = dir + "/short.tm2";
-    const std::string csv = dir + "/one-line.csv";
     ASSERT_EQ(RunCli({"new", path}).exitCode, 0);
     ASSERT_EQ(RunCli(Booking(path, "2024-01-02", "3", "120")).exitCode, 0);
     WriteFileBytes(cut, "\x08tall");
-    WriteFileBytes(csv, "1,90,60\r\n");
     const std::string before = ReadFileBytes(path);
     const struct {
         std::vector<std::string> arguments;
@@ -127,14 +92,13 @@ TEST(CliLedgerFile, FailuresLeaveTheFilesAsTheyWere) {
         {Booking(path, "2024-01-02", "8", "100"), 1, "no matter 8"},
         {Booking(path, "2024-01-02", "-1", "100"), 1, "no matter -1"},
         {Booking(path, "2024-02-30", "3", "100"), 2, "--date"},
-        {Booking(path, "2024-01-02", "x", "100"), 2, "--matter"},
         {{"book", path, "--date", "2024-01-02", "--amount", "100"}, 2, "--matter is required"},
         {{"new", path}, 1, "already exists"},
-        {{"dump", cut},
+        {{"convert", cut, dir + "/out.tm2"},
          1,
          "tallymo-cli: " + cut + ": the file is cut short\n予期せぬエラーが発生しました。\n"},
-        {{"convert", cut, dir + "/out.tm2"}, 1, "予期せぬエラーが発生しました。\n"},
-        {{"convert", csv, dir + "/out.tm2"}, 1, "CSVデータが正しくありません。\n"},
+        {{"frobnicate"}, 2, "tallymo-cli --help"},
+        {{"dump", path, path}, 2, "tallymo-cli dump --help"},
     };
     for (const auto& c : cases) {
         const CliRun run = RunCli(c.arguments);
@@ -147,7 +111,7 @@ TEST(CliLedgerFile, FailuresLeaveTheFilesAsTheyWere) {
     EXPECT_FALSE(std::filesystem::exists(dir + "/out.tm2"));
 
     // Output that cannot be written is a failure too; --force replaces the ledger.
-    CliRun run = RunCli({"dump", path}, {{}, "/dev/full"});
+    const CliRun run = RunCli({"dump", path}, {{}, "/dev/full"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "書き込みエラーが発生しました。\n");
     ASSERT_EQ(RunCli({"new", "--force", path}).exitCode, 0);
@@ -155,7 +119,7 @@ TEST(CliLedgerFile, FailuresLeaveTheFilesAsTheyWere) {
 }
 
 TEST(CliLedgerFile, HelpForTheProgramAndEveryCommand) {
-    CliRun run = RunCli({"--help"});
+    const CliRun run = RunCli({"--help"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out.rfind("Usage: tallymo-cli COMMAND [ARGUMENTS...]\nThe Tallymo", 0), 0u);
     for (const char* command :
@@ -164,13 +128,6 @@ TEST(CliLedgerFile, HelpForTheProgramAndEveryCommand) {
         const CliRun help = RunCli({command, "--help"});
         EXPECT_EQ(help.exitCode, 0) << command;
         EXPECT_EQ(help.out.rfind(std::string("Usage: tallymo-cli ") + command + " ", 0), 0u);
-    }
-    for (const std::vector<std::string>& wrong : std::vector<std::vector<std::string>>{
-             {}, {"frobnicate"}, {"dump"}, {"dump", "a.tm2", "b.tm2"}, {"--bogus"}}) {
-        run = RunCli(wrong);
-        EXPECT_EQ(run.exitCode, 2) << run.err;
-        EXPECT_EQ(run.out, "");
-        EXPECT_FALSE(run.err.empty());
     }
 }
 

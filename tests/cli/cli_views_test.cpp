@@ -14,94 +14,67 @@
 namespace tallymo::test {
 namespace {
 
-// Income 給料; outgo 食費, 本 (hidden), 雑費, m4 .. m9. February holds 食費 1,000; March so
-// far 食費 900, 雑費 50. The ledger shows weeks and projects.
-std::string MarchLedger() {
+// One run per command and form, then the options each command refuses (exit 2, no output).
+TEST(CliViews, EachCommandPrintsItsTableAndRefusesBadOptions) {
+    // Income 給料; outgo 食費, 本 (hidden), 雑費, m 4. March so far: 食費 900 (two bookings,
+    // so projected), 雑費 50.
     const std::string path = MakeTempDir("views") + "/march.tm2";
     LedgerSpec spec;
     spec.income = {"給料"};
-    spec.outgo = {"食費", "本", "雑費", "m4",  "m5",
-                  "m6",   "m7", "m8",   "m\n9"};  // a line end: a blank in text
+    spec.outgo = {"食費", "本", "雑費", "m\n4"};  // a line end: a blank in text
     spec.hidden = {2};
-    spec.showType = 1;
+    spec.showType = 1;  // weeks
     spec.showProjection = true;
-    spec.bookings = {{Day(2024, 2, 10), 1, 1000},
-                     {Day(2024, 3, 2), 1, 400},
-                     {Day(2024, 3, 2), 1, 500},
-                     {Day(2024, 3, 5), 0, 10000},
-                     {Day(2024, 3, 6), 3, 50}};
+    spec.bookings = {
+        {Day(2024, 3, 2), 1, 400}, {Day(2024, 3, 2), 1, 500}, {Day(2024, 3, 6), 3, 50}};
     WriteLedger(path, spec);
-    return path;
-}
 
-// One run per command and form, then the options each command refuses (exit 2, no output).
-TEST(CliViews, EachCommandPrintsItsTableAndRefusesBadOptions) {
-    const std::string path = MarchLedger();
     const std::vector<std::string> table = {"table", path, "--current", "2024-03-07"};
     CliRun run = RunCli(table);
     ASSERT_EQ(run.exitCode, 0) << run.err;
     QJsonObject json = run.Json().object();
     EXPECT_TRUE(json["title"].isNull());
     EXPECT_EQ(json["rows"].toInt(), 10);  // the ledger's own view: week
-    EXPECT_EQ(json["cols"].toInt(), 11);  // captions, 9 visible matters, balance
-    EXPECT_EQ(json["cells"].toArray().size(), 10);
+    EXPECT_EQ(json["cols"].toInt(), 6);   // captions, 4 visible matters, balance
     EXPECT_EQ(json["cells"][3][2].toObject(),
               (QJsonObject{{"text", "900"}, {"red", false}, {"kind", 1}}));
-    EXPECT_TRUE(json["cells"][3][10]["red"].toBool());
+    EXPECT_TRUE(json["cells"][3][5]["red"].toBool());
 
     run = RunCli(Args(table, {"--view", "fit", "--rows", "6", "--format", "tsv"}));
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out.rfind("記帳日\t給料\t食費\t雑費\t", 0), 0u) << run.out;
+    EXPECT_EQ(run.out.rfind("記帳日\t給料\t食費\t雑費\tm 4\t", 0), 0u) << run.out;
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 6);
 
-    run = RunCli({"print-table", path, "--current", "2024-03-07"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    json = run.Json().object();
-    EXPECT_EQ(json["title"].toString(), QStringLiteral("2024年03月分 小遣い帳"));
-    EXPECT_EQ(json["rows"].toInt(), 34);  // header, carry-forward, 31 days, total
-    EXPECT_EQ(json["cols"].toInt(), 12);  // hidden matters are printed too
     run = RunCli({"print-table", path, "--current", "2024-03-07", "--format", "tsv"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out.rfind("2024年03月分 小遣い帳\n日付\t給料\t食費\t本\t", 0), 0u) << run.out;
 
-    // The ledger projects: 900 over the nine days to 10 March 00:00 is 3,099 for the month.
-    const std::vector<std::string> graph = {"graph", path, "--current", "2024-03-10"};
+    // The ledger projects unless told not to: 900 over the nine days to 10 March is 3,099.
+    const std::vector<std::string> graph = {"graph",      path,    "--current",
+                                            "2024-03-10", "--now", "2024-03-10 00:00:00"};
     for (const auto& [options, food] :
-         {std::pair{std::vector<std::string>{"--now", "2024-03-10 00:00:00"}, "3,099"},
-          std::pair{std::vector<std::string>{"--now", "2024-03-10 12:00:00"}, "2,936"},
-          std::pair{std::vector<std::string>{"--now", "2024-03-10 12:00:00", "--projection", "off"},
-                    "900"}}) {
+         {std::pair{std::vector<std::string>{}, "3,099"},
+          std::pair{std::vector<std::string>{"--projection", "off"}, "900"}}) {
         run = RunCli(Args(graph, options));
         ASSERT_EQ(run.exitCode, 0) << run.err;
         json = run.Json().object();
         EXPECT_EQ(json["table"][1][1].toString(), QString::fromUtf8(food));
-        EXPECT_EQ(json["table"].toArray().size(), 1 + 8 + 1);  // every visible outgo matter
         EXPECT_EQ(json["chart"].toObject()["type"].toString(), QStringLiteral("pie"));
         EXPECT_TRUE(json["advice"].toString().endsWith(QStringLiteral("\r\n")));
     }
-    run = RunCli(Args(graph, {"--now", "2024-03-10 00:00:00", "--tab", "trend", "--offset", "1"}));
+    run = RunCli(Args(graph, {"--tab", "trend", "--offset", "1"}));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     json = run.Json().object();
     EXPECT_EQ(json["table"][0][1].toString(), QStringLiteral("2024/02"));
     EXPECT_EQ(json["chart"].toObject()["type"].toString(), QStringLiteral("line"));
-    EXPECT_EQ(json["chart"].toObject()["data"].toArray().size(), 12);
 
-    const std::vector<std::string> now = {"--now", "2024-03-10 00:00:00"};
-    for (const std::vector<std::string>& wrong :
-         std::vector<std::vector<std::string>>{Args(table, {"--view", "fit"}),
-                                               Args(table, {"--view", "fit", "--rows", "3"}),
-                                               Args(table, {"--view", "week", "--rows", "6"}),
-                                               Args(table, {"--view", "year"}),
-                                               Args(table, {"--format", "csv"}),
-                                               {"table", path, "--current", "2024-02-30"},
-                                               {"table", path, "--current", "2038-01-20"},
-                                               {"table", path},
-                                               Args(Args(graph, now), {"--tab", "pie"}),
-                                               Args(Args(graph, now), {"--offset", "9"}),
-                                               Args(Args(graph, now), {"--offset", "-1"}),
-                                               Args(Args(graph, now), {"--projection", "yes"}),
-                                               Args(graph, {"--now", "2024-03-10"}),
-                                               Args(graph, {"--now", "2024-03-10 24:00:00"}),
-                                               {"graph", path, "--now", "2024-03-10 00:00:00"}}) {
+    for (const std::vector<std::string>& wrong : std::vector<std::vector<std::string>>{
+             Args(table, {"--view", "fit"}),
+             Args(table, {"--format", "csv"}),
+             {"table", path, "--current", "2038-01-20"},  // past the 32-bit time range
+             Args(graph, {"--offset", "9"}),
+             Args(graph, {"--projection", "yes"}),
+             {"graph", path, "--current", "2024-03-10", "--now", "2024-03-10 24:00:00"}}) {
         run = RunCli(wrong);
         EXPECT_EQ(run.exitCode, 2) << wrong.back();
         EXPECT_EQ(run.out, "");

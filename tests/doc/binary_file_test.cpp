@@ -23,10 +23,10 @@ std::string Sample(std::int32_t version) {
 }
 
 // The start of a current-layout file up to and including the settings.
-FileBytes CurrentHeader(std::uint32_t boolValue = 0) {
+FileBytes CurrentHeader() {
     FileBytes f;
     f.String("tallymoo").Dword(2000500).Dword(0);
-    f.Dword(boolValue).Word(0).Word(90).Dword(0).Word(1).Dword(boolValue).Dword(boolValue);
+    f.Dword(0).Word(0).Word(90).Dword(0).Word(1).Dword(0).Dword(0);
     return f;
 }
 
@@ -49,7 +49,6 @@ TEST_F(BinaryFile, WritesListsAndEntriesRecordByRecord) {
     expected.Dword(static_cast<std::uint32_t>(Day(2005, 7, 3))).Dword(2).Dword(-350);
     expected.String(Sjis("メモ").Bytes());
     EXPECT_EQ(SaveBytes(), expected.Bytes());
-    EXPECT_EQ(expected.Bytes().substr(0, 13), std::string("\x08tallymoo\x74\x86\x1E\x00", 13));
 }
 
 // Each layout holds the same sample ledger; what differs is what the layout can carry.
@@ -75,7 +74,7 @@ TEST_F(BinaryFile, ReadsEveryLayoutVersion) {
     EXPECT_TRUE(messages.empty());
 }
 
-// Hostile or foreign files: the form's message, the document as it was, and nothing allocated
+// Hostile or foreign files: the form's message and the document as it was, without allocating
 // for counts the file cannot hold.
 TEST_F(BinaryFile, RefusedFilesGiveTheirMessageAndLeaveTheDocumentAsItWas) {
     const char* const notLedger = "この形式のファイルには対応していません。";
@@ -92,23 +91,13 @@ TEST_F(BinaryFile, RefusedFilesGiveTheirMessageAndLeaveTheDocumentAsItWas) {
         const char* message;
     } cases[] = {
         {"other magic", "\x08tallymox" + header.substr(9), notLedger},
-        {"magic of length 3",
-         "\x03"
-         "abc" +
-             header.substr(9),
-         notLedger},
         {"version 1999999", "\x08tallymoo" + FileBytes().Dword(1999999).Bytes() + header.substr(13),
          unsupported},
-        {"version read as negative", "\x08tallymoo" + FileBytes().Dword(0xFFFFFFFF).Bytes(),
-         unsupported},
-        {"cut in the entries", Sample(2000500).substr(0, Sample(2000500).size() - 20), unexpected},
         {"two billion entries",
          header + FileBytes().Dword(0).Dword(0).Dword(2000000000).Bytes() + tail, unexpected},
         {"a name of 4 GB",
          header + FileBytes().Dword(1).Byte(0xFF).Word(0xFFFF).Dword(0xFFFFFFFF).Bytes() + tail,
          unexpected},
-        {"a name of 65534 bytes",
-         header + FileBytes().Dword(1).Byte(0xFF).Word(0xFFFE).Bytes() + tail, unexpected},
         {"two billion matters", header + FileBytes().Dword(2000000000).Bytes() + tail, unexpected},
         {"two billion days", oldDays.Dword(2000000000).Bytes() + tail, unexpected},
     };
@@ -124,13 +113,11 @@ TEST_F(BinaryFile, RefusedFilesGiveTheirMessageAndLeaveTheDocumentAsItWas) {
                                                           : 9990;
         ExpectOnlyMessage(refused.message, help,
                           help == 9990 ? MessageIcon::None : MessageIcon::Stop);
+        // Refused as cut short, not by running out of memory on the way.
+        if (help == 9990)
+            EXPECT_EQ(messages[0].detail, PathOf("ledger.tm2") + ": the file is cut short");
         ExpectUnchanged(before);
     }
-    LedgerContents ledger;
-    FileBytes f = CurrentHeader();
-    f.Dword(0).Dword(1).String("x").Word(900).Dword(1).Dword(0x7FFFFFFF).Raw(std::string(60, 0));
-    EXPECT_EQ(ReadBinaryLedger(f.Bytes(), ledger), BinaryReadResult::Truncated);
-    EXPECT_LE(ledger.entries.capacity() * sizeof(LedgerEntry), f.Bytes().size() * 4);
 }
 
 // A file cut anywhere, in its header, its matter lists or its entries, is refused as a whole.
@@ -149,58 +136,11 @@ TEST_F(BinaryFile, EveryCutOfAFileIsRefusedAsTruncated) {
     }
 }
 
-// Only exactly 1 reads as true; entries of matters the lists lack are dropped, the rest read.
-TEST_F(BinaryFile, FlagsAndMatterIndexesAsStored) {
-    for (const std::uint32_t stored : {0u, 1u, 2u, 0x101u}) {
-        FileBytes f = CurrentHeader(stored);
-        ASSERT_TRUE(
-            LoadBytes(f.Dword(1).String("a").Word(900).Dword(stored).Dword(0).Dword(0).Bytes()));
-        const bool expected = stored == 1;
-        EXPECT_EQ(doc.Settings().EnterMode, expected) << stored;
-        EXPECT_EQ(doc.Settings().ShowQuickWizard, expected) << stored;
-        EXPECT_EQ(doc.Settings().ShowProjection, expected) << stored;
-        EXPECT_EQ(doc.GetMatter(0)->IsVisible(), expected) << stored;
-    }
-    FileBytes f = CurrentHeader();
-    f.Dword(1).String("in").Word(900).Dword(1).Dword(1).String("out").Word(900).Dword(1).Dword(6);
-    const auto day = static_cast<std::uint32_t>(Day(2005, 3, 1));
-    for (const std::uint32_t matter : {2u, 1u, 0xFFFFFFFFu, 0x80000000u, 0x7FFFFFFFu, 0u}) {
-        f.Dword(day).Dword(matter).Dword(matter == 1 ? 0 : 66).String(matter == 1 ? "kept" : "");
-    }
-    ASSERT_TRUE(LoadBytes(f.Bytes()));
-    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2005, 3, 1), 1, 0, Cp932Text("kept")},
-                                                       {Day(2005, 3, 1), 0, 66, {}}}));
-}
-
-// Counts of zero or less mean no records; a count is checked against the bytes left at the
-// smallest record size, so records of that size that fill the file exactly are all read.
-TEST_F(BinaryFile, RecordCountsAtTheirLimits) {
-    FileBytes f = CurrentHeader();
-    ASSERT_TRUE(LoadBytes(f.Dword(0xFFFFFFFF).Dword(0x80000000).Dword(0xFFFFFFF9).Bytes()));
-    EXPECT_EQ(doc.MatterCount(), 0);
-    EXPECT_TRUE(doc.Entries().empty());
-
-    FileBytes entries = CurrentHeader();
-    entries.Dword(1).String("").Word(900).Dword(1).Dword(0).Dword(3);
-    for (int i = 0; i < 3; ++i) entries.Dword(0).Dword(0).Dword(5).String("");
-    ASSERT_TRUE(LoadBytes(entries.Bytes()));
-    EXPECT_EQ(doc.Entries().size(), 3u);
-
-    FileBytes combined;  // 2000000: ten unnamed matters in the combined list, then no days
-    combined.String("tallymoo").Dword(2000000).Dword(0).Word(0).Word(90).Dword(0).Word(1);
-    combined.Dword(0).Dword(0).Raw(std::string(12, 0)).Dword(10);
-    for (int i = 0; i < 10; ++i) combined.String("").Dword(0).Word(900);
-    ASSERT_TRUE(LoadBytes(combined.Dword(0xFFFFFFFE).Bytes()));
-    EXPECT_EQ(doc.MatterCount(), 10);
-}
-
 TEST_F(BinaryFile, TextLengthsUseTheOneThreeAndSevenByteForms) {
     const std::pair<std::size_t, std::string> forms[] = {
         {254, "\xFE"},
         {255, std::string("\xFF\xFF\x00", 3)},
-        {65533, "\xFF\xFD\xFF"},
         {65534, std::string("\xFF\xFF\xFF\xFE\xFF\x00\x00", 7)},
-        {70000, std::string("\xFF\xFF\xFF\x70\x11\x01\x00", 7)},
     };
     for (const auto& [length, prefix] : forms) {
         SCOPED_TRACE(length);
@@ -212,7 +152,6 @@ TEST_F(BinaryFile, TextLengthsUseTheOneThreeAndSevenByteForms) {
         doc.AppendLoadedEntry({Day(2005, 1, 1), 0, 1, name});
         const std::string bytes = SaveBytes();
         EXPECT_EQ(bytes.substr(43, prefix.size()), prefix);
-        EXPECT_EQ(bytes.size(), 43 + 2 * (prefix.size() + length) + 6 + 4 + 4 + 12);
         ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.tm2")));
         EXPECT_EQ(doc.GetMatter(0)->Name(), name);
         EXPECT_EQ(doc.Entries().at(0).memo.Text(), name);
@@ -248,14 +187,10 @@ TEST_F(BinaryFile, SavingAndReloadingReproducesTheLedger) {
 
     ASSERT_TRUE(LoadBytes(Sample(2000004)));
     doc.SetModifiedFlag(false);
-    const std::string bytes = SaveBytes("saved.tm2");
-    const std::vector<LedgerEntry> nonZero = {
-        {kDay1, 0, 10000, {}}, {kDay1, 1, 800, {}}, {kDay2, 2, 350, {}}};
-    EXPECT_EQ(doc.Entries(), nonZero);
+    SaveBytes("saved.tm2");
+    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{
+                                 {kDay1, 0, 10000, {}}, {kDay1, 1, 800, {}}, {kDay2, 2, 350, {}}}));
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(bytes.substr(9, 4), FileBytes().Dword(2000500).Bytes());
-    ASSERT_TRUE(doc.LoadLedgerFile(PathOf("saved.tm2")));
-    EXPECT_EQ(doc.Entries(), nonZero);
 }
 
 }  // namespace

@@ -24,22 +24,14 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-class CsvFile : public test::LedgerFileTest {
-protected:
-    // One income matter 収入 (900), outgo 食費 (900) and 雑費 (1200), close day 25; no entries.
-    void MakeExampleLedger() {
-        doc.DeleteContents();
-        doc.SetMatterLists({Matter(Sjis("収入"), 900, true)},
-                           {Matter(Sjis("食費"), 900, true), Matter(Sjis("雑費"), 1200, true)});
-        doc.Settings().CloseDay = 25;
-    }
-};
+class CsvFile : public test::LedgerFileTest {};
 
-// One line per day from 2000/01/01 to the end of the last entry's year (or of the 32-bit
-// range), with the day's sums and the running balance. Entries before 2000 are left out with
-// a message but count in the balance.
+// One line per day from 2000/01/01 to the end of the last entry's year, with the day's sums and the
+// running balance. Entries before 2000 are left out with a message but count in the balance.
 TEST_F(CsvFile, WritesOneLinePerDayThroughTheYearOfTheLastEntry) {
-    MakeExampleLedger();
+    doc.SetMatterLists({Matter(Sjis("収入"), 900, true)},
+                       {Matter(Sjis("食費"), 900, true), Matter(Sjis("雑費"), 1200, true)});
+    doc.Settings().CloseDay = 25;
     doc.AppendLoadedEntry({Day(2000, 1, 1), 0, 10000, Cp932Text("memo")});
     doc.AppendLoadedEntry({Day(2003, 6, 1), 2, 70, {}});
     doc.AppendLoadedEntry({Day(1999, 12, 31), 0, 5000, {}});
@@ -53,66 +45,51 @@ TEST_F(CsvFile, WritesOneLinePerDayThroughTheYearOfTheLastEntry) {
     EXPECT_EQ(lines[2], "2000/01/01,10000,0,0,15000");
     EXPECT_EQ(lines[6], "2000/01/05,0,800,0,14200");
     EXPECT_EQ(lines.back(), "2003/12/31,0,0,0,14130");
-
-    MakeExampleLedger();
-    doc.AppendLoadedEntry({Day(2038, 1, 19), 1, 5, {}});
-    lines = SplitLines(SaveBytes("ledger.csv"));
-    ASSERT_EQ(lines.size(), 2u + 13899u);
-    EXPECT_EQ(lines.back(), "2038/01/19,0,5,0,-5");
-    ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.csv")));
-    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2038, 1, 19), 1, 5, {}}}));
-
-    // Only entries before 2000: the header lines only, the year of the last entry.
-    MakeExampleLedger();
-    doc.AppendLoadedEntry({Day(1999, 3, 3), 1, 5000, {}});
-    EXPECT_EQ(SaveBytes("ledger.csv"),
-              "1,90,90,120,60\r\n" + Sjis("1999,収入,食費,雑費,25").Bytes() + "\r\n");
 }
 
-// Names with commas, line breaks or quotes keep their column; names that happen to be valid
-// UTF-8 (half-width kana, odd bytes of a binary ledger) still read as the CP932 they are.
-TEST_F(CsvFile, AwkwardNamesReadBackInTheirColumns) {
-    const Cp932Text odd(std::string("\0d\x01\xEF\xBE\xAD'x", 8));
-    doc.SetMatterLists({Matter(Sjis("給与,賞与"), 900, true), Matter(Sjis("ﾃｽ"), 900, true)},
-                       {Matter(Cp932Text("a\r\nb\rc\nd"), 900, true),
-                        Matter(Cp932Text("\"q\" x"), 900, true), Matter(odd, 900, true)});
-    const std::vector<std::string> lines = SplitLines(SaveBytes("ledger.csv"));
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[1].rfind(Sjis("2000,給与，賞与,ﾃｽ,a  b c d,\"\"\"q\"\" x\",").Bytes(), 0), 0u);
-    ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.csv")));
-    EXPECT_EQ(doc.GetMatter(0)->Name(), Sjis("給与，賞与"));
-    EXPECT_EQ(doc.GetMatter(1)->Name(), Sjis("ﾃｽ"));
-    EXPECT_EQ(doc.GetMatter(3)->Name(), Cp932Text("\"q\" x"));
-    EXPECT_EQ(doc.GetMatter(4)->Name(), odd);
-}
-
-// Write, then read back: what the form holds survives, the rest is documented loss.
+// Write, then read back: what the form holds survives, the rest is documented loss. Names with
+// commas, line breaks or quotes keep their column.
 TEST_F(CsvFile, WriteAndReadCycle) {
-    doc.SetMatterLists({Matter(Sjis("収入①"), 905, true), Matter(Sjis("髙島屋"), 1000, false)},
-                       {Matter(Sjis("食費～"), 1209, true), Matter(Sjis("ｶﾅ"), 9, false)});
+    doc.SetMatterLists(
+        {Matter(Sjis("収入①,賞与"), 905, true), Matter(Sjis("髙"), 1000, false)},
+        {Matter(Cp932Text("a\r\nb\rc\nd"), 1209, true), Matter(Sjis("\"q\" x"), 9, true)});
     doc.AppendLoadedEntry({Day(2004, 2, 29), 0, 300, Sjis("メモ")});
     doc.AppendLoadedEntry({Day(2004, 2, 29), 0, 200, {}});
     doc.AppendLoadedEntry({Day(2001, 5, 5), 3, -40, {}});
     doc.AppendLoadedEntry({Day(2002, 1, 1), 2, INT32_MAX, {}});
-    doc.Settings() = LedgerSettings{true, 120, 2, false, 3, 27, true};
-    SaveBytes("ledger.csv");
+    doc.Settings() = LedgerSettings{true, 120, 2, false, 3, 0, true};
+    const std::vector<std::string> lines = SplitLines(SaveBytes("ledger.csv"));
+    ASSERT_GE(lines.size(), 2u);
+    // Month end is written as 28.
+    EXPECT_EQ(lines[1], Sjis("2004,収入①，賞与,髙,a  b c d,\"\"\"q\"\" x\",28").Bytes());
 
     doc.Settings() = LedgerSettings{};
     doc.Settings().FontSize = 77;
+    doc.Settings().CloseDay = 13;
     ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.csv")));
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(doc.IncomeList(),
-              (MatterList{Matter(Sjis("収入①"), 900, true), Matter(Sjis("髙島屋"), 1000, true)}));
-    EXPECT_EQ(doc.OutgoList(),
-              (MatterList{Matter(Sjis("食費～"), 1200, true), Matter(Sjis("ｶﾅ"), 0, true)}));
+              (MatterList{Matter(Sjis("収入①，賞与"), 900, true), Matter(Sjis("髙"), 1000, true)}));
+    EXPECT_EQ(doc.OutgoList(), (MatterList{Matter(Cp932Text("a  b c d"), 1200, true),
+                                           Matter(Sjis("\"q\" x"), 0, true)}));
     // Entries come back day by day, one per cell, without memo.
     EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2001, 5, 5), 3, -40, {}},
                                                        {Day(2002, 1, 1), 2, INT32_MAX, {}},
                                                        {Day(2004, 2, 29), 0, 500, {}}}));
     LedgerSettings expected;
     expected.FontSize = 77;  // not in the form: kept
-    expected.CloseDay = 27;
     EXPECT_EQ(doc.Settings(), expected);
+}
+
+// Half-width kana and odd bytes from a binary ledger can make a whole file valid UTF-8 that is
+// no text CP932 holds: it is still read as written.
+TEST_F(CsvFile, NamesThatLookLikeUtf8ReadBackAsWritten) {
+    const Cp932Text odd(std::string("\0d\x01\xEF\xBE\xAD'x", 8));
+    doc.SetMatterLists({Matter(Sjis("ﾃｽ"), 900, true)}, {Matter(odd, 900, true)});
+    SaveBytes("ledger.csv");
+    ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.csv")));
+    EXPECT_EQ(doc.GetMatter(0)->Name(), Sjis("ﾃｽ"));
+    EXPECT_EQ(doc.GetMatter(1)->Name(), odd);
 }
 
 // An entry read from a day line of January 2000.
@@ -129,31 +106,19 @@ TEST_F(CsvFile, ReadsDayLinesByTheirRules) {
         std::vector<LedgerEntry> entries = {};
     } cases[] = {
         {"quotes and blanks", h + "\" 2000 / 1/ 5\",0,800,0,9200", true, {Jan(5, 1, 800)}},
-        {"LF endings", "1,90,90,120,60\n2000,a,b,c,25\n2000/1/5,7,0,0,7", true, {Jan(5, 0, 7)}},
-        {"rolled-over day", h + "2000/01/32,1\r\n", true, {{Day(2000, 2, 1), 0, 1, {}}}},
         {"no digits", h + "2000/01/05,abc, 12,-3x\r\n", true, {Jan(5, 1, 12), Jan(5, 2, -3)}},
         {"held in range",
          h + "2000/1/5,-9999999999,-0,4294967295",
          true,
          {Jan(5, 0, INT32_MIN), Jan(5, 2, INT32_MAX)}},
-        {"many fields", h + "2000/1/5,1,2,3,4,5", true, {Jan(5, 0, 1), Jan(5, 1, 2), Jan(5, 2, 3)}},
-        {"quoted",
-         "1,90,90,90,60\r\n2000,\"i\",\"f,\"\"o\",m,25\r\n\"2000/1/5\",\"0\",8",
-         true,
-         {Jan(5, 1, 8)}},
         {"a name CP932 cannot hold",
          "\xEF\xBB\xBF"
          "1,90,60\r\n2000,\xF0\x9F\x98\x80,25",
          false},
         {"dashes in the date", h + "2000-01-05,0,800,0,9200\r\n", false},
-        {"blank line", h + "\r\n2000/01/05,0,800,0,9200\r\n", false},
         {"a first line of a million commas", std::string(1 << 20, ',') + "\r\n2000\r\n", false},
-        {"day 0", h + "2000/1/0,1\r\n", false},
         {"before 1970", h + "1969/12/31,1\r\n", false},
-        {"after the 32-bit range", h + "2038/1/20,1\r\n", false},
-        {"empty file", "", false},
         {"widths within the income count", "5,90,90,60\r\n2000,a,b,25\r\n", false},
-        {"the trailing width within the income count", "1,90\r\n2000,a,25\r\n", false},
     };
     for (const auto& read : cases) {
         SCOPED_TRACE(read.what);
@@ -198,8 +163,7 @@ TEST_F(CsvFile, MatterListsOfEverySize) {
     const struct {
         std::size_t income, outgo;
         bool valid;
-    } sizes[] = {
-        {1000, 1000, true}, {1001, 1, false}, {1, 1001, false}, {1, 0, true}, {0, 0, true}};
+    } sizes[] = {{1000, 1000, true}, {1001, 1, false}, {1, 0, true}, {0, 0, true}};
     for (const std::string name : {"ledger.csv", "ledger.tm2"}) {
         for (const auto& size : sizes) {
             SCOPED_TRACE(name + " " + std::to_string(size.income) + "/" +
@@ -219,29 +183,14 @@ TEST_F(CsvFile, MatterListsOfEverySize) {
     }
 }
 
-// Widths that do not fit 16 bits wrap; close day fields above 27 mean month end, which is
-// written as 28; without the field the setting keeps its value.
-TEST_F(CsvFile, WidthAndCloseDayFields) {
-    ASSERT_TRUE(LoadBytes("2,90,95,abc,-1,60\r\n2000,a,b,c\r\n", "ledger.csv"));
-    EXPECT_EQ(doc.IncomeList(),
-              (MatterList{Matter(Cp932Text("a"), 900, true), Matter(Cp932Text("b"), 950, true)}));
-    EXPECT_EQ(doc.OutgoList(),
-              (MatterList{Matter(Cp932Text("c"), 0, true), Matter(Cp932Text(""), 65526, true)}));
-
-    const std::pair<std::string, std::uint16_t> cases[] = {{",0", 0},  {",27", 27},    {",28", 0},
-                                                           {",99", 0}, {",65563", 27}, {",-1", 0},
-                                                           {",", 0},   {",5,26", 26},  {"", 13}};
+// Close day fields above 27 mean month end; without the field the setting keeps its value.
+TEST_F(CsvFile, CloseDayField) {
+    const std::pair<std::string, std::uint16_t> cases[] = {
+        {",27", 27}, {",28", 0}, {",65563", 27}, {"", 13}};
     for (const auto& [field, closeDay] : cases) {
         SCOPED_TRACE(field);
         doc.Settings().CloseDay = 13;
         ASSERT_TRUE(LoadBytes("1,90,90,60\r\n2000,a,b" + field + "\r\n", "ledger.csv"));
-        EXPECT_EQ(doc.Settings().CloseDay, closeDay);
-    }
-    for (const std::uint16_t closeDay : {0, 27}) {
-        doc.Settings().CloseDay = closeDay;
-        EXPECT_TRUE(SplitLines(SaveBytes("close.csv"))[1].ends_with(closeDay ? ",27" : ",28"));
-        doc.Settings().CloseDay = 13;
-        ASSERT_TRUE(doc.LoadLedgerFile(PathOf("close.csv")));
         EXPECT_EQ(doc.Settings().CloseDay, closeDay);
     }
 }
