@@ -108,15 +108,10 @@ TEST(TrendFiguresTest, ColumnsFollowTheHorizontalOffset) {
         EXPECT_EQ(figures.periodLabels.front(), c.firstLabel) << c.offset;
         EXPECT_EQ(figures.periodLabels.back(), c.lastLabel) << c.offset;
         ASSERT_EQ(figures.matters.size(), 2u);
-        EXPECT_EQ(figures.matters[1].matter.index, ledger.Outgo(2));
         for (int i = 0; i < 12; ++i) {
             const int period = c.shownFirst + i;
             EXPECT_EQ(figures.matters[0].amounts[i], 100 * (period + 1)) << period;
             EXPECT_EQ(figures.matters[1].amounts[i], period == 1 ? 50 : 0) << period;
-        }
-        for (int col = 0; col < 4; ++col) {
-            const int period = c.shownFirst + col;
-            EXPECT_EQ(figures.columnTotals[col], 100 * (period + 1) + (period == 1 ? 50 : 0));
         }
     }
 }
