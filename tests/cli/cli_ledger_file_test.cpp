@@ -1,5 +1,6 @@
-// new, book, dump and convert from the command line: arguments, exit codes, the JSON dump
-// prints and the failures it reports. What the files hold is the core's (tests/doc).
+// The commands from the command line: arguments, exit codes, the JSON dump prints and the
+// failures they report. What the files hold is the core's (tests/doc), how amounts are read the
+// evaluator's (tests/calc).
 
 #include <gtest/gtest.h>
 
@@ -74,8 +75,8 @@ TEST(CliLedgerFile, NewBookDumpConvertCycle) {
 }
 
 // Usage errors exit with 2, failures with 1, each with its message on stderr and nothing on
-// stdout; the ledger stays as it was, and a conversion writes nothing.
-TEST(CliLedgerFile, FailuresLeaveTheFilesAsTheyWere) {
+// stdout but eval's failure name; the ledger stays as it was, and a conversion writes nothing.
+TEST(CliLedgerFile, ResultsFailuresAndUsageErrors) {
     const std::string dir = MakeTempDir("fail");
     const std::string path = dir + "/ledger.tm2";
     const std::string cut = dir + "/short.tm2";
@@ -86,25 +87,31 @@ TEST(CliLedgerFile, FailuresLeaveTheFilesAsTheyWere) {
     const struct {
         std::vector<std::string> arguments;
         int exitCode;
-        std::string err;  // a part of stderr
+        std::string out, err;  // err: a part of stderr
     } cases[] = {
-        {Booking(path, "2024-01-02", "3", "12+*3"), 1, "無効な計算式です。\n"},
-        {Booking(path, "2024-01-02", "8", "100"), 1, "no matter 8"},
-        {Booking(path, "2024-01-02", "-1", "100"), 1, "no matter -1"},
-        {Booking(path, "2024-02-30", "3", "100"), 2, "--date"},
-        {{"book", path, "--date", "2024-01-02", "--amount", "100"}, 2, "--matter is required"},
-        {{"new", path}, 1, "already exists"},
+        {{"eval", "--fraction", "2", "1.15*100"}, 0, "114\n", ""},
+        {{"eval", "--", "-2.5"}, 0, "3\n", ""},  // default: round half away from zero
+        {{"eval", "2(3)"}, 1, "CalcInvalid\n", "無効な計算式です。\n"},
+        {{"eval", "--fraction", "3", "1"}, 2, "", "Run 'tallymo-cli eval --help' for its usage.\n"},
+        {Booking(path, "2024-01-02", "3", "12+*3"), 1, "", "無効な計算式です。\n"},
+        {Booking(path, "2024-01-02", "8", "100"), 1, "", "no matter 8"},
+        {Booking(path, "2024-01-02", "-1", "100"), 1, "", "no matter -1"},
+        {Booking(path, "2024-02-30", "3", "100"), 2, "", "--date"},
+        {{"book", path, "--date", "2024-01-02", "--amount", "100"}, 2, "", "--matter is required"},
+        {{"new", path}, 1, "", "already exists"},
         {{"convert", cut, dir + "/out.tm2"},
          1,
+         "",
          "tallymo-cli: " + cut + ": the file is cut short\n予期せぬエラーが発生しました。\n"},
-        {{"frobnicate"}, 2, "tallymo-cli --help"},
-        {{"dump", path, path}, 2, "tallymo-cli dump --help"},
+        {{"frobnicate"}, 2, "", "tallymo-cli --help"},
+        {{"dump", path, path}, 2, "", "tallymo-cli dump --help"},
     };
     for (const auto& c : cases) {
         const CliRun run = RunCli(c.arguments);
         SCOPED_TRACE(c.err);
         EXPECT_EQ(run.exitCode, c.exitCode);
-        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.err.empty(), c.err.empty());
         EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
         EXPECT_EQ(ReadFileBytes(path), before);
     }

@@ -6,8 +6,9 @@
 #include <QProcess>
 #include <QRegularExpression>
 
-#include "cli/CliLedgers.h"
 #include "cli/CliRunner.h"
+#include "doc/SettingsStore.h"
+#include "doc/TallymoDoc.h"
 #include "support/LedgerBuilder.h"
 #include "support/TestEnvironment.h"
 
@@ -27,14 +28,14 @@ QString Poppler(const QString& tool, const QStringList& arguments) {
 // A wide ledger runs over several pages: the title on the first, every column once; a failed
 // run leaves the file it would replace and the ledger as they were.
 TEST(CliPdf, PagesTitleColumnsAndFailures) {
-    LedgerSpec spec;
-    spec.income = {"給料"};
-    for (int i = 1; i <= 40; ++i) spec.outgo.push_back("支出" + std::to_string(i));
-    spec.hidden = {1};  // printed all the same
-    spec.bookings = {{Day(2024, 3, 5), 40, 700}};
+    std::vector<std::string> outgo;
+    for (int i = 1; i <= 40; ++i) outgo.push_back("支出" + std::to_string(i));
+    MemorySettingsStore store;
+    CTallymoDoc doc(store);
+    ResetLedger(doc, {"給料"}, outgo);
     const std::string dir = MakeTempDir("pdf");
     const std::string ledger = dir + "/ledger.tm2";
-    WriteLedger(ledger, spec);
+    ASSERT_TRUE(doc.SaveLedgerFile(ledger));
     const QString pdf = QString::fromStdString(dir + "/ledger.pdf");
     const CliRun run = RunCli({"pdf", ledger, pdf.toStdString(), "--current", "2024-03-10"});
     ASSERT_EQ(run.exitCode, 0) << run.err;

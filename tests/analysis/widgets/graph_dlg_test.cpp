@@ -52,11 +52,12 @@ struct ThreeMatters : AnalysisLedger {
 };
 
 // The window shows the core's figures on both tabs, scrolled and projected; the hidden matter
-// has no row, and each colour mark has its series' colour.
+// has no row, and each colour mark has its series' colour, the same on both tabs.
 TEST(GraphDlgTest, TableShowsTheCoresFiguresAndMarksMatchTheSeries) {
     ThreeMatters ledger;
     CGraphDlg graph(ledger.doc);
     graph.show();
+    std::uint32_t colors[4] = {};  // of each row on the first tab
     for (const auto& [tab, offset, project] : {std::tuple{0, 0, true}, std::tuple{1, 5, false}}) {
         graph.Tabs().setCurrentIndex(tab);
         graph.HorizontalBar().setValue(offset);
@@ -71,10 +72,14 @@ TEST(GraphDlgTest, TableShowsTheCoresFiguresAndMarksMatchTheSeries) {
             EXPECT_EQ(RowTexts(graph, row), expected) << tab << row;
         }
         EXPECT_EQ(graph.Chart().ChartType(), tab == 0 ? CMSChart::kPie2d : CMSChart::kLine2d);
-        for (int row = 1; row <= 3; ++row)
-            EXPECT_EQ(ToColorRef(graph.ColorMark(row).palette().color(QPalette::Window)),
-                      graph.Chart().SeriesColor(row));
+        for (int row = 1; row <= 3; ++row) {
+            const auto color = ToColorRef(graph.ColorMark(row).palette().color(QPalette::Window));
+            EXPECT_EQ(color, graph.Chart().SeriesColor(row));
+            if (tab == 0) colors[row] = color;
+            EXPECT_EQ(colors[row], color) << row;
+        }
     }
+    EXPECT_TRUE(colors[1] != colors[2] && colors[2] != colors[3] && colors[1] != colors[3]);
 }
 
 // The cells show figures only: nothing typed changes them, and leaving a cell never evaluates

@@ -116,10 +116,10 @@ TEST_F(SettingsDlgTest, EditingTheListsReachesTheLedgerOnlyOnOk) {
     EXPECT_EQ(list.count(), 6);
     list.setCurrentRow(5);
     Click(1027);  // 雑費 up
-    list.setCurrentRow(2);
+    list.setCurrentRow(0);
     AnswerNameDialog(QStringLiteral("趣味"));
-    Click(1024);  // added above the third item
-    EXPECT_EQ(list.item(2)->text(), QStringLiteral("趣味"));
+    Click(1024);  // added above the first item, not at the end
+    EXPECT_EQ(list.item(0)->text(), QStringLiteral("趣味"));
     list.setCurrentRow(5);
     AnswerNameDialog(QStringLiteral("その他"));
     emit list.itemDoubleClicked(list.item(5));  // 雑費 renamed
@@ -127,7 +127,7 @@ TEST_F(SettingsDlgTest, EditingTheListsReachesTheLedgerOnlyOnOk) {
     EXPECT_FALSE(docs.doc.IsModified());
 
     dialog->accept();
-    EXPECT_EQ(Cp932ToUtf8(docs.doc.GetMatter(3)->Name()), "趣味");
+    EXPECT_EQ(Cp932ToUtf8(docs.doc.GetMatter(1)->Name()), "趣味");
     EXPECT_EQ(Cp932ToUtf8(docs.doc.GetMatter(6)->Name()), "その他");
     EXPECT_FALSE(docs.doc.IsMatterVisible(6));
     ASSERT_EQ(docs.doc.Entries().size(), 1u);  // 食費's entry went with it
