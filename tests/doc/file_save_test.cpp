@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "doc/AtomicFileSave.h"
+#include "doc/BinaryLedgerForm.h"
 #include "support/LedgerBuilder.h"
 #include "support/LedgerFileFixture.h"
 
@@ -41,15 +42,24 @@ protected:
     // Books one more amount, so that the next save differs from the file on disk.
     void ChangeLedger() { doc.BookEntry(Day(2005, 1, 3), 2, 250, {}, false); }
 
-    // A failed save: the write error once, naming the file; the old file and its backup byte
-    // for byte, no stray files, the document as it was.
-    void ExpectFailedSave(const std::string& name) {
+    // A failed save, cut short by a file-size limit (as on a full disk) when one is given: the
+    // write error once, naming the file; the old file and its backup byte for byte, no stray
+    // files, the document as it was.
+    void ExpectFailedSave(const std::string& name, rlim_t sizeLimit = RLIM_INFINITY) {
         const std::string oldBytes = ReadFileBytes(PathOf(name));
         const std::string oldBackup = ReadFileBytes(PathOf(name + "~"));
         const std::vector<std::string> listing = FolderListing(dir);
         const std::vector<LedgerEntry> entries = doc.Entries();
         messages.clear();
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit limited = saved;
+        limited.rlim_cur = std::min(sizeLimit, saved.rlim_cur);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &limited);
         EXPECT_FALSE(doc.SaveLedgerFile(PathOf(name)));
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
         ExpectOnlyMessage(kWriteError, 9990, MessageIcon::None);
         EXPECT_EQ(messages[0].detail.rfind(PathOf(name) + ": ", 0), 0u) << messages[0].detail;
         EXPECT_EQ(ReadFileBytes(PathOf(name)), oldBytes);
@@ -91,25 +101,16 @@ TEST_F(FileSave, KeepsThePreviousVersionAsABackupCopy) {
     EXPECT_TRUE(messages.empty());
 }
 
-// A save cut short by the file system (here a file-size limit, as on a full disk) in the middle
-// of the new file, or interrupted before the new file replaces the old one.
+// A save cut short by the file system in the middle of the new file, or interrupted before the
+// new file replaces the old one.
 TEST_F(FileSave, AFailedSaveLeavesTheOldFileIntact) {
     for (const std::string name : {"ledger.tm2", "ledger.csv"}) {
+        SCOPED_TRACE(name);
         SaveBytes(name);
         ChangeLedger();
         SaveBytes(name);  // with a backup
         ChangeLedger();
-        SCOPED_TRACE(name);
-        rlimit saved{};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit limited = saved;
-        limited.rlim_cur = ReadFileBytes(PathOf(name)).size() / 2;  // the new file is larger
-        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-        setrlimit(RLIMIT_FSIZE, &limited);
-        ExpectFailedSave(name);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previous);
-
+        ExpectFailedSave(name, ReadFileBytes(PathOf(name)).size() / 2);  // the new file is larger
         SetBeforeReplaceHookForTesting([](const std::string&) { return false; });
         ExpectFailedSave(name);
         SetBeforeReplaceHookForTesting({});
@@ -158,18 +159,37 @@ TEST_F(FileSave, WhatIsNoReadableFileIsRefusedWithItsNameAndReason) {
     }
 }
 
-// A change another program makes to the file is noticed; the program's own load and save are
-// none. (Same bytes at a new time: large_file_save_test.)
-TEST_F(FileSave, AChangeBehindTheDocumentsBackIsNoticed) {
+// A ledger of several megabytes is written a piece at a time: the file holds exactly the
+// encoded bytes, and its stamp, taken from those pieces, matches the file read back in other
+// pieces. A change another program makes is noticed, the program's own load and save are none,
+// and a save cut short in a later piece leaves the file and its backup as they were.
+TEST_F(FileSave, ALargeLedgerIsSavedAndStampedInPieces) {
     const std::string path = PathOf("ledger.tm2");
-    std::string edited = SaveBytes();
-    edited[13] ^= 1;  // same size, other bytes (the reserved value)
+    test::FillGeneratedLedger(doc, 300'000, 10, 5, Day(2004, 12, 31));
+    // Memos long and short, one longer than a piece, so that pieces end at every kind of record.
+    for (const std::size_t length : {1u, 250u, 300'000u, 17u}) {
+        doc.AppendLoadedEntry(
+            {Day(2004, 12, 31), 1, 5, MemoText(Cp932Text(std::string(length, 'm')))});
+    }
+    const std::string encoded = WriteBinaryLedger(doc, static_cast<std::uint32_t>(kSaveTime));
+    ASSERT_GT(encoded.size(), 4'000'000u);
+    EXPECT_EQ(SaveBytes(), encoded);
+    WriteFileBytes(path, encoded);  // same bytes, new time
+    EXPECT_FALSE(doc.ChangedOnDisk(path));
+    std::string edited = encoded;
+    edited[edited.size() / 2] ^= 1;
     WriteFileBytes(path, edited);
     EXPECT_TRUE(doc.ChangedOnDisk(path));
+    edited = encoded;
+    edited[13] ^= 1;  // the reserved value: still a ledger
+    WriteFileBytes(path, edited);
     ASSERT_TRUE(doc.LoadLedgerFile(path));
     EXPECT_FALSE(doc.ChangedOnDisk(path));
-    SaveBytes();
+    ChangeLedger();
+    SaveBytes();  // the loaded file becomes the backup
     EXPECT_FALSE(doc.ChangedOnDisk(path));
+    ChangeLedger();
+    ExpectFailedSave("ledger.tm2", encoded.size() / 2);
 }
 
 // An opened file is undone entry by entry, and forgets the redo history.
