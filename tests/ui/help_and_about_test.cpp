@@ -57,17 +57,15 @@ TEST_F(HelpFileTest, EveryTopicHasAPageAndNoLinkIsBroken) {
     EXPECT_GE(pageCount, written.size());  // generated pages besides
 }
 
-// A topic without a page shows the contents; a missing file shows nothing.
-TEST(HelpWindowTest, AnUnknownTopicShowsTheContents) {
+// A topic without a page shows the contents. Over a modal dialog the help window belongs to it
+// (else the modality would block it); the test program has no help file beside it: the message
+// names the path looked for.
+TEST(HelpWindowTest, UnknownTopicsModalDialogsAndAMissingFile) {
     HelpWindow window;
     ASSERT_TRUE(window.ShowTopic(kHelpFile, 12345));
     EXPECT_EQ(window.CurrentPage(), QStringLiteral("_RESOURCE/00100.html"));
     EXPECT_FALSE(window.ShowTopic(kHelpFile + QStringLiteral(".missing"), 100));
-}
 
-// Over a modal dialog the help window belongs to it (else the modality would block it); the
-// test program has no help file beside it: the message names the path looked for.
-TEST(HelpWindowTest, OverAModalDialogItsOwnAndAMissingFileNamed) {
     QDialog dialog;
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.show();

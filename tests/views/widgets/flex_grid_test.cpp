@@ -20,13 +20,11 @@ protected:
 
 // Widths in twips, the cursor cell's measures and the editing events are exercised through the
 // ledger view (tallymo_view_test.cpp); these are the grid's own rules.
-TEST_F(FlexGridTest, CellsOutsideAreEmpty) {
+TEST_F(FlexGridTest, CellsOutsideAreEmptyAndTheCursorStaysInside) {
     EXPECT_EQ(grid.TextMatrix(8, 1), QString());  // outside: nothing, and no crash
     EXPECT_EQ(grid.RowHeight(8), 0);
     EXPECT_EQ(grid.CellRect(1, 5), QRect());
-}
 
-TEST_F(FlexGridTest, CursorSelectionAndShrinking) {
     grid.SetRow(3);
     grid.SetCol(2);
     grid.SetRowSel(6);
