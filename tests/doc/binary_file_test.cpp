@@ -152,23 +152,23 @@ TEST_F(BinaryFile, LongTextsUseTheThreeAndSevenByteLengthForms) {
     }
 }
 
-// Saving reproduces the ledger, byte for byte when saved again; zero entries of per-day files
-// are dropped on save, in memory as well, without marking the ledger.
+// Saving reproduces the ledger, byte for byte when saved again; zero entries (from per-day
+// files) are dropped on save, in memory as well, without marking the ledger.
 TEST_F(BinaryFile, SavingAndReloadingReproducesTheLedger) {
     doc.SetMatterLists(
         {Matter(Sjis("収入①"), 905, true), Matter(Sjis("～給与～"), 0, false)},
         {Matter(Sjis("髙島屋"), 65535, true), Matter({}, 900, true), Matter(Sjis("ｶﾅ"), 1, false)});
-    std::vector<LedgerEntry> entries;
-    for (int i = 0; i < 300; ++i) {
-        entries.push_back({AddDays(Day(1999, 12, 25), i % 40), i % 5, (i - 150) * 37,
-                           i % 3 == 0 ? Sjis("メモ①～髙") : Cp932Text(std::string(i % 7, 'm'))});
-    }
-    entries.push_back({INT32_MIN, 3, INT32_MIN, {}});
-    entries.push_back({INT32_MAX, 4, INT32_MAX, {}});
+    const std::vector<LedgerEntry> entries = {{Day(2005, 1, 2), 4, -37, Sjis("メモ①～髙")},
+                                              {Day(1999, 12, 25), 0, 1, Cp932Text("m")},
+                                              {INT32_MIN, 3, INT32_MIN, {}},
+                                              {INT32_MAX, 1, INT32_MAX, {}}};
     for (const LedgerEntry& e : entries) ASSERT_TRUE(doc.AppendLoadedEntry(e));
+    ASSERT_TRUE(doc.AppendLoadedEntry({Day(2005, 1, 3), 2, 0, {}}));
     doc.Settings() = LedgerSettings{true, 65535, -7, false, 65535, 27, true};
-    std::erase_if(entries, [](const LedgerEntry& e) { return e.amount == 0; });
+    doc.SetModifiedFlag(false);
     const std::string first = SaveBytes();
+    EXPECT_EQ(doc.Entries(), entries);
+    EXPECT_FALSE(doc.IsModified());
     MemorySettingsStore otherStore;
     CTallymoDoc other(otherStore, clock);
     ASSERT_TRUE(other.LoadLedgerFile(PathOf("ledger.tm2")));
@@ -178,13 +178,6 @@ TEST_F(BinaryFile, SavingAndReloadingReproducesTheLedger) {
     EXPECT_EQ(other.Entries(), entries);
     ASSERT_TRUE(other.SaveLedgerFile(PathOf("again.tm2")));
     EXPECT_EQ(test::ReadFileBytes(PathOf("again.tm2")), first);
-
-    ASSERT_TRUE(LoadBytes(Sample(2000004)));
-    doc.SetModifiedFlag(false);
-    SaveBytes("saved.tm2");
-    EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{
-                                 {kDay1, 0, 10000, {}}, {kDay1, 1, 800, {}}, {kDay2, 2, 350, {}}}));
-    EXPECT_FALSE(doc.IsModified());
 }
 
 }  // namespace
