@@ -36,14 +36,12 @@ TEST(CliLedgerFile, NewBookDumpConvertCycle) {
     }
     const CliOptions withDefaults{{{"XDG_CONFIG_HOME", config}}, {}};
     const std::string tm2 = dir + "/帳簿.tm2";
-    const std::string csv = dir + "/帳簿.csv";
     for (const std::vector<std::string>& command : std::vector<std::vector<std::string>>{
              {"new", tm2},
              Booking(tm2, "2024-03-05", "1", "980*1.1"),  // 1078
              Booking(tm2, "2024-03-05", "1", "500"),      // added
              Booking(tm2, "2024-03-06", "0", "50,000"),
-             Args(Booking(tm2, "2024-03-06", "0", "200"), {"--overwrite"}),
-             {"convert", tm2, csv}}) {
+             Args(Booking(tm2, "2024-03-06", "0", "200"), {"--overwrite"})}) {
         const CliRun run = RunCli(command, withDefaults);
         EXPECT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(run.out + run.err, "");
@@ -55,21 +53,19 @@ TEST(CliLedgerFile, NewBookDumpConvertCycle) {
                            {"amount", amount},
                            {"memo", ""}};
     };
-    for (const auto& [path, entries] :
-         {std::pair{tm2, QJsonArray{entry(5, 1, 1078), entry(5, 1, 500), entry(6, 0, 200)}},
-          std::pair{csv, QJsonArray{entry(5, 1, 1578), entry(6, 0, 200)}}}) {
-        const CliRun run = RunCli({"dump", path}, withDefaults);
-        ASSERT_EQ(run.exitCode, 0) << run.err;
-        const QJsonDocument document = run.Json();
-        EXPECT_EQ(run.out, document.toJson(QJsonDocument::Compact).toStdString() + "\n");
-        const QJsonObject ledger = document.object();
-        EXPECT_EQ(ledger["settings"]["CloseDay"].toInt(), 25);
-        EXPECT_EQ(ledger["outgo"][0]["name"].toString(), QStringLiteral("本"));
-        EXPECT_EQ(ledger["entries"].toArray(), entries);
-    }
-    // A conversion that loses entries before 2000 succeeds and says so on stderr.
+    CliRun run = RunCli({"dump", tm2}, withDefaults);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const QJsonDocument document = run.Json();
+    EXPECT_EQ(run.out, document.toJson(QJsonDocument::Compact).toStdString() + "\n");
+    const QJsonObject ledger = document.object();
+    EXPECT_EQ(ledger["settings"]["CloseDay"].toInt(), 25);
+    EXPECT_EQ(ledger["outgo"][0]["name"].toString(), QStringLiteral("本"));
+    EXPECT_EQ(ledger["entries"].toArray(),
+              (QJsonArray{entry(5, 1, 1078), entry(5, 1, 500), entry(6, 0, 200)}));
+
+    // A conversion to the text form that loses entries before 2000 succeeds and says so.
     ASSERT_EQ(RunCli(Booking(tm2, "1999-12-31", "0", "1")).exitCode, 0);
-    const CliRun run = RunCli({"convert", tm2, dir + "/old.csv"});
+    run = RunCli({"convert", tm2, dir + "/old.csv"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.err.rfind("Tallymo Ver.1データファイル形式のため、", 0), 0u) << run.err;
 }

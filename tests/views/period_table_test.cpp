@@ -118,11 +118,6 @@ TEST_F(PeriodTables, WeekTableCellsColoursAndColumns) {
             EXPECT_EQ(t.At(r, c).kind, amountCell ? CellKind::Amount : CellKind::Fixed);
         }
     }
-
-    // Without visible matters only the captions and the balance remain.
-    for (MatterIndex m = 0; m < doc.MatterCount(); ++m) doc.GetMatter(m)->SetVisible(false);
-    const PeriodTable bare = BuildLedgerTable(doc, MakeLedgerTableShape(doc));
-    EXPECT_EQ(RowTexts(bare, 8), (Texts{"01/10(月)", "-1,037,367!"}));
 }
 
 TEST(FitToHeight, RowsFromTheGridHeight) {
@@ -140,15 +135,6 @@ TEST(FitToHeight, RowsFromTheGridHeight) {
 // The printed month table covers the accounting period of the current date, every matter
 // (hidden ones too), amounts padded to a fixed width, red only for negative figures.
 TEST_F(PeriodTables, PrintedTableCoversTheAccountingPeriod) {
-    doc.Settings().CloseDay = 10;
-    doc.SetCurrentDate(Day(2005, 12, 20));  // 11 December .. 10 January
-    const PeriodTable december = BuildPrintedMonthTable(doc);
-    ASSERT_EQ(december.Rows(), 31 + 3);
-    EXPECT_EQ(december.title, "2006年01月分 小遣い帳");
-    EXPECT_EQ(december.rowDates[1], Day(2005, 12, 10));
-    EXPECT_EQ(december.At(2, 0).text, DayCaption(Day(2005, 12, 11)));
-    EXPECT_EQ(december.At(32, 0).text, DayCaption(Day(2006, 1, 10)));
-
     doc.Settings().CloseDay = 25;
     doc.SetCurrentDate(Day(2005, 5, 10));  // 26 April .. 25 May
     doc.GetMatter(3)->SetVisible(false);   // printed all the same
@@ -169,6 +155,7 @@ TEST_F(PeriodTables, PrintedTableCoversTheAccountingPeriod) {
           "-2,000,002,050!"}},
     };
     ASSERT_EQ(t.Rows(), 33);
+    EXPECT_EQ(t.title, "2005年05月分 小遣い帳");
     for (const auto& [row, texts] : rows) EXPECT_EQ(RowTexts(t, row), texts) << row;
     for (int c = 0; c < t.Columns(); ++c) EXPECT_EQ(t.At(5, c).kind, CellKind::Fixed);
 }
