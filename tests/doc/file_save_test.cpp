@@ -65,17 +65,17 @@ protected:
     }
 };
 
-// The previous version stays as one backup copy, no more readable than the file; a link
+// The previous version stays as one backup copy, with the file's permissions; a link
 // planted as the backup is replaced, never written through, and a backup that cannot be made
 // does not stop the save. (The file's own permissions and links are kept by QSaveFile.)
 TEST_F(FileSave, KeepsThePreviousVersionAsABackupCopy) {
     const std::string first = SaveBytes();
     EXPECT_EQ(FileCount(dir), 1);
-    ASSERT_EQ(chmod(PathOf("ledger.tm2").c_str(), 0600), 0);
+    ASSERT_EQ(chmod(PathOf("ledger.tm2").c_str(), 0640), 0);
     ChangeLedger();
     const std::string second = SaveBytes();
     EXPECT_EQ(ReadFileBytes(PathOf("ledger.tm2~")), first);
-    EXPECT_EQ(fs::status(PathOf("ledger.tm2~")).permissions(), fs::perms{0600});
+    EXPECT_EQ(fs::status(PathOf("ledger.tm2~")).permissions(), fs::perms{0640});
     ChangeLedger();
     const std::string third = SaveBytes();
     EXPECT_EQ(ReadFileBytes(PathOf("ledger.tm2~")), second);  // one generation only
