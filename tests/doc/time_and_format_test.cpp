@@ -18,7 +18,7 @@ TEST(YenFormat, GroupsThousandsWithoutCommaAfterSign) {
     EXPECT_EQ(FormatPercent(-3.14159f), "-3.14");
 }
 
-TEST(TimeValue, NormalisesOutOfRangeFieldsLikeMktime) {
+TEST(TimeValue, NormalisesOutOfRangeFieldsLikeMktimeAndClampsTo32Bits) {
     EXPECT_EQ(MakeLocalTime(2005, 2, 31), Day(2005, 3, 3));
     EXPECT_EQ(MakeLocalTime(2005, 0, 15), Day(2004, 12, 15));
     EXPECT_EQ(MakeLocalTime(2005, 1, 0), Day(2004, 12, 31));
@@ -26,9 +26,7 @@ TEST(TimeValue, NormalisesOutOfRangeFieldsLikeMktime) {
     EXPECT_EQ(f.day, 31);
     EXPECT_EQ(f.second, 59);
     EXPECT_EQ(f.weekday, 4);  // a Thursday
-}
-
-TEST(TimeValue, ClampsToThe32BitRange) {
+    // Held inside the 32-bit range.
     EXPECT_EQ(MakeLocalTime(2038, 1, 19, 12, 14, 7), INT32_MAX);
     EXPECT_TRUE(FitsTimeValue(2038, 1, 19, 12, 14, 7));
     EXPECT_FALSE(FitsTimeValue(2038, 1, 19, 12, 14, 8));
