@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <array>
 #include <csignal>
 #include <filesystem>
 
@@ -21,13 +22,8 @@ namespace fs = std::filesystem;
 
 const char* const kWriteError = "書き込みエラーが発生しました。";
 
-std::vector<std::string> FolderListing(const std::string& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
+std::ptrdiff_t FileCount(const std::string& dir) {
+    return std::distance(fs::directory_iterator(dir), fs::directory_iterator());
 }
 
 class FileSave : public test::LedgerFileTest {
@@ -48,7 +44,7 @@ protected:
     void ExpectFailedSave(const std::string& name, rlim_t sizeLimit = RLIM_INFINITY) {
         const std::string oldBytes = ReadFileBytes(PathOf(name));
         const std::string oldBackup = ReadFileBytes(PathOf(name + "~"));
-        const std::vector<std::string> listing = FolderListing(dir);
+        const std::ptrdiff_t files = FileCount(dir);
         const std::vector<LedgerEntry> entries = doc.Entries();
         messages.clear();
         rlimit saved{};
@@ -64,7 +60,7 @@ protected:
         EXPECT_EQ(messages[0].detail.rfind(PathOf(name) + ": ", 0), 0u) << messages[0].detail;
         EXPECT_EQ(ReadFileBytes(PathOf(name)), oldBytes);
         EXPECT_EQ(ReadFileBytes(PathOf(name + "~")), oldBackup);
-        EXPECT_EQ(FolderListing(dir), listing);
+        EXPECT_EQ(FileCount(dir), files);
         EXPECT_EQ(doc.Entries(), entries);  // zero entries are dropped only once saved
     }
 };
@@ -74,7 +70,7 @@ protected:
 // does not stop the save. (The file's own permissions and links are kept by QSaveFile.)
 TEST_F(FileSave, KeepsThePreviousVersionAsABackupCopy) {
     const std::string first = SaveBytes();
-    EXPECT_EQ(FolderListing(dir), std::vector<std::string>{"ledger.tm2"});
+    EXPECT_EQ(FileCount(dir), 1);
     ASSERT_EQ(chmod(PathOf("ledger.tm2").c_str(), 0600), 0);
     ChangeLedger();
     const std::string second = SaveBytes();
@@ -96,8 +92,7 @@ TEST_F(FileSave, KeepsThePreviousVersionAsABackupCopy) {
     fs::create_directory(PathOf("ledger.tm2~"));
     ChangeLedger();
     EXPECT_NE(SaveBytes(), third);
-    EXPECT_EQ(FolderListing(dir),
-              (std::vector<std::string>{"ledger.tm2", "ledger.tm2~", "private"}));
+    EXPECT_EQ(FileCount(dir), 3);  // the file, the folder in the way, the link's target
     EXPECT_TRUE(messages.empty());
 }
 
@@ -117,43 +112,23 @@ TEST_F(FileSave, AFailedSaveLeavesTheOldFileIntact) {
     }
 }
 
-// The form follows the extension of the file name, compared byte for byte.
-TEST_F(FileSave, TheExtensionChoosesTheForm) {
-    const std::pair<std::string, bool> names[] = {
-        {"a.csv", true}, {"a.CSV", false}, {"a.csv.tm2", false}};
-    for (const auto& [name, csv] : names) {
-        SCOPED_TRACE(name);
-        const std::string bytes = SaveBytes(name);
-        EXPECT_EQ(bytes.rfind("\x08tallymoo", 0) == 0, !csv);
-        EXPECT_EQ(bytes.rfind("1,90,90,90,60\r\n", 0) == 0, csv);
-        EXPECT_TRUE(doc.LoadLedgerFile(PathOf(name)));
-    }
-    EXPECT_TRUE(messages.empty());
-}
-
 // Whatever is no readable ledger file is refused at once, before any byte is read where it
 // could block or never end, with the form's message and the file's name and reason.
 TEST_F(FileSave, WhatIsNoReadableFileIsRefusedWithItsNameAndReason) {
-    const char* const unexpected = "予期せぬエラーが発生しました。";
-    const char* const invalidCsv = "CSVデータが正しくありません。";
     ASSERT_EQ(mkfifo(PathOf("fifo.tm2").c_str(), 0600), 0);
     WriteFileBytes(PathOf("huge.csv"), "");
     fs::resize_file(PathOf("huge.csv"), (std::uintmax_t{1} << 30) + 1);  // sparse
-    const struct {
-        const char* name;
-        const char* text;
-        const char* reason;
-    } cases[] = {
-        {"fifo.tm2", unexpected, "not a regular file"},
-        {"huge.csv", invalidCsv, "larger than any ledger can be (over 1 GB)"},
+    const std::array<std::string, 3> cases[] = {
+        {"fifo.tm2", "予期せぬエラーが発生しました。", "not a regular file"},
+        {"huge.csv", "CSVデータが正しくありません。", "larger than any ledger can be (over 1 GB)"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, text, reason] : cases) {
+        SCOPED_TRACE(name);
         messages.clear();
-        EXPECT_FALSE(doc.LoadLedgerFile(PathOf(c.name)));
+        EXPECT_FALSE(doc.LoadLedgerFile(PathOf(name)));
         ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0].text, c.text);
-        EXPECT_EQ(messages[0].detail, PathOf(c.name) + ": " + c.reason);
+        EXPECT_EQ(messages[0].text, text);
+        EXPECT_EQ(messages[0].detail, PathOf(name) + ": " + reason);
     }
 }
 
