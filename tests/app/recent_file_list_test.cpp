@@ -9,11 +9,9 @@ namespace {
 
 TEST(RecentFileListTest, AddPutsFirstMovesDuplicatesAndKeepsFour) {
     RecentFileList list;
-    for (const char* path : {"/a.tm2", "/b.tm2", "/c.tm2", "/d.tm2"}) list.Add(path);
-    EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/d.tm2", "/c.tm2", "/b.tm2", "/a.tm2"}));
-    list.Add("/b.tm2");
-    EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/b.tm2", "/d.tm2", "/c.tm2", "/a.tm2"}));
-    list.Add("/e.tm2");
+    for (const char* path : {"/a.tm2", "/b.tm2", "/c.tm2", "/d.tm2", "/b.tm2", "/e.tm2"}) {
+        list.Add(path);
+    }
     EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/e.tm2", "/b.tm2", "/d.tm2", "/c.tm2"}));
     list.Remove(0);
     list.Remove(7);  // out of range: nothing happens

@@ -63,14 +63,6 @@ TEST(StartupPolicyTest, HourWindowsAreInclusiveAtBothEndsAndWrapOverMidnight) {
     EXPECT_FALSE(StartupModeShows(both, At(9, 0)));
 }
 
-TEST(StartupPolicyTest, OnlyTheExactWholeCommandLineIsTheSwitch) {
-    EXPECT_TRUE(IsStartupSwitch({"/startup"}));
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {}, {"/STARTUP"}, {"/startup "}, {"x", "/startup"}}) {
-        EXPECT_FALSE(IsStartupSwitch(args)) << (args.empty() ? "" : args.front());
-    }
-}
-
 TEST(StartupPolicyTest, PicksTheLedger) {
     using K = LedgerChoice::Kind;
     // argument ("": none), open the recent file, first recent file, files that exist
@@ -88,6 +80,8 @@ TEST(StartupPolicyTest, PicksTheLedger) {
         // A dead recent entry is still tried: the open fails, and the start removes it.
         {"", true, "/d/dead.tm2", {}, {K::RecentFile, "/d/dead.tm2", ""}},
         {"/startup", true, "/d/b.tm2", {"/startup", "/d/b.tm2"}, {K::RecentFile, "/d/b.tm2", ""}},
+        // Only the exact switch is one: anything else is a file argument.
+        {"/STARTUP", false, "", {}, {K::NewLedger, "", "/STARTUP"}},
     };
     for (const auto& c : cases) {
         StartupSettings settings;

@@ -39,18 +39,12 @@ TEST(WindowPlacementTest, InitialGeometryFromTheStoredValue) {
     }
 }
 
+// The whole table when there is room, else as much as the screen's free area, never below the
+// default.
 TEST(WindowPlacementTest, FirstStartFitsTheTableWhenTheScreenAllows) {
-    const struct {
-        FrameSize wanted, available, expected;
-    } cases[] = {
-        {{1010, 790}, {1920, 1050}, {1010, 790}},  // room enough: the whole table
-        {{1010, 790}, {1024, 738}, {1010, 738}},   // as much as the screen's free area
-        {{1010, 790}, {640, 480}, {800, 600}},     // never below the default
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(FirstStartFrameSize(c.wanted, c.available), c.expected)
-            << c.wanted.width << "x" << c.wanted.height;
-    }
+    EXPECT_EQ(FirstStartFrameSize({1010, 790}, {1920, 1050}), (FrameSize{1010, 790}));
+    EXPECT_EQ(FirstStartFrameSize({1010, 790}, {1024, 738}), (FrameSize{1010, 738}));
+    EXPECT_EQ(FirstStartFrameSize({1010, 790}, {640, 480}), (FrameSize{800, 600}));
 }
 
 // A window closed minimised is stored in the restore state, remembering whether it was

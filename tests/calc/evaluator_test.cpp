@@ -28,7 +28,6 @@ TEST(Evaluator, GivesTheAmountOrFailureForEachRoundingMode) {
         Same("", Fails(CalcNoNumber)),
         Same("\x82\x50\x82\x51\x82\x52", Fails(CalcNoNumber)),  // full-width 123
         Same("5/0", Fails(CalcNoNumber)),
-        Same("1,980", 1980),
         Same("\x81\x8f\x31,980 = ", 1980),  // yen sign, blank, '='
         Same("12\x83\x41\x33", 123),        // a double-byte character inside a number
         Same("\x81\x35", 5),                // a stray lead byte does not swallow the digit after it
@@ -39,7 +38,6 @@ TEST(Evaluator, GivesTheAmountOrFailureForEachRoundingMode) {
         Same("5--3", 8),
         Same("2(3)", Fails(CalcInvalid)),
         Same("-(3)", Fails(CalcInvalid)),
-        Same("5+", Fails(CalcInvalid)),
         Same("--5", Fails(CalcInvalid)),
         Same("1..5", Fails(CalcInvalid)),
         // Operands side by side are invalid; parentheses left open or closed too often are not.

@@ -56,14 +56,13 @@ TEST(CliViews, EachCommandPrintsItsTableAndRefusesBadOptions) {
         ASSERT_EQ(run.exitCode, 0) << run.err;
         json = run.Json().object();
         EXPECT_EQ(json["table"][1][1].toString(), QString::fromUtf8(food));
-        EXPECT_EQ(json["chart"].toObject()["type"].toString(), QStringLiteral("pie"));
-        EXPECT_TRUE(json["advice"].toString().endsWith(QStringLiteral("\r\n")));
     }
     run = RunCli(Args(graph, {"--tab", "trend", "--offset", "1"}));
     ASSERT_EQ(run.exitCode, 0) << run.err;
     json = run.Json().object();
     EXPECT_EQ(json["table"][0][1].toString(), QStringLiteral("2024/02"));
     EXPECT_EQ(json["chart"].toObject()["type"].toString(), QStringLiteral("line"));
+    EXPECT_TRUE(json["advice"].toString().endsWith(QStringLiteral("\r\n")));
 
     for (const std::vector<std::string>& wrong : std::vector<std::vector<std::string>>{
              Args(table, {"--view", "fit"}),
