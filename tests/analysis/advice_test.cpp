@@ -16,45 +16,22 @@ const std::string kUnder =
     "\u3000支出合計予測額が前月分を下回っています。支出が抑えられていますので、"
     "このままの状態を保つようにしてください。\r\n";
 
+// The projected total against the previous period's; nothing to say without a previous total.
 TEST(ShareAdviceTest, ComparesTheProjectedTotalWithThePreviousPeriod) {
-    struct Case {
-        const char* what;
-        std::int64_t totalCurProjected;
-        std::int64_t totalPrev;
-        const std::string& expected;
-    } cases[] = {
-        {"no outgo in the previous period", 5000, 0, kDefault},
-        {"above the previous period", 1001, 1000, kOver},
-        {"equal to the previous period", 1000, 1000, kUnder},
-        {"nothing yet this period", 0, 1000, kUnder},
-        {"beyond the 32-bit range", 2678399000, 60000, kOver},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(ShareAdvice(c.totalCurProjected, c.totalPrev), c.expected) << c.what;
-    }
+    EXPECT_EQ(ShareAdvice(5000, 0), kDefault);
+    EXPECT_EQ(ShareAdvice(1001, 1000), kOver);
+    EXPECT_EQ(ShareAdvice(1000, 1000), kUnder);
+    EXPECT_EQ(ShareAdvice(0, 1000), kUnder);
 }
 
-MatterTrend Trend(const char* cp932Name, double slope, std::int32_t yen) {
-    return {{0, Cp932Text(cp932Name)}, slope, yen};
-}
-
-// "食費" in CP932, as the ledger keeps names.
-const char* const kFood = "\x90\x48\x94\xEF";
-
+// Nothing ranked gives the default; the largest possible fall stays positive.
 TEST(TrendAdviceTest, WordsTheRankedMatters) {
-    struct Case {
-        const char* what;
-        TrendRanking ranking;
-        std::string expected;
-    } cases[] = {
-        {"nothing ranked", {}, kDefault},
-        {"the largest possible fall stays positive",
-         {{Trend(kFood, -2147483648.0, INT32_MIN)}, {}},
-         "特に減少傾向にある事柄は・・・\r\n"
-         "・食費(一ヶ月ごとに約2,147,483,648円ずつ節約できています)\r\n"
-         "です。よく節約できています。\r\n\r\n"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(TrendAdvice(c.ranking), c.expected) << c.what;
+    EXPECT_EQ(TrendAdvice({}), kDefault);
+    const MatterTrend food{{0, Cp932Text("\x90\x48\x94\xEF")}, -2147483648.0, INT32_MIN};
+    EXPECT_EQ(TrendAdvice({{food}, {}}),
+              "特に減少傾向にある事柄は・・・\r\n"
+              "・食費(一ヶ月ごとに約2,147,483,648円ずつ節約できています)\r\n"
+              "です。よく節約できています。\r\n\r\n");
 }
 
 }  // namespace

@@ -9,7 +9,7 @@ namespace {
 // that OK keeps it.
 TEST(SettingsChoicesTest, StoredValuesOutsideTheListsShowNoItem) {
     const std::pair<int, std::optional<int>> fontSizes[] = {
-        {60, 0}, {70, 1}, {240, 18}, {250, {}}, {50, {}}, {95, {}}, {0, {}}, {-10, {}}};
+        {60, 0}, {240, 18}, {250, {}}, {50, {}}, {95, {}}};
     EXPECT_EQ(CloseDayTexts().size(), 28u);
     for (const auto& [fontSize, item] : fontSizes) {
         EXPECT_EQ(FontSizeItem(fontSize), item) << fontSize;

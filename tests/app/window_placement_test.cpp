@@ -28,7 +28,6 @@ TEST(WindowPlacementTest, InitialGeometryFromTheStoredValue) {
         {"too short", RecordBytes(1, 10, 20, 510, 420).substr(0, 43), standard},
         {"normal", RecordBytes(1, 10, 20, 510, 420), {true, 10, 20, 500, 400, false}},
         {"maximised", RecordBytes(3, 30, 40, 730, 540), {true, 30, 40, 700, 500, true}},
-        {"minimised", RecordBytes(2, 30, 40, 730, 540), {true, 30, 40, 700, 500, false}},
         {"zero width", RecordBytes(1, 50, 60, 50, 460), {true, 50, 60, 800, 400, false}},
         {"negative height", RecordBytes(1, 50, 60, 450, 10), {true, 50, 60, 400, 600, false}},
         {"side overflowing 32 bits",
@@ -40,36 +39,22 @@ TEST(WindowPlacementTest, InitialGeometryFromTheStoredValue) {
     }
 }
 
-// A window closed minimised is stored in the restore state, remembering whether it was
-// maximised before; the stored rectangle is the restored one.
+// The whole table when there is room, else as much as the screen's free area, never below the
+// default.
 TEST(WindowPlacementTest, FirstStartFitsTheTableWhenTheScreenAllows) {
-    const struct {
-        FrameSize wanted, available, expected;
-    } cases[] = {
-        {{1010, 790}, {1920, 1050}, {1010, 790}},  // room enough: the whole table
-        {{1010, 790}, {1024, 738}, {1010, 738}},   // as much as the screen's free area
-        {{1010, 790}, {640, 480}, {800, 600}},     // never below the default
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(FirstStartFrameSize(c.wanted, c.available), c.expected)
-            << c.wanted.width << "x" << c.wanted.height;
-    }
+    EXPECT_EQ(FirstStartFrameSize({1010, 790}, {1920, 1050}), (FrameSize{1010, 790}));
+    EXPECT_EQ(FirstStartFrameSize({1010, 790}, {1024, 738}), (FrameSize{1010, 738}));
+    EXPECT_EQ(FirstStartFrameSize({1010, 790}, {640, 480}), (FrameSize{800, 600}));
 }
 
+// A window closed minimised is stored in the restore state, remembering whether it was
+// maximised before; the stored rectangle is the restored one.
 TEST(WindowPlacementTest, ClosingStoresTheStateAndTheRestoredRectangle) {
-    const struct {
-        FrameWindowState state;
-        bool wasMaximized;
-        std::uint32_t showState, flags;
-    } cases[] = {
-        {FrameWindowState::Maximized, false, 3, 0},
-        {FrameWindowState::Minimized, false, 9, 0},
-        {FrameWindowState::Minimized, true, 9, kRestoreToMaximized},
-    };
-    for (const auto& c : cases) {
-        const WindowPlacement p = PlacementOnClose(c.state, c.wasMaximized, 5, 6, 700, 500);
-        EXPECT_EQ(p.showState, c.showState);
-        EXPECT_EQ(p.flags, c.flags);
+    for (const auto& [wasMaximized, flags] : {std::pair{false, 0u}, {true, kRestoreToMaximized}}) {
+        const WindowPlacement p =
+            PlacementOnClose(FrameWindowState::Minimized, wasMaximized, 5, 6, 700, 500);
+        EXPECT_EQ(p.showState, 9u);
+        EXPECT_EQ(p.flags, flags);
         EXPECT_EQ(p.normal, (PlacementRect{5, 6, 705, 506}));
     }
     // The record as the program has always written it; the next start opens maximised over

@@ -3,10 +3,10 @@
 // tests/doc/file_save_test.cpp.)
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 #include "cli/CliRunner.h"
 #include "doc/SettingsStore.h"
@@ -46,25 +46,18 @@ TEST(FileSafety, ConcurrentBookingsAllLand) {
     const std::string path = MakeTempDir("turns") + "/ledger.tm2";
     ASSERT_EQ(RunCli({"new", path}).exitCode, 0);
     constexpr int kRounds = 15;
-    std::vector<pid_t> writers;
-    for (int writer = 0; writer < 2; ++writer) {
-        const pid_t child = fork();
-        if (child == 0) {
-            int failures = 0;
-            for (int round = 0; round < kRounds; ++round) {
-                failures +=
-                    RunCli({"book", path, "--date", "2024-05-01", "--matter", "1", "--amount", "1"})
-                        .exitCode != 0;
-            }
-            _exit(failures);
+    std::atomic<int> failures = 0;
+    const auto writer = [&] {
+        for (int round = 0; round < kRounds; ++round) {
+            failures +=
+                RunCli({"book", path, "--date", "2024-05-01", "--matter", "1", "--amount", "1"})
+                    .exitCode != 0;
         }
-        writers.push_back(child);
-    }
-    for (const pid_t writer : writers) {
-        int status = 0;
-        ASSERT_EQ(waitpid(writer, &status, 0), writer);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "failed bookings";
-    }
+    };
+    std::thread first(writer);
+    writer();
+    first.join();
+    EXPECT_EQ(failures, 0);
     MemorySettingsStore store;
     CTallymoDoc doc(store);
     ASSERT_TRUE(doc.LoadLedgerFile(path));

@@ -1,5 +1,6 @@
-// new, book, dump and convert from the command line: arguments, exit codes, the JSON dump
-// prints and the failures it reports. What the files hold is the core's (tests/doc).
+// The commands from the command line: arguments, exit codes, the JSON dump prints and the
+// failures they report. What the files hold is the core's (tests/doc), how amounts are read the
+// evaluator's (tests/calc).
 
 #include <gtest/gtest.h>
 
@@ -35,14 +36,12 @@ TEST(CliLedgerFile, NewBookDumpConvertCycle) {
     }
     const CliOptions withDefaults{{{"XDG_CONFIG_HOME", config}}, {}};
     const std::string tm2 = dir + "/帳簿.tm2";
-    const std::string csv = dir + "/帳簿.csv";
     for (const std::vector<std::string>& command : std::vector<std::vector<std::string>>{
              {"new", tm2},
              Booking(tm2, "2024-03-05", "1", "980*1.1"),  // 1078
              Booking(tm2, "2024-03-05", "1", "500"),      // added
              Booking(tm2, "2024-03-06", "0", "50,000"),
-             Args(Booking(tm2, "2024-03-06", "0", "200"), {"--overwrite"}),
-             {"convert", tm2, csv}}) {
+             Args(Booking(tm2, "2024-03-06", "0", "200"), {"--overwrite"})}) {
         const CliRun run = RunCli(command, withDefaults);
         EXPECT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(run.out + run.err, "");
@@ -54,28 +53,26 @@ TEST(CliLedgerFile, NewBookDumpConvertCycle) {
                            {"amount", amount},
                            {"memo", ""}};
     };
-    for (const auto& [path, entries] :
-         {std::pair{tm2, QJsonArray{entry(5, 1, 1078), entry(5, 1, 500), entry(6, 0, 200)}},
-          std::pair{csv, QJsonArray{entry(5, 1, 1578), entry(6, 0, 200)}}}) {
-        const CliRun run = RunCli({"dump", path}, withDefaults);
-        ASSERT_EQ(run.exitCode, 0) << run.err;
-        const QJsonDocument document = run.Json();
-        EXPECT_EQ(run.out, document.toJson(QJsonDocument::Compact).toStdString() + "\n");
-        const QJsonObject ledger = document.object();
-        EXPECT_EQ(ledger["settings"]["CloseDay"].toInt(), 25);
-        EXPECT_EQ(ledger["outgo"][0]["name"].toString(), QStringLiteral("本"));
-        EXPECT_EQ(ledger["entries"].toArray(), entries);
-    }
-    // A conversion that loses entries before 2000 succeeds and says so on stderr.
+    CliRun run = RunCli({"dump", tm2}, withDefaults);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const QJsonDocument document = run.Json();
+    EXPECT_EQ(run.out, document.toJson(QJsonDocument::Compact).toStdString() + "\n");
+    const QJsonObject ledger = document.object();
+    EXPECT_EQ(ledger["settings"]["CloseDay"].toInt(), 25);
+    EXPECT_EQ(ledger["outgo"][0]["name"].toString(), QStringLiteral("本"));
+    EXPECT_EQ(ledger["entries"].toArray(),
+              (QJsonArray{entry(5, 1, 1078), entry(5, 1, 500), entry(6, 0, 200)}));
+
+    // A conversion to the text form that loses entries before 2000 succeeds and says so.
     ASSERT_EQ(RunCli(Booking(tm2, "1999-12-31", "0", "1")).exitCode, 0);
-    const CliRun run = RunCli({"convert", tm2, dir + "/old.csv"});
+    run = RunCli({"convert", tm2, dir + "/old.csv"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.err.rfind("Tallymo Ver.1データファイル形式のため、", 0), 0u) << run.err;
 }
 
 // Usage errors exit with 2, failures with 1, each with its message on stderr and nothing on
-// stdout; the ledger stays as it was, and a conversion writes nothing.
-TEST(CliLedgerFile, FailuresLeaveTheFilesAsTheyWere) {
+// stdout but eval's failure name; the ledger stays as it was, and a conversion writes nothing.
+TEST(CliLedgerFile, ResultsFailuresAndUsageErrors) {
     const std::string dir = MakeTempDir("fail");
     const std::string path = dir + "/ledger.tm2";
     const std::string cut = dir + "/short.tm2";
@@ -86,25 +83,31 @@ TEST(CliLedgerFile, FailuresLeaveTheFilesAsTheyWere) {
     const struct {
         std::vector<std::string> arguments;
         int exitCode;
-        std::string err;  // a part of stderr
+        std::string out, err;  // err: a part of stderr
     } cases[] = {
-        {Booking(path, "2024-01-02", "3", "12+*3"), 1, "無効な計算式です。\n"},
-        {Booking(path, "2024-01-02", "8", "100"), 1, "no matter 8"},
-        {Booking(path, "2024-01-02", "-1", "100"), 1, "no matter -1"},
-        {Booking(path, "2024-02-30", "3", "100"), 2, "--date"},
-        {{"book", path, "--date", "2024-01-02", "--amount", "100"}, 2, "--matter is required"},
-        {{"new", path}, 1, "already exists"},
+        {{"eval", "--fraction", "2", "1.15*100"}, 0, "114\n", ""},
+        {{"eval", "--", "-2.5"}, 0, "3\n", ""},  // default: round half away from zero
+        {{"eval", "2(3)"}, 1, "CalcInvalid\n", "無効な計算式です。\n"},
+        {{"eval", "--fraction", "3", "1"}, 2, "", "Run 'tallymo-cli eval --help' for its usage.\n"},
+        {Booking(path, "2024-01-02", "3", "12+*3"), 1, "", "無効な計算式です。\n"},
+        {Booking(path, "2024-01-02", "8", "100"), 1, "", "no matter 8"},
+        {Booking(path, "2024-01-02", "-1", "100"), 1, "", "no matter -1"},
+        {Booking(path, "2024-02-30", "3", "100"), 2, "", "--date"},
+        {{"book", path, "--date", "2024-01-02", "--amount", "100"}, 2, "", "--matter is required"},
+        {{"new", path}, 1, "", "already exists"},
         {{"convert", cut, dir + "/out.tm2"},
          1,
+         "",
          "tallymo-cli: " + cut + ": the file is cut short\n予期せぬエラーが発生しました。\n"},
-        {{"frobnicate"}, 2, "tallymo-cli --help"},
-        {{"dump", path, path}, 2, "tallymo-cli dump --help"},
+        {{"frobnicate"}, 2, "", "tallymo-cli --help"},
+        {{"dump", path, path}, 2, "", "tallymo-cli dump --help"},
     };
     for (const auto& c : cases) {
         const CliRun run = RunCli(c.arguments);
         SCOPED_TRACE(c.err);
         EXPECT_EQ(run.exitCode, c.exitCode);
-        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.err.empty(), c.err.empty());
         EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
         EXPECT_EQ(ReadFileBytes(path), before);
     }

@@ -1,67 +1,45 @@
-// pdf from the command line, read back with poppler-utils as a reader of the file would. What
-// the printed pages hold is the print layer's own test.
+// pdf from the command line, read back with poppler-utils as a reader of the file would.
 
 #include <gtest/gtest.h>
 
 #include <QProcess>
-#include <QRegularExpression>
 
-#include "cli/CliLedgers.h"
 #include "cli/CliRunner.h"
-#include "support/LedgerBuilder.h"
 #include "support/TestEnvironment.h"
 
 namespace tallymo::test {
 namespace {
 
-// A poppler tool's stdout; a failed test when the tool is missing or fails.
-QString Poppler(const QString& tool, const QStringList& arguments) {
-    QProcess process;
-    process.start(tool, arguments);
-    const bool ran = process.waitForFinished(30000) &&
-                     process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    EXPECT_TRUE(ran) << tool.toStdString() << " failed (poppler-utils: scripts/install-deps)";
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// A wide ledger runs over several pages: the title on the first, every column once; a failed
-// run leaves the file it would replace and the ledger as they were.
-TEST(CliPdf, PagesTitleColumnsAndFailures) {
-    LedgerSpec spec;
-    spec.income = {"給料"};
-    for (int i = 1; i <= 40; ++i) spec.outgo.push_back("支出" + std::to_string(i));
-    spec.hidden = {1};  // printed all the same
-    spec.bookings = {{Day(2024, 3, 5), 40, 700}};
+// The month of the current date goes to the PDF file (its pages are the print layer's); a
+// failed run leaves the file it would replace and the ledger as they were.
+TEST(CliPdf, WritesTheMonthOrLeavesTheFilesAsTheyWere) {
     const std::string dir = MakeTempDir("pdf");
     const std::string ledger = dir + "/ledger.tm2";
-    WriteLedger(ledger, spec);
-    const QString pdf = QString::fromStdString(dir + "/ledger.pdf");
-    const CliRun run = RunCli({"pdf", ledger, pdf.toStdString(), "--current", "2024-03-10"});
+    const std::string pdf = dir + "/ledger.pdf";
+    ASSERT_EQ(RunCli({"new", ledger}).exitCode, 0);
+    const CliRun run = RunCli({"pdf", ledger, pdf, "--current", "2024-03-10"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    const auto pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
-                           .match(Poppler(QStringLiteral("pdfinfo"), {pdf}));
-    ASSERT_TRUE(pages.hasMatch());
-    EXPECT_GT(pages.captured(1).toInt(), 1);
-    const QString text = Poppler(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"),
+                    {QString::fromStdString(pdf), QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished(30000) && pdftotext.exitCode() == 0)
+        << "pdftotext failed (poppler-utils: scripts/install-deps)";
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
     EXPECT_TRUE(text.startsWith(QStringLiteral("2024年03月分 小遣い帳")))
         << text.left(80).toStdString();
-    EXPECT_EQ(text.count(QStringLiteral("小遣い帳")), 1);
-    for (int i = 1; i <= 40; ++i) {
-        EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("支出%1\\b").arg(i))), 1) << i;
-    }
 
     const std::string ledgerBytes = ReadFileBytes(ledger);
-    const std::string pdfBytes = ReadFileBytes(pdf.toStdString());
+    const std::string pdfBytes = ReadFileBytes(pdf);
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"pdf", ledger, pdf.toStdString()},  // no --current: exit 2
+             {"pdf", ledger, pdf},  // no --current: exit 2
              {"pdf", ledger, ledger, "--current", "2024-03-10"},
-             {"pdf", dir + "/missing.tm2", pdf.toStdString(), "--current", "2024-03-10"},
+             {"pdf", dir + "/missing.tm2", pdf, "--current", "2024-03-10"},
              {"pdf", ledger, dir, "--current", "2024-03-10"}}) {  // a folder in the way
         const CliRun failed = RunCli(args);
         EXPECT_EQ(failed.exitCode, args.size() == 3 || args[2] == ledger ? 2 : 1) << args[2];
         EXPECT_FALSE(failed.err.empty());
     }
-    EXPECT_EQ(ReadFileBytes(pdf.toStdString()), pdfBytes);
+    EXPECT_EQ(ReadFileBytes(pdf), pdfBytes);
     EXPECT_EQ(ReadFileBytes(ledger), ledgerBytes);
 }
 

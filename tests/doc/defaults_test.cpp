@@ -18,72 +18,44 @@ std::vector<std::string> Names(const MatterList& list) {
     return names;
 }
 
-// Without stored defaults a new ledger is the built-in one; stored settings and matters are
-// used as the program has always stored them (flags of one byte, 16-bit fields truncated).
+// Without stored defaults a new ledger is the built-in one. Defaults stored through a real
+// settings file, in the folder the program has always used, are read as the program has always
+// stored them: flags of one byte (only 1 means true), 16-bit fields truncated, the built-in
+// width (FontSize x 10) where none is stored.
 TEST(NewLedger, BuiltInAndStoredDefaults) {
-    MemorySettingsStore store;
+    const QString path = QString::fromStdString(test::MakeTempDir("ini") + "/Tallymo.ini");
+    QtSettingsStore store(path);
     FixedClock clock(MakeLocalTime(2005, 6, 7, 15, 30, 0));
     CTallymoDoc doc(store, clock);
     EXPECT_EQ(Names(doc.IncomeList()), std::vector<std::string>{"収入"});
     EXPECT_EQ(Names(doc.OutgoList()),
               (std::vector<std::string>{"食費", "交通費", "交際費", "光熱費", "通信費", "住居費",
                                         "雑費"}));
-    EXPECT_EQ(doc.OutgoList()[0], Matter(doc.OutgoList()[0].Name(), 900, true));
+    EXPECT_EQ(doc.OutgoList()[0].CellWidth(), 900);
     EXPECT_EQ(doc.Settings(), LedgerSettings{});
     EXPECT_EQ(doc.GetCurrentDate(), test::Day(2005, 6, 7));
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(doc.Version().Packed(), 2000500);
 
+    doc.Settings().CloseDay = 20;
+    test::ResetLedger(doc, {"給料", "q"}, {"食費", "①番"});
+    doc.GetMatter(1)->SetVisible(false);
+    doc.GetMatter(3)->SetVisible(false);
+    doc.SaveDefaultSettings();
+    doc.SaveDefaultMatters(true);
+    doc.SaveDefaultMatters(false);
     store.WriteInt("DefaultSettings", "FontSize", 120);
-    store.WriteInt("DefaultSettings", "EnterMode", 2);  // only 1 means true
-    store.WriteInt("DefaultSettings", "ShowType", 1);
-    store.WriteInt("DefaultSettings", "FractionMode", 0x10002);  // truncated to 16 bits
-    store.WriteInt("DefaultSettings", "CloseDay", 25);
-    store.WriteInt("DefaultSettings", "ShowQuickWizard", 0);
-    store.WriteInt("DefaultSettings", "OutgoMatter", 2);
-    store.WriteString("DefaultSettings\\OutgoMatter0", "Name", *Utf8ToCp932("髙い物"));
-    store.WriteInt("DefaultSettings\\OutgoMatter0", "CellWidth", 700);
-    store.WriteBinary("DefaultSettings\\OutgoMatter0", "Visible", std::string(1, '\0'));
+    store.WriteInt("DefaultSettings", "EnterMode", 2);
+    store.WriteInt("DefaultSettings", "FractionMode", 0x10002);
     store.WriteBinary("DefaultSettings\\OutgoMatter1", "Visible", std::string(2, '\0'));
-    store.WriteInt("DefaultSettings", "IncomeMatter", 0);
-    doc.InitNewLedger();
-    EXPECT_EQ(doc.Settings(), (LedgerSettings{false, 120, 1, false, 2, 25, false}));
-    EXPECT_TRUE(doc.IncomeList().empty());
-    // A visible flag that is not one byte long reads as visible; the built-in width is
-    // FontSize x 10.
-    EXPECT_EQ(doc.OutgoList(),
-              (MatterList{Matter(test::Sjis("髙い物"), 700, false), Matter({}, 1200, true)}));
-}
-
-// Saved through a real settings file and read back; a shorter list leaves stale sections
-// that its count hides.
-TEST(SettingsFile, DefaultsRoundTripThroughARealIniFile) {
-    const QString path = QString::fromStdString(test::MakeTempDir("ini") + "/Tallymo.ini");
-    {
-        QtSettingsStore store(path);
-        CTallymoDoc doc(store);
-        doc.Settings().FontSize = 110;
-        doc.Settings().CloseDay = 20;
-        doc.Settings().EnterMode = true;
-        test::ResetLedger(doc, {"a", "b", "c", "d", "e"}, {"x"});
-        doc.SaveDefaultMatters(true);
-        test::ResetLedger(doc, {"給料", "q"}, {"食費", "①番"});
-        doc.GetMatter(3)->SetVisible(false);
-        doc.SaveDefaultSettings();
-        doc.SaveDefaultMatters(true);
-        doc.SaveDefaultMatters(false);
-        store.Sync();
-    }
-    QtSettingsStore store(path);
-    CTallymoDoc doc(store);
-    EXPECT_EQ(doc.Settings(), (LedgerSettings{true, 110, 0, true, 1, 20, false}));
-    EXPECT_EQ(Names(doc.IncomeList()), (std::vector<std::string>{"給料", "q"}));
-    EXPECT_EQ(Names(doc.OutgoList()), (std::vector<std::string>{"食費", "①番-"}));
-    EXPECT_EQ(store.ReadString("DefaultSettings\\IncomeMatter4", "Name"), Cp932Text("e"));
-    EXPECT_EQ(store.ReadBinary("DefaultSettings\\OutgoMatter1", "Visible"), std::string(1, '\0'));
-    EXPECT_FALSE(store.ReadInt("DefaultSettings", "Missing").has_value());
-    EXPECT_FALSE(store.ReadBinary("DefaultSettings", "FontSize").has_value());
-    EXPECT_TRUE(store.ReadFlag("Settings", "Absent", true));
+    store.WriteInt("DefaultSettings", "OutgoMatter", 3);
+    store.Sync();
+    QtSettingsStore reread(path);
+    CTallymoDoc stored(reread);
+    EXPECT_EQ(stored.Settings(), (LedgerSettings{false, 120, 0, true, 2, 20, false}));
+    EXPECT_EQ(Names(stored.IncomeList()), (std::vector<std::string>{"給料", "q-"}));
+    EXPECT_EQ(stored.OutgoList(),
+              (MatterList{Matter(test::Sjis("食費"), 900, true),
+                          Matter(test::Sjis("①番"), 900, true), Matter({}, 1200, true)}));
     EXPECT_EQ(QtSettingsStore().FileName().toStdString(),
               std::string(getenv("XDG_CONFIG_HOME")) + "/Harvelon/Tallymo Ver.2.ini");
 }

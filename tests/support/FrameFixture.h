@@ -1,6 +1,6 @@
 #pragma once
 // The main window over a document on a fixed clock and an in-memory settings store, with
-// message boxes, questions, help requests and file dialogs answered by the test.
+// message boxes, questions, input wizards and file dialogs answered by the test.
 // Header-only, for the widget tests.
 
 #include <QTest>
@@ -113,7 +113,6 @@ struct FrameFixture {
     RecentFileList recent;
     MessageCapture messages;
     QuestionCapture questions;
-    HelpCapture help;
     WizardCapture wizards;
     std::deque<CMainFrame::FileChoice> fileChoices;
     std::string folder = MakeTempDir("frame");

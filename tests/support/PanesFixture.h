@@ -18,9 +18,7 @@ namespace tallymo::test {
 
 class PanesFixture {
 public:
-    explicit PanesFixture(int showType = 0, TimeValue today = Day(2005, 3, 15))
-        : fixture(today), doc(fixture.doc) {
-        doc.Settings().ShowType = showType;
+    PanesFixture() : doc(fixture.doc) {
         pane = new COperationView(doc);
         calculator = new CCalcView(*pane);
         view = new CTallymoView(doc);
@@ -64,9 +62,8 @@ public:
     void DoubleClickCell(int row, int col) {
         QTest::mouseDClick(Grid().viewport(), Qt::LeftButton, Qt::NoModifier, CellCenter(row, col));
     }
-    void KeyOnGrid(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &Grid(), key,
-                        modifiers);
+    void KeyOnGrid(Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &Grid(), key);
     }
 
     DocFixture fixture;

@@ -17,26 +17,12 @@ using test::Day;
 // start the program over a settings store and check what it does with the rules' answer.
 class TallymoAppTest : public ::testing::Test {
 protected:
-    // Nine o'clock on a Thursday.
-    TimeValue Now() const { return MakeLocalTime(2005, 3, 17, 9, 0); }
-
-    std::string WriteLedger(const std::string& name, std::int32_t foodAmount) {
-        MemorySettingsStore other;
-        FixedClock otherClock(Now());
-        CTallymoDoc doc(other, otherClock);
-        doc.BookEntry(Day(2005, 3, 16), 1, foodAmount, {}, false);
-        const std::string path = folder + "/" + name;
-        EXPECT_TRUE(doc.SaveLedgerFile(path));
-        return path;
-    }
     std::optional<TimeValue> RecordedStart() { return ReadStartupSettings(store).recentlyRunTime; }
 
-    MemorySettingsStore store;
-    FixedClock clock{MakeLocalTime(2005, 3, 17, 9, 0)};
-    test::MessageCapture messages;
-    test::QuestionCapture questions;
-    test::WizardCapture wizards;
-    std::string folder = test::MakeTempDir("app");
+    const TimeValue now = MakeLocalTime(2005, 3, 17, 9, 0);  // nine o'clock on a Thursday
+    test::FrameFixture f{now};  // the captures, a folder and a ledger writer; no window
+    MemorySettingsStore& store = f.docs.store;
+    const FixedClock& clock = f.docs.clock;
 };
 
 TEST_F(TallymoAppTest, NormalStartShowsANewLedgerAndAQuietStartEndsWithoutATrace) {
@@ -44,40 +30,40 @@ TEST_F(TallymoAppTest, NormalStartShowsANewLedgerAndAQuietStartEndsWithoutATrace
     ASSERT_TRUE(app.InitInstance({}));
     EXPECT_TRUE(app.MainFrame()->isVisible());
     EXPECT_EQ(app.Document().GetCurrentDate(), Day(2005, 3, 17));
-    EXPECT_EQ(wizards.shown, 1);  // a new ledger asks for the input wizard
-    EXPECT_EQ(RecordedStart(), Now());
+    EXPECT_EQ(f.wizards.shown, 1);  // a new ledger asks for the input wizard
+    EXPECT_EQ(RecordedStart(), now);
 
     // Started at log-on within a day of the last start: nothing shown, nothing written.
     store.WriteFlag("Settings", "ShowOnceByADay", true);
-    const TimeValue last = Now() - 3600;
+    const TimeValue last = now - 3600;
     WriteRecentlyRunTime(store, last);
     CTallymoApp quiet(store, clock);
     EXPECT_FALSE(quiet.InitInstance({"/startup"}));
     EXPECT_EQ(quiet.MainFrame(), nullptr);
     EXPECT_EQ(RecordedStart(), last);
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(f.messages.messages.empty());
 }
 
 // A ledger named on the command line is opened; one that is not there is reported by name and
 // a new ledger shown.
 TEST_F(TallymoAppTest, CommandLineLedgerIsOpenedOrReportedByName) {
-    const std::string path = WriteLedger("家計簿.tm2", 1234);
+    const std::string path = f.WriteLedger("家計簿.tm2", {{Day(2005, 3, 16), 1234}});
     CTallymoApp app(store, clock);
     ASSERT_TRUE(app.InitInstance({QString::fromStdString(path)}));
     EXPECT_EQ(app.Document().DayAmount(Day(2005, 3, 16), 1), 1234);
     EXPECT_EQ(app.RecentFiles().First(), path);
 
-    const std::string missing = folder + "/none.tm2";
+    const std::string missing = f.folder + "/none.tm2";
     CTallymoApp app2(store, clock);
     ASSERT_TRUE(app2.InitInstance({QString::fromStdString(missing)}));
     EXPECT_TRUE(app2.MainFrame()->isVisible());
     EXPECT_TRUE(app2.Document().PathName().empty());
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].text, MissingLedgerMessage(missing).text);
+    ASSERT_EQ(f.messages.messages.size(), 1u);
+    EXPECT_EQ(f.messages.messages[0].text, MissingLedgerMessage(missing).text);
 }
 
 TEST_F(TallymoAppTest, BookSaveQuitAndFindTheLedgerAgain) {
-    const std::string path = folder + "/pocket.tm2";
+    const std::string path = f.folder + "/pocket.tm2";
     {
         CTallymoApp app(store, clock);
         ASSERT_TRUE(app.InitInstance({}));
@@ -90,7 +76,7 @@ TEST_F(TallymoAppTest, BookSaveQuitAndFindTheLedgerAgain) {
         });
         QTest::keyClick(&frame, Qt::Key_S, Qt::ControlModifier);
         EXPECT_TRUE(frame.close());
-        EXPECT_TRUE(questions.asked.empty());  // saved: no question on closing
+        EXPECT_TRUE(f.questions.asked.empty());  // saved: no question on closing
     }
     CTallymoApp again(store, clock);
     ASSERT_TRUE(again.InitInstance({}));

@@ -15,16 +15,11 @@ protected:
     void Press(const QString& keys) {
         for (const QChar key : keys) {
             const QString caption = key == QLatin1Char('T') ? QStringLiteral("税") : QString(key);
-            QPushButton* button = Button(caption);
-            ASSERT_NE(button, nullptr) << caption.toStdString();
-            QTest::mouseClick(button, Qt::LeftButton);
+            int id = 1;
+            while (id <= CCalcView::kKeyCount && panes.calculator->Key(id)->text() != caption) ++id;
+            ASSERT_LE(id, CCalcView::kKeyCount) << caption.toStdString();
+            QTest::mouseClick(panes.calculator->Key(id), Qt::LeftButton);
         }
-    }
-    QPushButton* Button(const QString& caption) {
-        for (int id = 1; id <= CCalcView::kKeyCount; ++id) {
-            if (panes.calculator->Key(id)->text() == caption) return panes.calculator->Key(id);
-        }
-        return nullptr;
     }
     QString Shown() { return panes.Amount().text(); }
 

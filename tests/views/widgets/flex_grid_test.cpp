@@ -20,15 +20,11 @@ protected:
 
 // Widths in twips, the cursor cell's measures and the editing events are exercised through the
 // ledger view (tallymo_view_test.cpp); these are the grid's own rules.
-TEST_F(FlexGridTest, AnInchIs1440TwipsAndCellsOutsideAreEmpty) {
-    grid.SetColWidth(2, 1440);
-    EXPECT_EQ(grid.columnWidth(1), grid.PixelsPerInchX());
+TEST_F(FlexGridTest, CellsOutsideAreEmptyAndTheCursorStaysInside) {
     EXPECT_EQ(grid.TextMatrix(8, 1), QString());  // outside: nothing, and no crash
     EXPECT_EQ(grid.RowHeight(8), 0);
     EXPECT_EQ(grid.CellRect(1, 5), QRect());
-}
 
-TEST_F(FlexGridTest, CursorSelectionAndShrinking) {
     grid.SetRow(3);
     grid.SetCol(2);
     grid.SetRowSel(6);
@@ -48,6 +44,10 @@ TEST_F(FlexGridTest, CursorSelectionAndShrinking) {
     grid.SetRows(4);
     grid.SetCols(3);
     EXPECT_EQ(grid.Row(), 3);
+    EXPECT_EQ(grid.Col(), 2);
+    grid.SetRows(0);
+    grid.SetRows(3);  // grown again, the cursor stays inside
+    EXPECT_EQ(grid.Row(), 2);
     EXPECT_EQ(grid.Col(), 2);
 }
 

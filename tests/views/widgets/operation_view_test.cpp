@@ -56,7 +56,7 @@ TEST_F(OperationViewTest, EnterBooksTheExpressionAndReadiesTheNextMatter) {
     pane.SelectCell(today, 1);
     pane.Clear();
     for (const char* key : {"1", "0", "+", "5"}) pane.AppendKey(key, false);
-    QTest::mouseClick(&pane.BookButton(), Qt::LeftButton);
+    QTest::keyClick(&panes.Amount(), Qt::Key_E, Qt::AltModifier);  // 記帳 by its mnemonic
     EXPECT_EQ(Today(kFood), 1065);
 }
 

@@ -44,6 +44,19 @@ protected:
     const int tenth = panes.RowOf(Day(2005, 3, 10));
 };
 
+TEST_F(TallymoViewTest, NegativesRedAndTheBoldCaptionFollowsTheCursor) {
+    EXPECT_EQ(grid.CellForeColorAt(RowOf(3, 3), 9), kBlack);
+    EXPECT_EQ(grid.CellForeColorAt(RowOf(3, 5), 9), kRed);  // -500
+    EXPECT_EQ(grid.CellBackColorAt(tenth, 3), kWhite);
+    // The bold caption follows the cursor, also through a week view and back.
+    panes.ClickCell(RowOf(3, 4), 3);
+    for (const int showType : {0, 1, 0}) {
+        doc.Settings().ShowType = showType;
+        view.SetUpGrid();
+        for (int r = 1; r < grid.Rows(); ++r) EXPECT_EQ(grid.CellFontBoldAt(r, 0), r == grid.Row());
+    }
+}
+
 // One row or column a key, the pane following; past the first or last day row the window of
 // days moves, never past the last day a time value holds.
 TEST_F(TallymoViewTest, KeysMoveTheCursorAndPastTheEndsTheWindow) {
@@ -117,9 +130,9 @@ TEST_F(TallymoViewTest, InPlaceEditingByTypingEnterAndDoubleClick) {
 }
 
 TEST_F(TallymoViewTest, LeavingScrollingOrAFailureClosesTheEditor) {
-    Key(Qt::Key_5);
+    Key(Qt::Key_0);  // 0 opens the editor like any other digit
     panes.ClickCell(RowOf(3, 4), 3);
-    EXPECT_EQ(FoodOn(3, 10), 5);
+    EXPECT_EQ(FoodOn(3, 10), 0);
 
     // Up from the editor on the first day row stores for its own day before the window moves.
     panes.PutCursor(2, kFoodColumn);

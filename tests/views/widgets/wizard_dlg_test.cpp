@@ -20,12 +20,6 @@ using test::Day;
 // Built-in matters: 収入 | 食費 交通費 交際費 光熱費 通信費 住居費 雑費.
 constexpr MatterIndex kFood = 1;
 
-QStringList Names(const CWizardDlg& dialog, bool income) {
-    QStringList names;
-    for (const CWizardDlg::Row& row : dialog.Rows(income)) names << row.name->text();
-    return names;
-}
-
 // Five rows a side; the hidden matter has none, and the bar scrolls the names a line at a time.
 TEST(WizardDlgTest, RowsAndScrollBarsFollowTheVisibleMatters) {
     test::DocFixture docs;
@@ -39,8 +33,8 @@ TEST(WizardDlgTest, RowsAndScrollBarsFollowTheVisibleMatters) {
     EXPECT_TRUE(dialog.ScrollBar(true)->isVisibleTo(&dialog));
     EXPECT_EQ(dialog.ScrollBar(false)->maximum(), 1);
     dialog.ScrollBar(false)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(Names(dialog, false),
-              (QStringList{"交通費", "交際費", "光熱費", "通信費", "住居費"}));
+    EXPECT_EQ(dialog.Rows(false)[0].name->text(), "交通費");
+    EXPECT_EQ(dialog.Rows(false)[4].name->text(), "住居費");
 }
 
 // Whatever ends the editing of a field (another day, either way of scrolling, 記帳), the typed
