@@ -106,7 +106,11 @@ TEST_F(DocumentQueries, EveryChangeMarksTheLedgerAndNoChangeDoesNot) {
     } cases[] = {
         {"booking", [&] { Book(Day(2005, 1, 3), 2, 5); }, true},
         {"projection", [&] { doc.SetShowProjection(true); }, true},
+        {"column width", [&] { doc.SetMatterCellWidth(1, 1234); }, true},
+        {"the same column width", [&] { doc.SetMatterCellWidth(1, 1234); }, false},
         {"column width of no matter", [&] { doc.SetMatterCellWidth(9, 1500); }, false},
+        {"view kind", [&] { doc.SetShowType(ShowTypeKind::Fit); }, true},
+        {"the same view kind", [&] { doc.SetShowType(ShowTypeKind::Fit); }, false},
         {"undo", [&] { doc.Undo(); }, true},
         {"nothing to undo", [&] { doc.Undo(); }, false},
         {"clearing an empty cell", [&] { Book(Day(2005, 1, 9), 2, 0, true); }, false},
@@ -116,6 +120,7 @@ TEST_F(DocumentQueries, EveryChangeMarksTheLedgerAndNoChangeDoesNot) {
         c.change();
         EXPECT_EQ(doc.IsModified(), c.marks) << c.name;
     }
+    EXPECT_EQ(doc.GetMatter(1)->CellWidth(), 1234);
 }
 
 // One undo step is one booking as it was made: an overwrite gives back what it replaced, in

@@ -16,5 +16,13 @@ TEST(FrameCommandsTest, DefaultExtensionFollowsTheChosenFilter) {
     }
 }
 
+TEST(FrameCommandsTest, CommandsFoundByIdRecentFilesShareOneText) {
+    ASSERT_NE(FindCommandText(kCmdViewToolBar), nullptr);
+    EXPECT_EQ(FindCommandText(kCmdViewToolBar)->id, kCmdViewToolBar);
+    ASSERT_NE(FindCommandText(kCmdFileMruLast), nullptr);
+    EXPECT_EQ(FindCommandText(kCmdFileMruLast)->id, kCmdFileMru1);
+    EXPECT_EQ(FindCommandText(12345), nullptr);
+}
+
 }  // namespace
 }  // namespace tallymo
