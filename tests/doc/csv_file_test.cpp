@@ -138,7 +138,6 @@ TEST_F(CsvFile, ReadsWhatASpreadsheetSaves) {
         for (int i = 0; i < 8; ++i) EXPECT_EQ(doc.GetMatter(i)->Name(), Sjis(names[i]));
         EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2000, 1, 1), 0, 10000, {}},
                                                            {Day(2000, 1, 5), 1, 800, {}}}));
-        EXPECT_EQ(doc.Settings().CloseDay, 0);
     }
 }
 

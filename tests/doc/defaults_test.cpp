@@ -31,7 +31,6 @@ TEST(NewLedger, BuiltInAndStoredDefaults) {
     EXPECT_EQ(Names(doc.OutgoList()),
               (std::vector<std::string>{"食費", "交通費", "交際費", "光熱費", "通信費", "住居費",
                                         "雑費"}));
-    EXPECT_EQ(doc.OutgoList()[0].CellWidth(), 900);
     EXPECT_EQ(doc.Settings(), LedgerSettings{});
     EXPECT_EQ(doc.GetCurrentDate(), test::Day(2005, 6, 7));
     EXPECT_FALSE(doc.IsModified());
