@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QImage>
 #include <QPieSeries>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -72,6 +73,11 @@ TEST(GraphDlgTest, TableShowsTheCoresFiguresAndMarksMatchTheSeries) {
         for (int row = 1; row <= 3; ++row) {
             const auto color = ToColorRef(graph.ColorMark(row).palette().color(QPalette::Window));
             EXPECT_EQ(color, graph.Chart().SeriesColor(row));
+            // As the window draws it: the mark paints its own background.
+            const QWidget& mark = graph.ColorMark(row);
+            const QImage shown =
+                graph.grab(QRect(mark.mapTo(&graph, QPoint()), mark.size())).toImage();
+            EXPECT_EQ(ToColorRef(shown.pixelColor(shown.rect().center())), color);
             if (tab == 0) colors[row] = color;
             EXPECT_EQ(colors[row], color) << row;
         }

@@ -178,6 +178,10 @@ TEST_F(SettingsDlgTest, OkWritesOptionsAndSwitchesOnlyChangedLinks) {
     EXPECT_TRUE(ReadStartupSettings(docs.store).openRecentFileAtRun);
     EXPECT_EQ(docs.doc.Settings().FractionMode, 2);
     EXPECT_EQ(docs.store.ReadInt("DefaultSettings", "FractionMode"), 2);  // for new ledgers
+    Open();
+    Get<QComboBox>(1040).setCurrentIndex(0);  // the first item is a choice like any other
+    dialog->accept();
+    EXPECT_EQ(docs.doc.Settings().FractionMode, 0);
 
     shell = {};  // links the program cannot switch here: their boxes are off
     Open();

@@ -42,6 +42,9 @@ protected:
 
 TEST_F(OperationViewTest, EnterBooksTheExpressionAndReadiesTheNextMatter) {
     QListWidget& list = pane.MatterList();
+    QStringList shown;
+    for (int i = 0; i < list.count(); ++i) shown << list.item(i)->text();
+    EXPECT_EQ(shown, QString("収入 食費 交通費 交際費 光熱費 通信費 住居費 雑費").split(' '));
     QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier,
                       list.visualItemRect(list.item(1)).center());
     EXPECT_TRUE(panes.Amount().hasFocus());  // the list click readies the field

@@ -70,6 +70,7 @@ TEST_F(TallymoViewTest, KeysMoveTheCursorAndPastTheEndsTheWindow) {
     } cases[] = {
         {Day(2005, 3, 15), tenth, 2, Qt::Key_Up, tenth - 1, 2, Day(2005, 3, 15)},
         {Day(2005, 3, 15), tenth, 8, Qt::Key_Tab, tenth + 1, 1, Day(2005, 3, 15)},
+        {Day(2005, 3, 15), tenth, 2, Qt::Key_Right, tenth, 3, Day(2005, 3, 15)},
         {Day(2005, 3, 15), 2, 2, Qt::Key_Up, last, 2, Day(2005, 2, 15)},
         {Day(2005, 3, 15), last, 2, Qt::Key_Down, last, 2, Day(2005, 3, 16)},
         {Day(2038, 1, 18), last, 2, Qt::Key_Down, last, 2, Day(2038, 1, 18)},
