@@ -49,6 +49,19 @@ TEST(PeriodAmountTest, BoundaryDaysFallIntoTheirNamedPeriods) {
     }
 }
 
+// Only the running period is projected to its end; a closed one is what was booked.
+TEST(PeriodAmountTest, OnlyTheRunningPeriodIsProjected) {
+    AnalysisLedger ledger(2005, 1, 15, {{"a"}}, 0);
+    for (const Day day : {Day{2004, 12, 2}, Day{2004, 12, 3}, Day{2005, 1, 2}, Day{2005, 1, 3}})
+        ledger.Book(day.year, day.month, day.day, 0, 100);
+    EXPECT_GT(PeriodAmount(ledger.doc, ledger.Outgo(0), 0, true), 200);
+    EXPECT_EQ(PeriodAmount(ledger.doc, ledger.Outgo(0), 1, true), 200);
+    const OutgoMatter matters[] = {{ledger.Outgo(0), {}}};
+    const auto sums = PeriodAmountsByMatter(ledger.doc, matters, 0, 2, true);
+    EXPECT_GT(sums[0][0], 200);
+    EXPECT_EQ(sums[0][1], 200);
+}
+
 TEST(MonthlySeriesTest, TwelvePeriodsOldestFirstWithoutLeadingZeros) {
     AnalysisLedger ledger(2005, 6, 15, {{"a"}, {"b"}, {"c"}});
     // a: 0, 0, 500, 0, 700 over periods 4 .. 0
