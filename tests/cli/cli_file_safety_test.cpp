@@ -1,5 +1,5 @@
 // What the files of a ledger go through from outside the desktop program: a save that the file
-// system cuts short and writers that meet. (The save itself is checked at every cut in
+// system cuts short and writers that meet. (The save itself is checked in each file form in
 // tests/doc/file_save_test.cpp.)
 
 #include <gtest/gtest.h>
