@@ -139,6 +139,11 @@ TEST_F(CsvFile, ReadsWhatASpreadsheetSaves) {
         EXPECT_EQ(doc.Entries(), (std::vector<LedgerEntry>{{Day(2000, 1, 1), 0, 10000, {}},
                                                            {Day(2000, 1, 5), 1, 800, {}}}));
     }
+    // "±" is UTF-8 from the lowest lead byte, C2.
+    std::string sign = plain;
+    sign.replace(sign.find("雑費"), std::string("雑費").size(), "雑費±");
+    ASSERT_TRUE(LoadBytes(sign, "sheet.csv"));
+    EXPECT_EQ(doc.GetMatter(7)->Name(), Sjis("雑費±"));
 }
 
 // A list of more matters than any ledger has is refused in both forms, before it costs memory;
