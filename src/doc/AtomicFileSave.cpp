@@ -54,7 +54,7 @@ bool WriteAllTo(int fd, std::string_view bytes) {
 // Copies the rest of `in` to `out` in pieces: a large ledger never needs its whole size in
 // memory a second time beside the new bytes being saved.
 bool CopyAll(int in, int out) {
-    std::vector<char> buffer(256 * 1024);
+    std::vector<char> buffer(kFilePieceBytes);
     for (;;) {
         const ssize_t n = ::read(in, buffer.data(), buffer.size());
         if (n < 0 && errno == EINTR) continue;

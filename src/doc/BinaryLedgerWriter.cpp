@@ -6,7 +6,6 @@ namespace tallymo {
 namespace {
 
 constexpr std::size_t kHeaderBytes = 9 + 4 + 4 + 4 + 2 + 2 + 4 + 2 + 4 + 4;
-constexpr std::size_t kPieceBytes = 256 * 1024;
 
 std::size_t ListBytes(const MatterList& list) {
     std::size_t bytes = 4;
@@ -58,7 +57,7 @@ bool WriteInto(const CTallymoDoc& doc, std::uint32_t reserved, std::uint32_t ent
         out.SignedDword(entry.matter);
         out.SignedDword(entry.amount);
         out.String(entry.memo.Text().Bytes());
-        if (!flush(kPieceBytes)) return false;
+        if (!flush(kFilePieceBytes)) return false;
     }
     return flush(1);
 }
@@ -71,7 +70,7 @@ bool WriteBinaryLedger(const CTallymoDoc& doc, std::uint32_t reserved, const Byt
         if (entry.amount != 0) ++entryCount;
     }
     std::string piece;
-    piece.reserve(kPieceBytes + 64);
+    piece.reserve(kFilePieceBytes + 64);
     return WriteInto(doc, reserved, entryCount, piece, &sink);
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "doc/ByteSink.h"
 #include "doc/LocalPath.h"
 
 namespace tallymo {
@@ -90,7 +91,7 @@ bool ChangedSince(const FileStamp& stamp) {
     QFile file(FromLocalPath(stamp.path));
     if (!file.open(QIODevice::ReadOnly)) return false;
     ByteHash hash;
-    std::vector<char> piece(256 * 1024);
+    std::vector<char> piece(kFilePieceBytes);
     for (;;) {
         const qint64 n = file.read(piece.data(), static_cast<qint64>(piece.size()));
         if (n < 0) return false;
