@@ -17,11 +17,6 @@
 namespace tallymo::test {
 namespace {
 
-std::vector<std::string> Booking(const std::string& path, const char* date, const char* matter,
-                                 const char* amount) {
-    return {"book", path, "--date", date, "--matter", matter, "--amount", amount};
-}
-
 // new takes the defaults the desktop program's settings dialog stored; book evaluates
 // expressions, adds or overwrites; dump prints the ledger as one compact JSON object per form.
 TEST(CliLedgerFile, NewBookDumpConvertCycle) {
