@@ -21,7 +21,6 @@ TEST(ShareAdviceTest, ComparesTheProjectedTotalWithThePreviousPeriod) {
     EXPECT_EQ(ShareAdvice(5000, 0), kDefault);
     EXPECT_EQ(ShareAdvice(1001, 1000), kOver);
     EXPECT_EQ(ShareAdvice(1000, 1000), kUnder);
-    EXPECT_EQ(ShareAdvice(0, 1000), kUnder);
 }
 
 // Nothing ranked gives the default; the largest possible fall stays positive.
