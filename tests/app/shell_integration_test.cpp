@@ -59,8 +59,6 @@ TEST(DesktopFilesTest, ExecArgumentsSurviveQuotingAndEntryEscapes) {
                   (QStringList{argument, QStringLiteral("%f")}))
             << c.argument;
     }
-    EXPECT_EQ(SplitExecLine(QStringLiteral("tallymo  /startup")),
-              (QStringList{QStringLiteral("tallymo"), QStringLiteral("/startup")}));
     EXPECT_TRUE(QuoteExecArgument(QStringLiteral("/a\nb")).isEmpty());
 }
 

@@ -31,33 +31,23 @@ TEST(Evaluator, GivesTheAmountOrFailureForEachRoundingMode) {
         Same("\x81\x8f\x31,980 = ", 1980),  // yen sign, blank, '='
         Same("12\x83\x41\x33", 123),        // a double-byte character inside a number
         Same("\x81\x35", 5),                // a stray lead byte does not swallow the digit after it
-        Same("100-300", 200),
         Same("3*-2", 6),
-        Same("1000+100*1.05", 1105),
         Same("100/8*2-5", 20),
-        Same("5--3", 8),
         Same("2(3)", Fails(CalcInvalid)),
-        Same("-(3)", Fails(CalcInvalid)),
         Same("--5", Fails(CalcInvalid)),
-        Same("1..5", Fails(CalcInvalid)),
         // Operands side by side are invalid; parentheses left open or closed too often are not.
-        Same("(2)3", Fails(CalcInvalid)),
         Same("5)3", Fails(CalcInvalid)),
         Same("5)+3", 8),
         Same("2*(3+4", 14),
-        Same("((1+2)*(3", 9),
         {"1.2.3", 2, 1, 1},
         {".5", 1, 1, 0},
         {"-2.5", 2, 3, 2},
-        {"2.5", 3, 3, 2},
         {"10/3", 4, 3, 3},
         {"1.15*100", 115, 115, 114},
         // The signed 32-bit range of an amount, before and after rounding.
         Same("2,147,483,647", 2147483647),
         Same("2147483648", Fails(CalcOverLimit)),
-        Same("-2147483647", 2147483647),
         Same("-2147483648", Fails(CalcOverLimit)),
-        Same("4294967297", Fails(CalcOverLimit)),
         {"2147483647.5", Fails(CalcOverLimit), Fails(CalcOverLimit), 2147483647},
         {"2147483646.4", 2147483647, 2147483646, 2147483646},
         Same(nines, Fails(CalcOverLimit)),

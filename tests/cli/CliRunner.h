@@ -28,6 +28,12 @@ struct CliOptions {
 
 CliRun RunCli(const std::vector<std::string>& arguments, const CliOptions& options = {});
 
+// book into `path` with the given options.
+inline std::vector<std::string> Booking(const std::string& path, const char* date,
+                                        const char* matter, const char* amount) {
+    return {"book", path, "--date", date, "--matter", matter, "--amount", amount};
+}
+
 // `base` followed by `extra`, for tables of options added to one command.
 inline std::vector<std::string> Args(std::vector<std::string> base,
                                      const std::vector<std::string>& extra) {

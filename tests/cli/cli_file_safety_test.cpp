@@ -24,15 +24,11 @@ namespace fs = std::filesystem;
 TEST(FileSafety, ASaveCutShortByTheFileSystemChangesNothing) {
     const std::string dir = MakeTempDir("limit");
     const std::string target = dir + "/ledger.tm2";
-    const auto book = [&](const char* amount) {
-        return std::vector<std::string>{"book",     target, "--date",   "2024-05-01",
-                                        "--matter", "2",    "--amount", amount};
-    };
     ASSERT_EQ(RunCli({"new", target}).exitCode, 0);
-    ASSERT_EQ(RunCli(book("5")).exitCode, 0);
+    ASSERT_EQ(RunCli(Booking(target, "2024-05-01", "2", "5")).exitCode, 0);
     const std::string oldBytes = ReadFileBytes(target);
     const std::string oldBackup = ReadFileBytes(target + "~");
-    const CliRun run = RunCli(book("1000"), {{}, {}, 1});
+    const CliRun run = RunCli(Booking(target, "2024-05-01", "2", "1000"), {{}, {}, 1});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err.rfind("tallymo-cli: " + target + ": ", 0), 0u) << run.err;
     EXPECT_TRUE(run.err.ends_with("書き込みエラーが発生しました。\n")) << run.err;
@@ -49,9 +45,7 @@ TEST(FileSafety, ConcurrentBookingsAllLand) {
     std::atomic<int> failures = 0;
     const auto writer = [&] {
         for (int round = 0; round < kRounds; ++round) {
-            failures +=
-                RunCli({"book", path, "--date", "2024-05-01", "--matter", "1", "--amount", "1"})
-                    .exitCode != 0;
+            failures += RunCli(Booking(path, "2024-05-01", "1", "1")).exitCode != 0;
         }
     };
     std::thread first(writer);

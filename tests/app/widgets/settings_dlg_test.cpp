@@ -11,8 +11,6 @@
 #include "app/widgets/MatterNameDlg.h"
 #include "app/widgets/SettingsDlg.h"
 #include "support/FrameFixture.h"
-#include "views/widgets/LedgerGrid.h"
-#include "views/widgets/TallymoView.h"
 
 namespace tallymo {
 namespace {
@@ -68,29 +66,12 @@ protected:
     std::unique_ptr<CSettingsDlg> dialog;
 };
 
-TEST_F(SettingsDlgTest, OpensWithTheLedgerButtonsFollowTheSelectionAndF1TheFocus) {
+TEST_F(SettingsDlgTest, OpensWithTheLedgerAndF1HelpsWithTheFocus) {
     docs.doc.ModifyMatter(3, Sjis("交際費"), false);
     docs.doc.Settings().CloseDay = 27;
     Open();
     EXPECT_EQ(Get<QComboBox>(1029).currentText(), QStringLiteral("27日"));
     EXPECT_EQ(Outgo().item(2)->checkState(), Qt::Unchecked);
-    // change, delete, up, down for each selection (-1: none)
-    const auto states = [&] {
-        std::string s;
-        for (int id : {1025, 1026, 1027, 1028}) s += Get(id).isEnabled() ? '1' : '0';
-        return s;
-    };
-    for (const auto& [row, expected] : {std::pair{0, "1101"}, {6, "1110"}, {-1, "0000"}}) {
-        row < 0 ? Outgo().clearSelection() : Outgo().setCurrentRow(row);
-        EXPECT_EQ(states(), expected) << row;
-    }
-    // The start-up options follow the autorun box.
-    auto& window = Get<QCheckBox>(1032);
-    Get<QCheckBox>(1016).setChecked(true);
-    window.setChecked(true);
-    Get<QCheckBox>(1016).setChecked(false);  // takes the options with it
-    EXPECT_FALSE(window.isChecked() || window.isEnabled());
-
     ASSERT_TRUE(test::ShowActive(*dialog));
     ASSERT_TRUE(test::FocusOn(Get(1029)));
     QTest::keyClick(&Get(1029), Qt::Key_F1);
@@ -132,25 +113,13 @@ TEST_F(SettingsDlgTest, EditingTheListsReachesTheLedgerOnlyOnOk) {
     EXPECT_TRUE(docs.doc.IsModified());
 }
 
-TEST_F(SettingsDlgTest, NameDialogOkRuleAndUnstorableNames) {
+TEST_F(SettingsDlgTest, ANameTheLedgerFileCannotStoreIsRefused) {
     Open();
-    QListWidget& list = Outgo();
-    list.addItem(QStringLiteral("Book"));
-    list.setCurrentRow(2);
-    using Mode = CMatterNameDlg::Mode;
-    // name typed (change mode: as the dialog opens), OK enabled
-    for (const auto& [mode, typed, ok] : {std::tuple{Mode::Add, "bOOK", false},
-                                          {Mode::Add, "Books", true},
-                                          {Mode::Change, nullptr, false}}) {
-        CMatterNameDlg name(mode, list);
-        if (typed) name.NameField().setText(QString::fromUtf8(typed));
-        EXPECT_EQ(name.OkButton().isEnabled(), ok) << (typed ? typed : "change");
-    }
-    CMatterNameDlg emoji(Mode::Add, list);
+    CMatterNameDlg emoji(CMatterNameDlg::Mode::Add, Outgo());
     emoji.NameField().setText(QStringLiteral("趣味😀"));
-    emoji.accept();  // the ledger file could not store it
+    emoji.accept();
     ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(list.count(), 8);
+    EXPECT_EQ(Outgo().count(), 7);
     EXPECT_EQ(emoji.result(), QDialog::Rejected);
 }
 
@@ -186,28 +155,6 @@ TEST_F(SettingsDlgTest, OkWritesOptionsAndSwitchesOnlyChangedLinks) {
     shell = {};  // links the program cannot switch here: their boxes are off
     Open();
     EXPECT_FALSE(Get(1016).isEnabled() || Get(1050).isEnabled());
-}
-
-// The main window's settings command: after OK the grid shows the new columns and the cursor
-// stays on its day and matter.
-TEST(SettingsCommand, GridFollowsTheListsAndTheCursorKeepsItsDay) {
-    test::FrameFixture fixture;
-    CMainFrame& frame = fixture.Create();
-    ASSERT_TRUE(fixture.ShowActive());
-    CTallymoView& view = *frame.GetLedgerView();
-    view.Grid().SetRow(view.Shape().LastDayRow() - 3);
-    view.Grid().SetCol(3);  // 交通費
-    const TimeValue day = view.RowDate(view.Grid().Row());
-    fixture.questions.answers = {Answer::Yes};
-    QTimer::singleShot(0, [] {
-        auto* settings = qobject_cast<CSettingsDlg*>(QApplication::activeModalWidget());
-        static_cast<QListWidget*>(settings->Control(1023))->setCurrentRow(0);
-        QTest::mouseClick(static_cast<QPushButton*>(settings->Control(1026)), Qt::LeftButton);
-        settings->accept();
-    });
-    frame.Action(32771)->trigger();
-    EXPECT_EQ(view.RowDate(view.Grid().Row()), day);
-    EXPECT_EQ(view.Grid().Col(), 2);
 }
 
 }  // namespace

@@ -25,23 +25,13 @@ protected:
     const FixedClock& clock = f.docs.clock;
 };
 
-TEST_F(TallymoAppTest, NormalStartShowsANewLedgerAndAQuietStartEndsWithoutATrace) {
+TEST_F(TallymoAppTest, NormalStartShowsANewLedger) {
     CTallymoApp app(store, clock);
     ASSERT_TRUE(app.InitInstance({}));
     EXPECT_TRUE(app.MainFrame()->isVisible());
     EXPECT_EQ(app.Document().GetCurrentDate(), Day(2005, 3, 17));
     EXPECT_EQ(f.wizards.shown, 1);  // a new ledger asks for the input wizard
     EXPECT_EQ(RecordedStart(), now);
-
-    // Started at log-on within a day of the last start: nothing shown, nothing written.
-    store.WriteFlag("Settings", "ShowOnceByADay", true);
-    const TimeValue last = now - 3600;
-    WriteRecentlyRunTime(store, last);
-    CTallymoApp quiet(store, clock);
-    EXPECT_FALSE(quiet.InitInstance({"/startup"}));
-    EXPECT_EQ(quiet.MainFrame(), nullptr);
-    EXPECT_EQ(RecordedStart(), last);
-    EXPECT_TRUE(f.messages.messages.empty());
 }
 
 // A ledger named on the command line is opened; one that is not there is reported by name and

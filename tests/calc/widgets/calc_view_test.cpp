@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QPushButton>
-
 #include "support/PanesFixture.h"
 
 namespace tallymo {
@@ -54,17 +52,6 @@ TEST_F(CalcViewTest, KeySequencesFromAFreshField) {
     }
     EXPECT_TRUE(panes.doc.Entries().empty());  // the keys store nothing in the ledger
     EXPECT_FALSE(panes.doc.IsModified());
-}
-
-TEST_F(CalcViewTest, ClickingAKeyCommitsWhatWasTypedIntoTheField) {
-    ASSERT_TRUE(test::FocusOn(panes.Amount()));
-    panes.Amount().selectAll();
-    QTest::keyClicks(&panes.Amount(), "2*3");
-    EXPECT_TRUE(panes.Amount().isModified());
-    Press("+");  // the field loses the focus and commits first: "+" meets a fresh field
-    EXPECT_EQ(Shown(), "+");
-    Press("1=");
-    EXPECT_EQ(Shown(), "1");
 }
 
 }  // namespace

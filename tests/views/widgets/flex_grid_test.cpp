@@ -29,8 +29,6 @@ TEST_F(FlexGridTest, CellsOutsideAreEmptyAndTheCursorStaysInside) {
     grid.SetCol(2);
     grid.SetRowSel(6);
     grid.SetColSel(4);
-    EXPECT_EQ(grid.RowSel(), 6);
-    EXPECT_EQ(grid.ColSel(), 4);
     grid.SetRow(5);  // setting the cursor collapses the selection
     EXPECT_EQ(grid.RowSel(), 5);
     EXPECT_EQ(grid.ColSel(), 2);

@@ -122,7 +122,6 @@ TEST_F(OperationViewTest, CalendarGridAndCancelDriveEachOther) {
     EXPECT_EQ(doc.GetCurrentDate(), Day(2005, 3, 3));
     EXPECT_EQ(panes.Grid().Row(), panes.Shape().LastDayRow());
     EXPECT_EQ(panes.Grid().Col(), 3);  // the third list position's column
-    EXPECT_FALSE(doc.IsModified());
 
     panes.ClickCell(panes.RowOf(Day(2005, 2, 28)), 4);
     EXPECT_EQ(pane.Calendar().selectedDate(), QDate(2005, 2, 28));
@@ -137,15 +136,6 @@ TEST_F(OperationViewTest, CalendarGridAndCancelDriveEachOther) {
     EXPECT_EQ(pane.SelectedPosition(), 0);
     EXPECT_EQ(doc.GetCurrentDate(), today);
     EXPECT_EQ(panes.view->RowDate(panes.Grid().Row()), today);
-}
-
-TEST_F(OperationViewTest, InitializeReadsTheDocumentAgainAndAnEmptyLedgerBooksNothing) {
-    doc.Settings().EnterMode = true;
-    doc.SetMatterLists({}, {});
-    pane.Initialize();
-    EXPECT_TRUE(pane.OverwriteBox().isChecked());
-    Book(-1, "500");
-    EXPECT_TRUE(doc.Entries().empty());
 }
 
 }  // namespace

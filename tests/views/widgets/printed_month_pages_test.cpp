@@ -30,10 +30,6 @@ PeriodTable MonthTable(int matters) {
     return table;
 }
 
-bool IsWhite(QRgb pixel) {
-    return qRed(pixel) > 250 && qGreen(pixel) > 250 && qBlue(pixel) > 250;
-}
-
 TEST(PrintedMonthPages, StayInsideThePaperWhateverItsSize) {
     constexpr int kDpi = 100;
     constexpr int kSlack = 120;  // image room beyond the paper, where nothing may appear
@@ -59,7 +55,9 @@ TEST(PrintedMonthPages, StayInsideThePaperWhateverItsSize) {
                 for (int y = 0; y < image.height(); ++y) {
                     const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
                     for (int x = 0; x < image.width(); ++x) {
-                        if (IsWhite(line[x])) continue;
+                        const QRgb pixel = line[x];
+                        if (qRed(pixel) > 250 && qGreen(pixel) > 250 && qBlue(pixel) > 250)
+                            continue;
                         inked = true;
                         ASSERT_TRUE(x < paper.width() && y < paper.height())
                             << "page " << p << " drawn at " << x << "," << y;

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QCalendarWidget>
-#include <QFontMetrics>
-#include <QHeaderView>
 #include <QScrollBar>
 
 #include "support/PanesFixture.h"
@@ -44,19 +42,6 @@ protected:
     const int tenth = panes.RowOf(Day(2005, 3, 10));
 };
 
-TEST_F(TallymoViewTest, NegativesRedAndTheBoldCaptionFollowsTheCursor) {
-    EXPECT_EQ(grid.CellForeColorAt(RowOf(3, 3), 9), kBlack);
-    EXPECT_EQ(grid.CellForeColorAt(RowOf(3, 5), 9), kRed);  // -500
-    EXPECT_EQ(grid.CellBackColorAt(tenth, 3), kWhite);
-    // The bold caption follows the cursor, also through a week view and back.
-    panes.ClickCell(RowOf(3, 4), 3);
-    for (const int showType : {0, 1, 0}) {
-        doc.Settings().ShowType = showType;
-        view.SetUpGrid();
-        for (int r = 1; r < grid.Rows(); ++r) EXPECT_EQ(grid.CellFontBoldAt(r, 0), r == grid.Row());
-    }
-}
-
 // One row or column a key, the pane following; past the first or last day row the window of
 // days moves, never past the last day a time value holds.
 TEST_F(TallymoViewTest, KeysMoveTheCursorAndPastTheEndsTheWindow) {
@@ -93,8 +78,6 @@ TEST_F(TallymoViewTest, RangeSelectionsShowTheirOutgoTotal) {
     panes.ClickCell(tenth, 2);
     panes.ClickCell(RowOf(3, 4), 2, Qt::ShiftModifier);
     EXPECT_EQ(panes.status, "2005年03月04日～2005年03月10日の支出合計：4,200円");
-    panes.ClickCell(RowOf(3, 9), 2);
-    EXPECT_EQ(panes.status, "2005年03月09日の支出合計：0円");
 }
 
 TEST_F(TallymoViewTest, FixedCellsSwallowKeysAndOpenNoEditor) {
@@ -165,32 +148,6 @@ TEST_F(TallymoViewTest, LeavingScrollingOrAFailureClosesTheEditor) {
     EXPECT_FALSE(grid.IsEditing());
     EXPECT_EQ(panes.capture.messages.size(), 3u);
     EXPECT_EQ(grid.TextMatrix(tenth, kFoodColumn), "4");
-}
-
-// A figure is never cut; only a width the user drags is stored.
-TEST_F(TallymoViewTest, ColumnsWidenForWideFiguresAndStoreOnlyTheUsersWidth) {
-    doc.BookEntry(Day(2005, 3, 10), kFood, 1068998800, {}, false);  // and 1,200
-    QFont cellFont = grid.Font();
-    cellFont.setPointSizeF(9);
-    EXPECT_GT(grid.columnWidth(kFoodColumn - 1),
-              QFontMetrics(cellFont).horizontalAdvance(grid.TextMatrix(tenth, kFoodColumn)));
-    EXPECT_EQ(doc.GetMatter(kFood)->CellWidth(), 900);  // the stored width stays the least
-    const int dragged = grid.columnWidth(2) + 30;
-    grid.horizontalHeader()->resizeSection(2, dragged);
-    EXPECT_EQ(doc.GetMatter(kFares)->CellWidth(), dragged * 1440 / grid.PixelsPerInchX());
-    view.SetUpGrid();  // a later set-up keeps the user's width
-    EXPECT_EQ(grid.columnWidth(2), dragged);
-}
-
-TEST_F(TallymoViewTest, RefreshFollowsTheDocument) {
-    doc.BookEntry(Day(2005, 3, 15), kFares, 2500, {}, false);
-    EXPECT_EQ(grid.TextMatrix(grid.Rows() - 2, 3), "2,500");
-    // The cursor's matter hidden behind the view's back: the next refresh sets the grid up
-    // anew, the cursor staying in the matter columns.
-    doc.ModifyMatter(kFood, doc.GetMatter(kFood)->Name(), false);
-    doc.RefreshLedgerView();
-    EXPECT_EQ(grid.TextMatrix(0, 2), "交通費");
-    EXPECT_EQ(grid.Col(), kFoodColumn);
 }
 
 }  // namespace

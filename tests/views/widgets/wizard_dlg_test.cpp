@@ -20,23 +20,6 @@ using test::Day;
 // Built-in matters: 収入 | 食費 交通費 交際費 光熱費 通信費 住居費 雑費.
 constexpr MatterIndex kFood = 1;
 
-// Five rows a side; the hidden matter has none, and the bar scrolls the names a line at a time.
-TEST(WizardDlgTest, RowsAndScrollBarsFollowTheVisibleMatters) {
-    test::DocFixture docs;
-    CTallymoDoc& doc = docs.doc;
-    for (int i = 0; i < 4; ++i)
-        doc.InsertMatter(1, test::Sjis("臨時" + std::to_string(i)), true, true);
-    const MatterIndex last = doc.MatterCount() - 1;
-    doc.ModifyMatter(last, doc.GetMatter(last)->Name(), false);
-    CWizardDlg dialog(doc, {});
-    EXPECT_EQ(dialog.Rows(true).size(), 5u);
-    EXPECT_TRUE(dialog.ScrollBar(true)->isVisibleTo(&dialog));
-    EXPECT_EQ(dialog.ScrollBar(false)->maximum(), 1);
-    dialog.ScrollBar(false)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(dialog.Rows(false)[0].name->text(), "交通費");
-    EXPECT_EQ(dialog.Rows(false)[4].name->text(), "住居費");
-}
-
 // Whatever ends the editing of a field (another day, either way of scrolling, 記帳), the typed
 // amount is booked for the day and matter the field showed. A bad expression books nothing,
 // is reported, and holds the dialog where it was with the text kept for correction.
@@ -87,11 +70,6 @@ TEST(WizardDlgTest, TypedAmountsAreBookedByEveryWayOfLeavingThem) {
 
 class StartupWizardTest : public ::testing::Test {
 protected:
-    CMainFrame& Shown() {
-        f.Create();
-        EXPECT_TRUE(f.ShowActive());
-        return *f.frame;
-    }
     // Books `amount` for 食費 on the wizard's day, as typing it would.
     static void Type(CWizardDlg& dialog, std::int32_t amount) {
         dialog.Rows(false)[0].amount->setText(QString::number(amount));
@@ -127,7 +105,9 @@ TEST_F(StartupWizardTest, CancelReloadsTheLedgerAndQuitClosesOnlyWithTheLedgerSa
         SCOPED_TRACE(c.name);
         f.Destroy();
         doc.OnNewDocument();
-        CMainFrame& frame = Shown();
+        f.Create();
+        ASSERT_TRUE(f.ShowActive());
+        CMainFrame& frame = *f.frame;
         const std::string path = f.WriteLedger("start.tm2", {{Day(2005, 3, 1), 1200}});
         ASSERT_TRUE(frame.OpenDocumentFile(QString::fromStdString(path)));
         if (c.bookedBefore) doc.BookEntry(Day(2005, 3, 2), kFood, 300, {}, false);
@@ -168,16 +148,6 @@ TEST_F(StartupWizardTest, CancelReloadsTheLedgerAndQuitClosesOnlyWithTheLedgerSa
         f.wizards.onWizard = {};
         doc.SetModifiedFlag(false);  // no question when the fixture closes the window
     }
-}
-
-TEST_F(StartupWizardTest, ShownOnlyWhenTheLedgerAsks) {
-    CMainFrame& frame = Shown();
-    doc.Settings().ShowQuickWizard = false;
-    frame.RunStartupWizard();
-    EXPECT_EQ(f.wizards.shown, 0);
-    doc.Settings().ShowQuickWizard = true;
-    frame.RunStartupWizard();
-    EXPECT_EQ(f.wizards.shown, 1);
 }
 
 }  // namespace
