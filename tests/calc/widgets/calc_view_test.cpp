@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QPushButton>
+
 #include "support/PanesFixture.h"
 
 namespace tallymo {
