@@ -2,10 +2,8 @@
 
 #include <functional>
 
-#include "doc/SettingsStore.h"
-#include "doc/TallymoDoc.h"
 #include "support/LedgerBuilder.h"
-#include "support/TestEnvironment.h"
+#include "support/LedgerFileFixture.h"
 
 namespace tallymo {
 namespace {
@@ -19,10 +17,10 @@ using Amounts = std::vector<std::int32_t>;
 // the random sessions of matter_list_edit_test that entries follow their matters through every
 // list change, period_figures_test the periods of each close day; these cases pin the rules
 // themselves.)
-class DocumentQueries : public ::testing::Test {
+class DocumentQueries : public test::LedgerFileTest {
 protected:
-    DocumentQueries() : clock(MakeLocalTime(2005, 1, 15, 12, 0, 0)), doc(store, clock) {
-        doc.SetMessageHandler([this](const UserMessage& m) { messages.push_back(m); });
+    DocumentQueries() {
+        clock.Set(MakeLocalTime(2005, 1, 15, 12, 0, 0));
         test::ResetLedger(doc, {"収入", "賞与"}, {"食費", "交通費", "雑費"});
         doc.SetCurrentDate(Day(2005, 1, 15));
     }
@@ -40,11 +38,6 @@ protected:
         for (const LedgerEntry& e : doc.Entries()) amounts.push_back(e.amount);
         return amounts;
     }
-
-    MemorySettingsStore store;
-    FixedClock clock;
-    CTallymoDoc doc;
-    std::vector<UserMessage> messages;
 };
 
 // A matter outside the lists books nothing, loads nothing and has nothing booked. Zero entries
@@ -141,7 +134,7 @@ TEST_F(DocumentQueries, UndoOfAnOverwriteGivesBackWhatItReplaced) {
 TEST_F(DocumentQueries, MatterListOperations) {
     Book(Day(2005, 1, 3), 2, 300);
     doc.InsertMatter(1, Sjis("臨時収入"), true, true);  // outgo now from 3 to 5
-    EXPECT_EQ(doc.GetMatter(1)->CellWidth(), 900);
+    EXPECT_EQ(doc.GetMatter(1)->CellWidth(), kNewMatterCellWidth);
     doc.GetMatter(3)->SetCellWidth(1500);
     doc.ModifyMatter(3, Sjis("外食"), true);
     EXPECT_EQ(doc.GetMatter(3)->Name(), Sjis("外食"));
