@@ -58,11 +58,7 @@ public:
     WizardCapture() {
         m_previous = SetWizardPresenter([this](CWizardDlg& dialog) {
             ++shown;
-            if (onWizard) {
-                onWizard(dialog);
-            } else {
-                dialog.accept();
-            }
+            onWizard ? onWizard(dialog) : dialog.accept();
             return dialog.result();
         });
     }

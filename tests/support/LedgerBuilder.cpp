@@ -24,18 +24,17 @@ Cp932Text Sjis(const std::string& utf8) {
     return Utf8ToCp932(utf8).value();
 }
 
-MatterList Matters(const std::vector<std::string>& utf8Names) {
-    MatterList list;
-    for (const std::string& name : utf8Names) {
-        list.emplace_back(Utf8ToCp932(name).value_or(Cp932Text(name)), kNewMatterCellWidth, true);
-    }
-    return list;
-}
-
 void ResetLedger(CTallymoDoc& doc, const std::vector<std::string>& incomeNames,
                  const std::vector<std::string>& outgoNames) {
+    const auto list = [](const std::vector<std::string>& names) {
+        MatterList matters;
+        for (const std::string& name : names)
+            matters.emplace_back(Utf8ToCp932(name).value_or(Cp932Text(name)), kNewMatterCellWidth,
+                                 true);
+        return matters;
+    };
     doc.DeleteContents();
-    doc.SetMatterLists(Matters(incomeNames), Matters(outgoNames));
+    doc.SetMatterLists(list(incomeNames), list(outgoNames));
 }
 
 void FillGeneratedLedger(CTallymoDoc& doc, std::size_t entryCount, int matterCount, int years,

@@ -24,10 +24,8 @@ TimeValue Day(int year, int month, int day);
 // A UTF-8 text as the CP932 text the ledger keeps (throws when CP932 cannot hold it).
 Cp932Text Sjis(const std::string& utf8);
 
-// A matter list from UTF-8 names (stored as CP932), all visible, width 900.
-MatterList Matters(const std::vector<std::string>& utf8Names);
-
-// Replaces the document's lists and entries: `incomeNames` then `outgoNames`.
+// Replaces the document's lists and entries: `incomeNames` then `outgoNames` (UTF-8 names
+// stored as CP932), all visible, width 900.
 void ResetLedger(CTallymoDoc& doc, const std::vector<std::string>& incomeNames,
                  const std::vector<std::string>& outgoNames);
 

@@ -16,11 +16,7 @@ public:
         for (int shift = 0; shift < 32; shift += 8) m_bytes += static_cast<char>(v >> shift);
         return *this;
     }
-    FileBytes& Word(std::uint16_t v) {
-        m_bytes += static_cast<char>(v);
-        m_bytes += static_cast<char>(v >> 8);
-        return *this;
-    }
+    FileBytes& Word(std::uint16_t v) { return Byte(static_cast<std::uint8_t>(v)).Byte(v >> 8); }
     FileBytes& Byte(std::uint8_t v) {
         m_bytes += static_cast<char>(v);
         return *this;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "doc/SettingsStore.h"
@@ -45,20 +46,9 @@ protected:
         EXPECT_EQ(messages[0].icon, icon);
     }
 
-    // A failed load leaves the document as it was.
-    struct Snapshot {
-        MatterList income, outgo;
-        std::vector<LedgerEntry> entries;
-        LedgerSettings settings;
-    };
-    Snapshot Take() const {
-        return {doc.IncomeList(), doc.OutgoList(), doc.Entries(), doc.Settings()};
-    }
-    void ExpectUnchanged(const Snapshot& before) const {
-        EXPECT_EQ(doc.IncomeList(), before.income);
-        EXPECT_EQ(doc.OutgoList(), before.outgo);
-        EXPECT_EQ(doc.Entries(), before.entries);
-        EXPECT_EQ(doc.Settings(), before.settings);
+    // What a failed load must leave as it was.
+    auto Take() const {
+        return std::tuple(doc.IncomeList(), doc.OutgoList(), doc.Entries(), doc.Settings());
     }
 
     MemorySettingsStore store;

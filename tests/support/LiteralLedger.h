@@ -3,7 +3,9 @@
 // written: the reference that the document's indexed answers must equal, and the baseline the
 // benchmarks compare against.
 
+#include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "doc/Matter.h"
@@ -33,38 +35,25 @@ inline std::int32_t BalanceThrough(const std::vector<LedgerEntry>& entries, int 
     return static_cast<std::int32_t>(sum);
 }
 
-inline std::int32_t CountEntries(const std::vector<LedgerEntry>& entries, MatterIndex matter,
-                                 TimeValue lo, TimeValue hi) {
-    std::int32_t count = 0;
-    for (const LedgerEntry& e : entries) {
-        if (e.matter == matter && e.date >= lo && e.date <= hi) ++count;
-    }
-    return count;
-}
-
+// The sum of a matter's amounts over a span of dates, or with `count` the number of entries.
 inline std::int32_t RangeSum(const std::vector<LedgerEntry>& entries, MatterIndex matter,
-                             TimeValue lo, TimeValue hi) {
+                             TimeValue lo, TimeValue hi, bool count = false) {
     std::uint32_t sum = 0;
     for (const LedgerEntry& e : entries) {
         if (e.matter == matter && e.date >= lo && e.date <= hi) {
-            sum += static_cast<std::uint32_t>(e.amount);
+            sum += count ? 1u : static_cast<std::uint32_t>(e.amount);
         }
     }
     return static_cast<std::int32_t>(sum);
 }
 
-inline TimeValue FirstDate(const std::vector<LedgerEntry>& entries) {
-    if (entries.empty()) return 0;
-    TimeValue first = entries.front().date;
-    for (const LedgerEntry& e : entries) first = e.date < first ? e.date : first;
-    return first;
-}
-
-inline TimeValue LastDate(const std::vector<LedgerEntry>& entries) {
-    if (entries.empty()) return 0;
-    TimeValue last = entries.front().date;
-    for (const LedgerEntry& e : entries) last = e.date > last ? e.date : last;
-    return last;
+// The first and the last date booked ({0, 0} for no entries).
+inline std::pair<TimeValue, TimeValue> DateSpan(const std::vector<LedgerEntry>& entries) {
+    if (entries.empty()) return {0, 0};
+    std::pair<TimeValue, TimeValue> span{entries.front().date, entries.front().date};
+    for (const LedgerEntry& e : entries)
+        span = {std::min(span.first, e.date), std::max(span.second, e.date)};
+    return span;
 }
 
 }  // namespace tallymo::literal
