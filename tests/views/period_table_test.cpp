@@ -8,6 +8,7 @@
 #include "doc/TextCodec.h"
 #include "support/LedgerBuilder.h"
 #include "views/PeriodTable.h"
+#include "views/PrintColumnBands.h"
 
 namespace tallymo {
 namespace {
@@ -91,7 +92,6 @@ TEST_F(PeriodTables, WeekTableCellsColoursAndColumns) {
     const LedgerTableShape shape = MakeLedgerTableShape(doc);
     EXPECT_EQ(shape.ColumnOfMatter(4), 4);
     EXPECT_EQ(shape.ColumnOfMatter(3), 0);  // hidden
-    EXPECT_EQ(shape.ColumnOfMatter(9), 0);  // no such matter
     const PeriodTable t = BuildLedgerTable(doc, shape);
     EXPECT_EQ(t.columnMatters, (std::vector<MatterIndex>{PeriodTable::kNoMatter, 0, 1, 2, 4,
                                                          PeriodTable::kNoMatter}));
@@ -154,6 +154,32 @@ TEST_F(PeriodTables, PrintedTableCoversTheAccountingPeriod) {
     EXPECT_EQ(t.title, "2005年05月分 小遣い帳");
     for (const auto& [row, texts] : rows) EXPECT_EQ(RowTexts(t, row), texts) << row;
     for (int c = 0; c < t.Columns(); ++c) EXPECT_EQ(t.At(5, c).kind, CellKind::Fixed);
+}
+
+struct BandCase {
+    std::vector<int> widths;
+    int pageWidth;
+    std::vector<int> ends;  // ColumnsUpTo(1), ColumnsUpTo(2), ...
+};
+
+// Each page takes as many whole columns as fit and at least one; a page never could have taken
+// the next column.
+TEST(PrintColumnBands, WholeColumnsPerPageAndAtLeastOne) {
+    const BandCase cases[] = {
+        {{9, 13, 13, 13}, 48, {4}},                // exactly the page width
+        {{9, 13, 13, 13, 13, 13}, 30, {2, 4, 6}},  // later pages start at the left edge
+        {{9, 13, 13}, 10, {1, 2, 3}},              // columns wider than the page: one each
+        {{}, 100, {0}},
+    };
+    for (const BandCase& c : cases) {
+        const PrintColumnBands bands(c.widths, c.pageWidth);
+        ASSERT_EQ(bands.PageCount(), static_cast<int>(c.ends.size())) << c.pageWidth;
+        EXPECT_EQ(bands.ColumnsUpTo(0), 0);
+        for (int p = 1; p <= bands.PageCount(); ++p) {
+            EXPECT_EQ(bands.ColumnsUpTo(p), c.ends[p - 1]) << c.pageWidth << " page " << p;
+        }
+        EXPECT_EQ(bands.ColumnsUpTo(bands.PageCount() + 5), c.ends.back());
+    }
 }
 
 }  // namespace
