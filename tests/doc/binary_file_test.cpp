@@ -136,10 +136,8 @@ TEST_F(BinaryFile, SavingAndReloadingReproducesTheLedger) {
     MemorySettingsStore otherStore;
     CTallymoDoc other(otherStore, clock);
     ASSERT_TRUE(other.LoadLedgerFile(PathOf("ledger.tm2")));
-    EXPECT_EQ(other.IncomeList(), doc.IncomeList());
-    EXPECT_EQ(other.OutgoList(), doc.OutgoList());
-    EXPECT_EQ(other.Settings(), doc.Settings());
-    EXPECT_EQ(other.Entries(), entries);
+    EXPECT_EQ(std::tuple(other.IncomeList(), other.OutgoList(), other.Entries(), other.Settings()),
+              Take());
     ASSERT_TRUE(other.SaveLedgerFile(PathOf("again.tm2")));
     EXPECT_EQ(test::ReadFileBytes(PathOf("again.tm2")), first);
 }

@@ -55,8 +55,6 @@ TEST(NewLedger, BuiltInAndStoredDefaults) {
     EXPECT_EQ(stored.OutgoList(),
               (MatterList{Matter(test::Sjis("食費"), 900, true),
                           Matter(test::Sjis("①番"), 900, true), Matter({}, 1200, true)}));
-    EXPECT_EQ(QtSettingsStore().FileName().toStdString(),
-              std::string(getenv("XDG_CONFIG_HOME")) + "/Harvelon/Tallymo Ver.2.ini");
 }
 
 }  // namespace

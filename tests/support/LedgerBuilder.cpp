@@ -52,16 +52,12 @@ void FillGeneratedLedger(CTallymoDoc& doc, std::size_t entryCount, int matterCou
     std::uniform_int_distribution<int> matter(0, matterCount - 1);
     std::uniform_int_distribution<int> amount(1, 30000);
     doc.ReserveEntries(entryCount);
+    std::size_t i = 0;
     TimeValue day = firstDay;
-    int dayIndex = 0;
-    for (std::size_t i = 0; i < entryCount; ++i) {
-        // Walk the days evenly so the entries come in date order.
-        const int wanted = static_cast<int>(i * static_cast<std::size_t>(dayCount) / entryCount);
-        if (wanted != dayIndex) {
-            day = AddDays(day, wanted - dayIndex);
-            dayIndex = wanted;
-        }
-        doc.AppendLoadedEntry(LedgerEntry{day, matter(random), amount(random), {}});
+    for (std::size_t d = 1; d <= static_cast<std::size_t>(dayCount); ++d, day = NextDay(day)) {
+        // The entries spread evenly over the days, in date order.
+        for (; i < d * entryCount / static_cast<std::size_t>(dayCount); ++i)
+            doc.AppendLoadedEntry(LedgerEntry{day, matter(random), amount(random), {}});
     }
 }
 
