@@ -69,8 +69,9 @@ TEST_F(GraphContentTest, TrendTabTableAndChart) {
               "・交通費(一ヶ月ごとに約2,000円ずつ増えてしまっています)\r\n"
               "です。節約できることがあれば、実践してみましょう。\r\n");
 
-    // Scrolled to the end: the advice is still that of the latest periods.
-    const GraphContent end = BuildGraphContent(ledger.doc, {GraphTab::Trend, true, 8});
+    // Scrolled past the end (shown at the last offset, 8): the advice is still that of the
+    // latest periods.
+    const GraphContent end = BuildGraphContent(ledger.doc, {GraphTab::Trend, true, 9});
     EXPECT_EQ(end.chart.rowLabels[11], "2003/08");
     EXPECT_EQ(end.advice, content.advice);
 }

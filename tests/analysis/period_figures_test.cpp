@@ -12,7 +12,6 @@
 #include "analysis/PeriodAmounts.h"
 #include "analysis/ShareFigures.h"
 #include "analysis/Trend.h"
-#include "analysis/TrendFigures.h"
 #include "doc/YenFormat.h"
 
 namespace tallymo {
@@ -87,23 +86,6 @@ TEST(ShareFiguresTest, PercentagesOfZeroAndNegativeTotals) {
     EXPECT_EQ(ShareText(PercentOf(-500, 1000)), "---.--");
     EXPECT_EQ(FormatPercent(PercentOf(-500, 1000)), "-50.00");
     EXPECT_EQ(ShareText(PercentOf(0, -1000)), "0.00");
-}
-
-TEST(TrendFiguresTest, ColumnsFollowTheHorizontalOffset) {
-    AnalysisLedger ledger(2005, 3, 11, {{"a"}}, 0, 0);
-    // period k holds 100 × (k + 1), for k = 0 .. 19
-    for (int k = 0; k < 20; ++k) ledger.Book(2005, 3 - k, 2, 0, 100 * (k + 1));
-
-    // The offset asked for, and the one shown after clamping to 0 .. 8.
-    for (const auto& [offset, shownFirst] : {std::pair{3, 3}, {9, 8}, {-1, 0}}) {
-        const TrendFigures figures = ComputeTrendFigures(ledger.doc, offset, false);
-        EXPECT_EQ(figures.offset, shownFirst);
-        EXPECT_EQ(figures.periodLabels.back(), PeriodLabel(ledger.doc, shownFirst + 11));
-        ASSERT_EQ(figures.matters.size(), 1u);
-        for (int i = 0; i < 12; ++i) {
-            EXPECT_EQ(figures.matters[0].amounts[i], 100 * (shownFirst + i + 1)) << i;
-        }
-    }
 }
 
 // Early on the first day of a period the projection factor is in the tens of thousands, so

@@ -123,15 +123,11 @@ TEST(ApplyMatterList, RandomEditSessionsKeepEveryEntryWithItsMatter) {
 
         for (bool income : {true, false}) {
             const EditedMatterList now = TakeMatterList(doc, income);
-            const EditedMatterList& wanted = lists[income ? 0 : 1];
-            ASSERT_EQ(now.size(), wanted.size());
-            for (std::size_t i = 0; i < now.size(); ++i) {
-                EXPECT_EQ(now[i].name, wanted[i].name);
-                EXPECT_EQ(now[i].visible, wanted[i].visible);
-                if (wanted[i].matter != kNoMatterId) {
-                    EXPECT_EQ(now[i].matter, wanted[i].matter);
-                }
+            EditedMatterList wanted = lists[income ? 0 : 1];
+            for (std::size_t i = 0; i < std::min(now.size(), wanted.size()); ++i) {
+                if (wanted[i].matter == kNoMatterId) wanted[i].matter = now[i].matter;  // added
             }
+            ASSERT_EQ(now, wanted);
         }
         ASSERT_EQ(Held(doc, doc.Entries()), Survivors(entries, doc));
         ASSERT_EQ(Held(doc, doc.RedoHistory()), Survivors(redo, doc));

@@ -62,24 +62,23 @@ TEST(DesktopFilesTest, ExecArgumentsSurviveQuotingAndEntryEscapes) {
     EXPECT_TRUE(QuoteExecArgument(QStringLiteral("/a\nb")).isEmpty());
 }
 
-TEST_F(ShellIntegrationTest, AutorunEntryStartsTheProgramInStartupMode) {
-    const QString entry = m_config + QStringLiteral("/autostart/tallymo2.desktop");
-    EXPECT_EQ(AutorunEntryPath(), entry);
+// Autorun starts the program in startup mode; the file association, once off, keeps the
+// desktop entry.
+TEST_F(ShellIntegrationTest, AutorunAndAssociationOnThenOff) {
+    const QString autorun = m_config + QStringLiteral("/autostart/tallymo2.desktop");
+    EXPECT_EQ(AutorunEntryPath(), autorun);
 
     EXPECT_TRUE(SetAutorun(false, kProgram).ok);  // without an entry: no failure
 
     ASSERT_TRUE(SetAutorun(true, kProgram).ok);
     EXPECT_TRUE(IsAutorunOn());
-    const QString text = ReadAll(entry);
-    EXPECT_EQ(DesktopEntryValue(text, QStringLiteral("Exec")),
+    EXPECT_EQ(DesktopEntryValue(ReadAll(autorun), QStringLiteral("Exec")),
               QStringLiteral("\"/opt/my tools/tallymo\" /startup"));
 
     ASSERT_TRUE(SetAutorun(false, kProgram).ok);
     EXPECT_FALSE(IsAutorunOn());
-    EXPECT_FALSE(QFileInfo::exists(entry));
-}
+    EXPECT_FALSE(QFileInfo::exists(autorun));
 
-TEST_F(ShellIntegrationTest, AssociationOnThenOffKeepsTheDesktopEntry) {
     // Lines of other types and programs stay as they were.
     const QByteArray others =
         "[Default Applications]\ntext/plain=vi.desktop;\n"

@@ -38,14 +38,6 @@ TEST(WindowPlacementTest, InitialGeometryFromTheStoredValue) {
     }
 }
 
-// The whole table when there is room, else as much as the screen's free area, never below the
-// default.
-TEST(WindowPlacementTest, FirstStartFitsTheTableWhenTheScreenAllows) {
-    EXPECT_EQ(FirstStartFrameSize({1010, 790}, {1920, 1050}), (FrameSize{1010, 790}));
-    EXPECT_EQ(FirstStartFrameSize({1010, 790}, {1024, 738}), (FrameSize{1010, 738}));
-    EXPECT_EQ(FirstStartFrameSize({1010, 790}, {640, 480}), (FrameSize{800, 600}));
-}
-
 // A window closed minimised is stored in the restore state, remembering whether it was
 // maximised before; the stored rectangle is the restored one.
 TEST(WindowPlacementTest, ClosingStoresTheStateAndTheRestoredRectangle) {

@@ -62,8 +62,9 @@ TEST(CliLedgerFile, NewBookDumpConvertCycle) {
     EXPECT_EQ(run.err.rfind("Tallymo Ver.1データファイル形式のため、", 0), 0u) << run.err;
 }
 
-// Usage errors exit with 2, failures with 1, each with its message on stderr and nothing on
-// stdout but eval's failure name; the ledger stays as it was, and a conversion writes nothing.
+// Help and results exit with 0, usage errors with 2, failures with 1, each with its message on
+// stderr and nothing on stdout but eval's failure name; the ledger stays as it was, and a
+// conversion writes nothing.
 TEST(CliLedgerFile, ResultsFailuresAndUsageErrors) {
     const std::string dir = MakeTempDir("fail");
     const std::string path = dir + "/ledger.tm2";
@@ -77,6 +78,8 @@ TEST(CliLedgerFile, ResultsFailuresAndUsageErrors) {
         int exitCode;
         std::string out, err;  // err: a part of stderr
     } cases[] = {
+        {{"--help"}, 0, "Usage: tallymo-cli COMMAND [ARGUMENTS...]\nThe Tallymo", ""},
+        {{"book", "--help"}, 0, "Usage: tallymo-cli book ", ""},
         {{"eval", "--fraction", "2", "1.15*100"}, 0, "114\n", ""},
         {{"eval", "2(3)"}, 1, "CalcInvalid\n", "無効な計算式です。\n"},
         {Booking(path, "2024-01-02", "3", "12+*3"), 1, "", "無効な計算式です。\n"},
@@ -93,7 +96,8 @@ TEST(CliLedgerFile, ResultsFailuresAndUsageErrors) {
         const CliRun run = RunCli(c.arguments);
         SCOPED_TRACE(c.err);
         EXPECT_EQ(run.exitCode, c.exitCode);
-        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.out.substr(0, c.out.size()), c.out);  // the start of help, else all
+        EXPECT_EQ(run.out.size() > c.out.size(), c.out.starts_with("Usage"));
         EXPECT_EQ(run.err.empty(), c.err.empty());
         EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
         EXPECT_EQ(ReadFileBytes(path), before);
@@ -106,19 +110,6 @@ TEST(CliLedgerFile, ResultsFailuresAndUsageErrors) {
     EXPECT_EQ(run.err, "書き込みエラーが発生しました。\n");
     ASSERT_EQ(RunCli({"new", "--force", path}).exitCode, 0);
     EXPECT_NE(ReadFileBytes(path), before);
-}
-
-TEST(CliLedgerFile, HelpListsEveryCommand) {
-    const CliRun run = RunCli({"--help"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out.rfind("Usage: tallymo-cli COMMAND [ARGUMENTS...]\nThe Tallymo", 0), 0u);
-    for (const char* command :
-         {"eval", "new", "dump", "convert", "book", "table", "print-table", "graph", "pdf"}) {
-        EXPECT_NE(run.out.find(std::string("  ") + command + " "), std::string::npos) << command;
-    }
-    const CliRun help = RunCli({"book", "--help"});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_EQ(help.out.rfind("Usage: tallymo-cli book ", 0), 0u) << help.out;
 }
 
 }  // namespace

@@ -44,9 +44,6 @@ TEST(CliViews, EachCommandPrintsItsTableAndRefusesBadOptions) {
     run = RunCli(graph);
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.Json().object()["table"][1][1].toString(), QStringLiteral("3,099"));
-    run = RunCli(Args(graph, {"--tab", "trend", "--offset", "1"}));
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.Json().object()["table"][0][1].toString(), QStringLiteral("2024/02"));
 
     for (const std::vector<std::string>& wrong : std::vector<std::vector<std::string>>{
              Args(table, {"--format", "csv"}),
