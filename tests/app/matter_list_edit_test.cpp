@@ -2,6 +2,7 @@
 
 #include <map>
 #include <random>
+#include <tuple>
 
 #include "app/MatterListEdit.h"
 #include "doc/SettingsStore.h"
@@ -16,19 +17,13 @@ using test::Day;
 using test::Sjis;
 
 // An entry with its matter named by identity instead of by position (0: no matter).
-struct HeldEntry {
-    TimeValue date;
-    MatterId matter;
-    std::int32_t amount;
-    Cp932Text memo;
-    bool operator==(const HeldEntry&) const = default;
-};
+using HeldEntry = std::tuple<TimeValue, MatterId, std::int32_t, Cp932Text>;
 
 std::vector<HeldEntry> Held(const CTallymoDoc& doc, const std::vector<LedgerEntry>& entries) {
     std::vector<HeldEntry> held;
     for (const LedgerEntry& e : entries) {
         const Matter* matter = doc.GetMatter(e.matter);
-        held.push_back({e.date, matter ? matter->Id() : kNoMatterId, e.amount, e.memo.Text()});
+        held.emplace_back(e.date, matter ? matter->Id() : kNoMatterId, e.amount, e.memo.Text());
     }
     return held;
 }
@@ -37,7 +32,7 @@ std::vector<HeldEntry> Held(const CTallymoDoc& doc, const std::vector<LedgerEntr
 std::vector<HeldEntry> Survivors(std::vector<HeldEntry> held, const CTallymoDoc& doc) {
     std::erase_if(held, [&](const HeldEntry& e) {
         for (MatterIndex m = 0; m < doc.MatterCount(); ++m) {
-            if (doc.GetMatter(m)->Id() == e.matter) return false;
+            if (doc.GetMatter(m)->Id() == std::get<1>(e)) return false;
         }
         return true;
     });

@@ -34,11 +34,4 @@ inline std::vector<std::string> Booking(const std::string& path, const char* dat
     return {"book", path, "--date", date, "--matter", matter, "--amount", amount};
 }
 
-// `base` followed by `extra`, for tables of options added to one command.
-inline std::vector<std::string> Args(std::vector<std::string> base,
-                                     const std::vector<std::string>& extra) {
-    base.insert(base.end(), extra.begin(), extra.end());
-    return base;
-}
-
 }  // namespace tallymo::test

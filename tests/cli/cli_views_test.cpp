@@ -45,14 +45,9 @@ TEST(CliViews, EachCommandPrintsItsTableAndRefusesBadOptions) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.Json().object()["table"][1][1].toString(), QStringLiteral("3,099"));
 
-    for (const std::vector<std::string>& wrong : std::vector<std::vector<std::string>>{
-             Args(table, {"--format", "csv"}),
-             {"table", path, "--current", "2038-01-20"},  // past the 32-bit time range
-             Args(graph, {"--offset", "9"})}) {
-        run = RunCli(wrong);
-        EXPECT_EQ(run.exitCode, 2) << wrong.back();
-        EXPECT_EQ(run.out, "");
-    }
+    run = RunCli({"table", path, "--current", "2038-01-20"});  // past the 32-bit time range
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.out, "");
 }
 
 // The month of the current date goes to the PDF file (its pages are the print layer's); a
