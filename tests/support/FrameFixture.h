@@ -18,57 +18,36 @@
 namespace tallymo::test {
 
 // Records every question and answers it from a queue (then with "no").
-class QuestionCapture {
-public:
-    QuestionCapture() {
-        m_previous = SetQuestionPresenter([this](QWidget*, const Question& question) {
+struct QuestionCapture {
+    std::vector<QString> asked;
+    std::vector<Question> forms;  // the questions as asked, with their buttons
+    std::deque<Answer> answers;
+    ScopedPresenter<QuestionPresenter, SetQuestionPresenter> scope{
+        [this](QWidget*, const Question& question) {
             asked.push_back(question.text);
             forms.push_back(question);
             if (answers.empty()) return Answer::No;
             const Answer answer = answers.front();
             answers.pop_front();
             return answer;
-        });
-    }
-    ~QuestionCapture() { SetQuestionPresenter(std::move(m_previous)); }
-
-    std::vector<QString> asked;
-    std::vector<Question> forms;  // the questions as asked, with their buttons
-    std::deque<Answer> answers;
-
-private:
-    QuestionPresenter m_previous;
+        }};
 };
 
-class HelpCapture {
-public:
-    HelpCapture() {
-        m_previous = SetHelpPresenter([this](int topic) { topics.push_back(topic); });
-    }
-    ~HelpCapture() { SetHelpPresenter(std::move(m_previous)); }
+struct HelpCapture {
     std::vector<int> topics;
-
-private:
-    HelpPresenter m_previous;
+    ScopedPresenter<HelpPresenter, SetHelpPresenter> scope{
+        [this](int topic) { topics.push_back(topic); }};
 };
 
 // Runs every input wizard through `onWizard` instead of exec(); by default it presses "記帳".
-class WizardCapture {
-public:
-    WizardCapture() {
-        m_previous = SetWizardPresenter([this](CWizardDlg& dialog) {
-            ++shown;
-            onWizard ? onWizard(dialog) : dialog.accept();
-            return dialog.result();
-        });
-    }
-    ~WizardCapture() { SetWizardPresenter(std::move(m_previous)); }
-
+struct WizardCapture {
     int shown = 0;
     std::function<void(CWizardDlg&)> onWizard;
-
-private:
-    WizardPresenter m_previous;
+    ScopedPresenter<WizardPresenter, SetWizardPresenter> scope{[this](CWizardDlg& dialog) {
+        ++shown;
+        onWizard ? onWizard(dialog) : dialog.accept();
+        return dialog.result();
+    }};
 };
 
 struct FrameFixture {

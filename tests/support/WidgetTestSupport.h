@@ -35,24 +35,29 @@ struct DocFixture {
     CTallymoDoc doc;
 };
 
-// Records every message box instead of opening it; `onMessage` may act like a box would.
-class MessageCapture {
+// Installs a presenter of message boxes, questions, help or wizards for the lifetime of the
+// object, then puts the previous one back.
+template <typename Presenter, Presenter (*Set)(Presenter)>
+class ScopedPresenter {
 public:
-    MessageCapture() {
-        m_previous = SetMessagePresenter([this](QWidget*, const UserMessage& message) {
-            messages.push_back(message);
-            focusAtMessage.push_back(QApplication::focusWidget());
-            if (onMessage) onMessage();
-        });
-    }
-    ~MessageCapture() { SetMessagePresenter(std::move(m_previous)); }
+    explicit ScopedPresenter(Presenter presenter) : m_previous(Set(std::move(presenter))) {}
+    ~ScopedPresenter() { Set(std::move(m_previous)); }
 
+private:
+    Presenter m_previous;
+};
+
+// Records every message box instead of opening it; `onMessage` may act like a box would.
+struct MessageCapture {
     std::vector<UserMessage> messages;
     std::vector<QWidget*> focusAtMessage;
     std::function<void()> onMessage;
-
-private:
-    MessagePresenter m_previous;
+    ScopedPresenter<MessagePresenter, SetMessagePresenter> scope{
+        [this](QWidget*, const UserMessage& message) {
+            messages.push_back(message);
+            focusAtMessage.push_back(QApplication::focusWidget());
+            if (onMessage) onMessage();
+        }};
 };
 
 // Shows a top-level window and makes it the active one, so setFocus and window shortcuts work.
