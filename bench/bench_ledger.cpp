@@ -67,7 +67,7 @@ std::int64_t MonthTableByWalking(const CTallymoDoc& doc) {
     std::int64_t check = literal::BalanceThrough(entries, incomeCount, PreviousDay(first));
     TimeValue day = first;
     for (int row = 0; row < kRows; ++row, day = NextDay(day)) {
-        for (MatterIndex m = 0; m < kMatters; ++m) check += literal::DayAmount(entries, day, m);
+        for (MatterIndex m = 0; m < kMatters; ++m) check += literal::RangeSum(entries, m, day, day);
         check += literal::BalanceThrough(entries, incomeCount, day);
     }
     for (MatterIndex m = 0; m < kMatters; ++m) {

@@ -73,7 +73,6 @@ TEST_F(DocumentQueries, EveryChangeMarksTheLedgerAndNoChangeDoesNot) {
         {"booking", [&] { Book(Day(2005, 1, 3), 2, 5); }, true},
         {"column width", [&] { doc.SetMatterCellWidth(1, 1234); }, true},
         {"the same column width", [&] { doc.SetMatterCellWidth(1, 1234); }, false},
-        {"column width of no matter", [&] { doc.SetMatterCellWidth(9, 1500); }, false},
         {"view kind", [&] { doc.SetShowType(ShowTypeKind::Fit); }, true},
         {"the same view kind", [&] { doc.SetShowType(ShowTypeKind::Fit); }, false},
         {"undo", [&] { doc.Undo(); }, true},

@@ -27,7 +27,7 @@ void ExpectSameAsWalk(const CTallymoDoc& doc, const std::function<TimeValue()>& 
         const TimeValue lo = std::min(a, b), hi = std::max(a, b);
         ASSERT_EQ(doc.BalanceThrough(a), literal::BalanceThrough(entries, doc.IncomeCount(), a));
         for (MatterIndex m = 0; m < doc.MatterCount(); ++m) {
-            ASSERT_EQ(doc.DayAmount(a, m), literal::DayAmount(entries, a, m));
+            ASSERT_EQ(doc.DayAmount(a, m), literal::RangeSum(entries, m, a, a));
             ASSERT_EQ(doc.CountEntries(m, a, b), literal::RangeSum(entries, m, lo, hi, true));
             ASSERT_EQ(doc.PeriodSum(m, a, b, false), literal::RangeSum(entries, m, lo, hi));
         }

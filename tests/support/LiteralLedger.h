@@ -12,15 +12,6 @@
 
 namespace tallymo::literal {
 
-inline std::int32_t DayAmount(const std::vector<LedgerEntry>& entries, TimeValue date,
-                              MatterIndex matter) {
-    std::uint32_t sum = 0;
-    for (const LedgerEntry& e : entries) {
-        if (e.date == date && e.matter == matter) sum += static_cast<std::uint32_t>(e.amount);
-    }
-    return static_cast<std::int32_t>(sum);
-}
-
 inline std::int32_t BalanceThrough(const std::vector<LedgerEntry>& entries, int incomeCount,
                                    TimeValue date) {
     std::uint32_t sum = 0;
@@ -35,7 +26,8 @@ inline std::int32_t BalanceThrough(const std::vector<LedgerEntry>& entries, int 
     return static_cast<std::int32_t>(sum);
 }
 
-// The sum of a matter's amounts over a span of dates, or with `count` the number of entries.
+// The sum of a matter's amounts over a span of dates (a day's amount: one date), or with `count`
+// the number of entries.
 inline std::int32_t RangeSum(const std::vector<LedgerEntry>& entries, MatterIndex matter,
                              TimeValue lo, TimeValue hi, bool count = false) {
     std::uint32_t sum = 0;

@@ -17,8 +17,6 @@ class ScopedTimeZone {
 public:
     explicit ScopedTimeZone(const char* tz) { SetTimeZone(tz); }
     ~ScopedTimeZone() { SetTimeZone("Asia/Tokyo"); }
-    ScopedTimeZone(const ScopedTimeZone&) = delete;
-    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
 };
 
 // A fresh empty folder under the test run's temporary root.

@@ -39,10 +39,9 @@ struct DocFixture {
 class MessageCapture {
 public:
     MessageCapture() {
-        m_previous = SetMessagePresenter([this](QWidget* parent, const UserMessage& message) {
+        m_previous = SetMessagePresenter([this](QWidget*, const UserMessage& message) {
             messages.push_back(message);
             focusAtMessage.push_back(QApplication::focusWidget());
-            parents.push_back(parent);
             if (onMessage) onMessage();
         });
     }
@@ -50,7 +49,6 @@ public:
 
     std::vector<UserMessage> messages;
     std::vector<QWidget*> focusAtMessage;
-    std::vector<QWidget*> parents;
     std::function<void()> onMessage;
 
 private:
