@@ -25,7 +25,6 @@ TEST(StartupPolicyTest, OnceADayShowsOnlyAfterAWholeDay) {
         settings.recentlyRunTime = At(9, 0) - since;
         const StartupPlan plan =
             PlanStartup(settings, At(9, 0), {"/startup"}, "", [](auto&) { return true; });
-        EXPECT_TRUE(plan.startupMode);
         EXPECT_EQ(plan.proceed, shows) << since;
     }
     // Recorded starts at the far ends of the range do not wrap around.
@@ -52,14 +51,14 @@ TEST(StartupPolicyTest, HourWindowsAreInclusiveAtBothEndsAndWrapOverMidnight) {
         }
     }
     // Both limits at once: each must pass.
-    StartupSettings both;
-    both.showOnceByADay = both.showOnSetTime = true;
-    both.runStartHour = 8;
-    both.runEndHour = 10;
+    StartupSettings both{.showOnceByADay = true,
+                         .showOnSetTime = true,
+                         .runStartHour = 8,
+                         .runEndHour = 10,
+                         .recentlyRunTime = At(8, 0)};
+    EXPECT_FALSE(StartupModeShows(both, At(9, 0)));  // in the hours, within the day
     both.recentlyRunTime = At(9, 0) - 2 * kDay;
-    EXPECT_FALSE(StartupModeShows(both, At(11, 0)));
-    both.recentlyRunTime = At(8, 0);
-    EXPECT_FALSE(StartupModeShows(both, At(9, 0)));
+    EXPECT_FALSE(StartupModeShows(both, At(11, 0)));  // a day on, past the hours
 }
 
 TEST(StartupPolicyTest, PicksTheLedger) {
@@ -72,7 +71,6 @@ TEST(StartupPolicyTest, PicksTheLedger) {
         std::set<std::string> existing;
         LedgerChoice expected;
     } cases[] = {
-        {"", false, "", {}, {K::NewLedger, "", ""}},
         {"/d/a.tm2", true, "/d/b.tm2", {"/d/a.tm2"}, {K::CommandLineFile, "/d/a.tm2", ""}},
         {"/d/gone", true, "/d/b.tm2", {"/d/b.tm2"}, {K::RecentFile, "/d/b.tm2", "/d/gone"}},
         // A dead recent entry is still tried: the open fails, and the start removes it.

@@ -27,7 +27,6 @@ TEST(WindowPlacementTest, InitialGeometryFromTheStoredValue) {
         {"missing", std::nullopt, standard},
         {"too short", RecordBytes(1, 10, 20, 510, 420).substr(0, 43), standard},
         {"normal", RecordBytes(1, 10, 20, 510, 420), {true, 10, 20, 500, 400, false}},
-        {"maximised", RecordBytes(3, 30, 40, 730, 540), {true, 30, 40, 700, 500, true}},
         {"side overflowing 32 bits",
          RecordBytes(1, INT32_MIN, 0, INT32_MAX, 300),
          {true, INT32_MIN, 0, 800, 300, false}},

@@ -83,7 +83,6 @@ TEST(CliLedgerFile, ResultsFailuresAndUsageErrors) {
         {{"eval", "--fraction", "2", "1.15*100"}, 0, "114\n", ""},
         {{"eval", "2(3)"}, 1, "CalcInvalid\n", "無効な計算式です。\n"},
         {Booking(path, "2024-01-02", "3", "12+*3"), 1, "", "無効な計算式です。\n"},
-        {Booking(path, "2024-01-02", "8", "100"), 1, "", "no matter 8"},
         {Booking(path, "2024-02-30", "3", "100"), 2, "", "--date"},
         {{"new", path}, 1, "", "already exists"},
         {{"convert", cut, dir + "/out.tm2"},

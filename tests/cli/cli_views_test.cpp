@@ -36,7 +36,6 @@ TEST(CliViews, EachCommandPrintsItsTableAndRefusesBadOptions) {
     EXPECT_EQ(json["rows"].toInt(), 10);  // the ledger's own view: week
     EXPECT_EQ(json["cells"][3][2].toObject(),
               (QJsonObject{{"text", "900"}, {"red", false}, {"kind", 1}}));
-    EXPECT_TRUE(json["cells"][3][5]["red"].toBool());
 
     // The ledger projects: 900 over the nine days to 10 March is 3,099.
     const std::vector<std::string> graph = {"graph",      path,    "--current",
