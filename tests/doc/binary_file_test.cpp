@@ -70,8 +70,6 @@ TEST_F(BinaryFile, ReadsEveryLayoutVersion) {
 // Hostile or foreign files: the form's message and the document as it was, without allocating
 // for counts the file cannot hold.
 TEST_F(BinaryFile, RefusedFilesGiveTheirMessageAndLeaveTheDocumentAsItWas) {
-    const char* const notLedger = "この形式のファイルには対応していません。";
-    const char* const unsupported = "ファイルのバージョンに対応していません。";
     const char* const unexpected = "予期せぬエラーが発生しました。";
     const std::string header = CurrentHeader().Bytes();
     const std::string tail(40, 'x');
@@ -83,9 +81,10 @@ TEST_F(BinaryFile, RefusedFilesGiveTheirMessageAndLeaveTheDocumentAsItWas) {
         std::string bytes;
         const char* message;
     } cases[] = {
-        {"other magic", "\x08tallymox" + header.substr(9), notLedger},
+        {"other magic", "\x08tallymox" + header.substr(9),
+         "この形式のファイルには対応していません。"},
         {"version 1999999", "\x08tallymoo" + FileBytes().Dword(1999999).Bytes() + header.substr(13),
-         unsupported},
+         "ファイルのバージョンに対応していません。"},
         {"two billion entries",
          header + FileBytes().Dword(0).Dword(0).Dword(2000000000).Bytes() + tail, unexpected},
         {"a name of 4 GB",

@@ -10,13 +10,6 @@ namespace {
 
 using test::Day;
 
-// (Everyday amounts and percentages are checked in the table and figure texts.)
-TEST(YenFormat, GroupsThousandsWithoutCommaAfterSign) {
-    EXPECT_EQ(FormatSignedYen(-123456), "-123,456");
-    EXPECT_EQ(FormatSignedYen(INT32_MIN), "-2,147,483,648");
-    EXPECT_EQ(FormatYen(4294967295u), "4,294,967,295");
-}
-
 TEST(TimeValue, NormalisesOutOfRangeFieldsLikeMktimeAndClampsTo32Bits) {
     EXPECT_EQ(MakeLocalTime(2005, 2, 31), Day(2005, 3, 3));
     EXPECT_EQ(ToLocal(MakeLocalTime(2005, 3, 31, 23, 59, 59)).weekday, 4);  // a Thursday
@@ -29,6 +22,11 @@ TEST(TimeValue, NormalisesOutOfRangeFieldsLikeMktimeAndClampsTo32Bits) {
 }
 
 TEST(TextCodec, RoundTripsCp932OnlyCharactersAndRefusesOthers) {
+    // Yen amounts group thousands, without a comma after the sign. (Everyday amounts and
+    // percentages are checked in the table and figure texts.)
+    EXPECT_EQ(FormatSignedYen(-123456), "-123,456");
+    EXPECT_EQ(FormatSignedYen(INT32_MIN), "-2,147,483,648");
+    EXPECT_EQ(FormatYen(4294967295u), "4,294,967,295");
     const std::string text = "①～髙 食費";
     const auto cp932 = Utf8ToCp932(text);
     ASSERT_TRUE(cp932.has_value());

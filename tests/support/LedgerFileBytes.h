@@ -17,10 +17,7 @@ public:
         return *this;
     }
     FileBytes& Word(std::uint16_t v) { return Byte(static_cast<std::uint8_t>(v)).Byte(v >> 8); }
-    FileBytes& Byte(std::uint8_t v) {
-        m_bytes += static_cast<char>(v);
-        return *this;
-    }
+    FileBytes& Byte(std::uint8_t v) { return Raw(std::string(1, static_cast<char>(v))); }
     FileBytes& Raw(std::string_view bytes) {
         m_bytes += bytes;
         return *this;

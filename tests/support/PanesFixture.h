@@ -24,10 +24,9 @@ public:
         view = new CTallymoView(doc);
         QObject::connect(view, &CTallymoView::cursorCellChanged, pane, &COperationView::SelectCell);
         QObject::connect(pane, &COperationView::dayPicked, view, &CTallymoView::ShowMatterColumn);
-        QObject::connect(view, &CTallymoView::statusTextChanged,
-                         [this](const QString& text) { status = text; });
-        QObject::connect(pane, &COperationView::statusTextChanged,
-                         [this](const QString& text) { status = text; });
+        const auto keepStatus = [this](const QString& text) { status = text; };
+        QObject::connect(view, &CTallymoView::statusTextChanged, keepStatus);
+        QObject::connect(pane, &COperationView::statusTextChanged, keepStatus);
         pane->setFixedSize(190, 310);
         auto* left = new QVBoxLayout;
         left->addWidget(pane);
