@@ -31,7 +31,6 @@ TEST_F(CsvFile, WriteAndReadCycle) {
     doc.AppendLoadedEntry({Day(1999, 12, 31), 1, 5000, {}});
     doc.AppendLoadedEntry({Day(2002, 1, 1), 2, INT32_MAX, {}});
     doc.AppendLoadedEntry({Day(2000, 1, 5), 3, -40, {}});
-    doc.AppendLoadedEntry({Day(2000, 1, 5), 2, 0, {}});
     doc.Settings() = LedgerSettings{true, 120, 2, false, 3, 0, true};
     const std::string bytes = SaveBytes("ledger.csv");
     ExpectOnlyMessage(kEarlyEntriesNotSaved, 3010, MessageIcon::None);

@@ -19,9 +19,9 @@ std::vector<std::string> Names(const MatterList& list) {
 }
 
 // Without stored defaults a new ledger is the built-in one. Defaults stored through a real
-// settings file, in the folder the program has always used, are read as the program has always
-// stored them: flags of one byte (only 1 means true), 16-bit fields truncated, the built-in
-// width (FontSize x 10) where none is stored.
+// settings file are read as the program has always stored them (the file's place is the
+// command-line test's): flags of one byte (only 1 means true), 16-bit fields truncated, the
+// built-in width (FontSize x 10) where none is stored.
 TEST(NewLedger, BuiltInAndStoredDefaults) {
     const QString path = QString::fromStdString(test::MakeTempDir("ini") + "/Tallymo.ini");
     QtSettingsStore store(path);

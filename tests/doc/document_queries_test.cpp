@@ -111,12 +111,9 @@ TEST_F(DocumentQueries, UndoOfAnOverwriteGivesBackWhatItReplaced) {
 // Under daylight-saving time a day is not always 86400 seconds (2024-03-10 has 23 hours,
 // 2024-11-03 has 25); every step and walk over days must still visit each calendar day once,
 // at its midnight.
-TEST(DocumentDaylightSaving, DayWalksFollowTheCalendar) {
+TEST_F(DocumentQueries, DayWalksFollowTheCalendarUnderDaylightSaving) {
     test::ScopedTimeZone zone("America/New_York");
-    MemorySettingsStore store;
-    CTallymoDoc doc(store);
-    test::ResetLedger(doc, {"収入"}, {"食費"});
-    for (int d = 8; d <= 12; ++d) doc.BookEntry(Day(2024, 3, d), 1, 100 * d, {}, false);
+    for (int d = 8; d <= 12; ++d) Book(Day(2024, 3, d), 2, 100 * d);
     EXPECT_EQ(doc.OutgoTotal(Day(2024, 3, 8), Day(2024, 3, 12)), 5000);
     doc.SetCurrentDate(Day(2024, 3, 20));
     EXPECT_EQ(doc.DaysInView(), 29);  // 20 February to 20 March, a leap year
