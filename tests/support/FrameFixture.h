@@ -53,7 +53,7 @@ struct WizardCapture {
 struct FrameFixture {
     explicit FrameFixture(TimeValue today = Day(2005, 3, 15)) : docs(today) {}
 
-    // Builds the window over the current store (call again after Destroy to start anew).
+    // Builds the window over the current store (call again after frame.reset() to start anew).
     CMainFrame& Create() {
         frame = std::make_unique<CMainFrame>(docs.doc, docs.store, recent);
         docs.doc.SetMessageHandler(
@@ -68,10 +68,6 @@ struct FrameFixture {
         return *frame;
     }
     bool ShowActive() { return test::ShowActive(*frame); }
-    void Destroy() {
-        docs.doc.SetMessageHandler({});
-        frame.reset();
-    }
 
     // A ledger file written by a second document: the built-in matters and the given bookings.
     std::string WriteLedger(const std::string& name,

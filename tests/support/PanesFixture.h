@@ -61,9 +61,6 @@ public:
     void DoubleClickCell(int row, int col) {
         QTest::mouseDClick(Grid().viewport(), Qt::LeftButton, Qt::NoModifier, CellCenter(row, col));
     }
-    void KeyOnGrid(Qt::Key key) {
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &Grid(), key);
-    }
 
     DocFixture fixture;
     CTallymoDoc& doc;

@@ -32,7 +32,7 @@ protected:
         ASSERT_TRUE(test::FocusOn(grid));
     }
 
-    void Key(Qt::Key key) { panes.KeyOnGrid(key); }
+    void Key(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
     int RowOf(int month, int day) { return panes.RowOf(Day(2005, month, day)); }
     std::int32_t FoodOn(int month, int day) { return doc.DayAmount(Day(2005, month, day), kFood); }
     test::PanesFixture panes;  // month view, today 2005-03-15
