@@ -19,13 +19,11 @@ namespace tallymo::test {
 
 // Records every question and answers it from a queue (then with "no").
 struct QuestionCapture {
-    std::vector<QString> asked;
-    std::vector<Question> forms;  // the questions as asked, with their buttons
+    std::vector<Question> asked;  // with their texts and buttons
     std::deque<Answer> answers;
     ScopedPresenter<QuestionPresenter, SetQuestionPresenter> scope{
         [this](QWidget*, const Question& question) {
-            asked.push_back(question.text);
-            forms.push_back(question);
+            asked.push_back(question);
             if (answers.empty()) return Answer::No;
             const Answer answer = answers.front();
             answers.pop_front();

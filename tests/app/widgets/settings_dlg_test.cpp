@@ -90,7 +90,7 @@ TEST_F(SettingsDlgTest, EditingTheListsReachesTheLedgerOnlyOnOk) {
     questions.answers = {Answer::No, Answer::Yes};
     Click(1026);
     Click(1026);  // 食費 deleted
-    EXPECT_TRUE(questions.forms[0].noByDefault);
+    EXPECT_TRUE(questions.asked[0].noByDefault);
     EXPECT_EQ(list.count(), 6);
     list.setCurrentRow(5);
     Click(1027);  // 雑費 up

@@ -113,7 +113,7 @@ TEST_F(MainFrameTest, AFailedSaveSaysSoAndKeepsNameAndFlag) {
     f.fileChoices = {{nowhere, 0}};
     EXPECT_FALSE(Frame().close());
     EXPECT_FALSE(Frame().close());
-    EXPECT_EQ(f.questions.asked.back(), "無題 への変更を保存しますか?");
+    EXPECT_EQ(f.questions.asked.back().text, "無題 への変更を保存しますか?");
     ASSERT_EQ(f.messages.messages.size(), 1u);
     EXPECT_EQ(f.messages.messages[0].text, "書き込みエラーが発生しました。");
     EXPECT_TRUE(doc.PathName().empty());
@@ -133,10 +133,10 @@ TEST_F(MainFrameTest, SavingOverAChangeMadeElsewhereAsksFirst) {
     f.questions.answers = {Answer::No, Answer::Yes};
     EXPECT_FALSE(Frame().SaveDocument());
     ASSERT_EQ(f.questions.asked.size(), 1u);
-    EXPECT_EQ(f.questions.asked[0],
+    EXPECT_EQ(f.questions.asked[0].text,
               "shared.tm2 は、開いた後にほかのプログラムで変更されています。上書きしますか?");
-    EXPECT_TRUE(f.questions.forms[0].noByDefault);  // Enter keeps their change
-    EXPECT_FALSE(f.questions.forms[0].withCancel);
+    EXPECT_TRUE(f.questions.asked[0].noByDefault);  // Enter keeps their change
+    EXPECT_FALSE(f.questions.asked[0].withCancel);
     EXPECT_EQ(test::ReadFileBytes(path), theirs);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(Frame().SaveDocument());
