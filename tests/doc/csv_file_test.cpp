@@ -149,8 +149,7 @@ TEST_F(CsvFile, MatterListsOfEverySize) {
     } sizes[] = {{1000, 1000, true}, {1001, 1, false}, {1, 0, true}, {0, 0, true}};
     for (const std::string name : {"ledger.csv", "ledger.tm2"}) {
         for (const auto& size : sizes) {
-            SCOPED_TRACE(name + " " + std::to_string(size.income) + "/" +
-                         std::to_string(size.outgo));
+            SCOPED_TRACE(testing::Message() << name << " " << size.income << "/" << size.outgo);
             const MatterList income(size.income, Matter(Cp932Text("a"), 90, true));
             doc.SetMatterLists(income, MatterList(size.outgo, Matter(Cp932Text("b"), 90, true)));
             SaveBytes(name);

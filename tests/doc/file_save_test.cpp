@@ -68,7 +68,6 @@ protected:
 // links are kept by QSaveFile.)
 TEST_F(FileSave, KeepsThePreviousVersionAsABackupCopy) {
     const std::string first = SaveBytes();
-    EXPECT_EQ(FileCount(dir), 1);
     ASSERT_EQ(chmod(PathOf("ledger.tm2").c_str(), 0640), 0);
     ChangeLedger();
     const std::string second = SaveBytes();

@@ -48,9 +48,8 @@ struct SampleLedgerNames {
 // records (day1, 0, 10000), (day1, 1, 800, memo), (day2, 2, 350) with an entry of matter 3
 // (beyond the lists) between the last two. Unused fields hold values that would show if read.
 // The file ends with bytes that belong to no record.
-inline std::string LayoutSample(std::int32_t version, const SampleLedgerNames& names,
-                                std::int32_t day1, std::int32_t day2) {
-    const auto v = version;
+inline std::string LayoutSample(std::int32_t v, const SampleLedgerNames& names, std::int32_t day1,
+                                std::int32_t day2) {
     FileBytes f;
     f.String("tallymoo").Dword(static_cast<std::uint32_t>(v));
     if (v > 2000002) f.Dword(0x5A5A5A5A);  // reserved
