@@ -15,21 +15,6 @@ using test::Sjis;
 const TimeValue kDay1 = Day(2003, 4, 1);
 const TimeValue kDay2 = Day(2003, 4, 2);
 
-std::string Sample(std::int32_t version) {
-    return test::LayoutSample(version,
-                              {Sjis("収入①").Bytes(), Sjis("食費～").Bytes(), Sjis("髙橋").Bytes(),
-                               Sjis("メモ①").Bytes()},
-                              kDay1, kDay2);
-}
-
-// The start of a current-layout file up to and including the settings.
-FileBytes CurrentHeader() {
-    FileBytes f;
-    f.String("tallymoo").Dword(2000500).Dword(0);
-    f.Dword(0).Word(0).Word(90).Dword(0).Word(1).Dword(0).Dword(0);
-    return f;
-}
-
 class BinaryFile : public test::LedgerFileTest {};
 
 // Each layout holds the same sample ledger; what differs is what the layout can carry (the
@@ -40,7 +25,12 @@ TEST_F(BinaryFile, ReadsEveryLayoutVersion) {
         SCOPED_TRACE(version);
         doc.Settings() = LedgerSettings{};
         doc.Settings().ShowProjection = true;  // kept by layouts without the field
-        ASSERT_TRUE(LoadBytes(Sample(version)));
+        const std::string sample =
+            test::LayoutSample(version,
+                               {Sjis("収入①").Bytes(), Sjis("食費～").Bytes(), Sjis("髙橋").Bytes(),
+                                Sjis("メモ①").Bytes()},
+                               kDay1, kDay2);
+        ASSERT_TRUE(LoadBytes(sample));
         EXPECT_EQ(doc.Settings(), (LedgerSettings{true, 100, 1, false, 2, 25, version < 2000006}));
         EXPECT_EQ(doc.IncomeList(), (MatterList{Matter(Sjis("収入①"), 900, true)}));
         EXPECT_EQ(doc.OutgoList(), (MatterList{Matter(Sjis("食費～"), 1000, true),
@@ -54,7 +44,7 @@ TEST_F(BinaryFile, ReadsEveryLayoutVersion) {
         expected.push_back({kDay2, 2, 350, {}});
         EXPECT_EQ(doc.Entries(), expected);
 
-        const std::string whole = Sample(version).substr(0, Sample(version).size() - 12);
+        const std::string whole = sample.substr(0, sample.size() - 12);
         LedgerContents ledger;
         ASSERT_EQ(ReadBinaryLedger(whole, ledger), BinaryReadResult::Loaded);  // without the tail
         for (std::size_t length = 0; length < whole.size(); ++length) {
@@ -71,7 +61,10 @@ TEST_F(BinaryFile, ReadsEveryLayoutVersion) {
 // for counts the file cannot hold.
 TEST_F(BinaryFile, RefusedFilesGiveTheirMessageAndLeaveTheDocumentAsItWas) {
     const char* const unexpected = "予期せぬエラーが発生しました。";
-    const std::string header = CurrentHeader().Bytes();
+    FileBytes head;  // a current-layout file up to and including the settings
+    head.String("tallymoo").Dword(2000500).Dword(0);
+    head.Dword(0).Word(0).Word(90).Dword(0).Word(1).Dword(0).Dword(0);
+    const std::string header = head.Bytes();
     const std::string tail(40, 'x');
     FileBytes oldDays;  // 2000004: per-day records
     oldDays.String("tallymoo").Dword(2000004).Dword(0).Dword(0).Word(0).Word(90).Dword(0);

@@ -29,8 +29,7 @@ void ResetLedger(CTallymoDoc& doc, const std::vector<std::string>& incomeNames,
     const auto list = [](const std::vector<std::string>& names) {
         MatterList matters;
         for (const std::string& name : names)
-            matters.emplace_back(Utf8ToCp932(name).value_or(Cp932Text(name)), kNewMatterCellWidth,
-                                 true);
+            matters.emplace_back(Sjis(name), kNewMatterCellWidth, true);
         return matters;
     };
     doc.DeleteContents();
