@@ -77,6 +77,7 @@ void CTallymoDoc::ReplaceContents(LedgerContents contents) {
     m_entries = std::move(contents.entries);
     m_redo.clear();
     m_redo.shrink_to_fit();
+    m_overwrites.clear();  // an undo must never bring back entries of the replaced ledger
     m_index.Invalidate();
 }
 

@@ -157,10 +157,13 @@ TEST_F(FileSave, ALargeLedgerIsSavedAndStampedInPieces) {
     ExpectFailedSave("ledger.tm2", encoded.size() / 2);
 }
 
-// An opened file is undone entry by entry, and forgets the redo history.
+// An opened file is undone entry by entry, and forgets the undo and redo history of the ledger
+// it replaced (here an overwrite of as many entries as the file holds, and its redo).
 TEST_F(FileSave, AnOpenedFileCanBeUndoneEntryByEntry) {
     ChangeLedger();
     SaveBytes();
+    doc.BookEntry(Day(2005, 1, 1), 0, 5, {}, true);
+    doc.BookEntry(Day(2005, 1, 4), 1, 9, {}, false);
     doc.Undo();
     ASSERT_TRUE(doc.LoadLedgerFile(PathOf("ledger.tm2")));
     EXPECT_FALSE(doc.CanRedo());
