@@ -27,6 +27,7 @@ TEST(WindowPlacementTest, InitialGeometryFromTheStoredValue) {
         {"missing", std::nullopt, standard},
         {"too short", RecordBytes(1, 10, 20, 510, 420).substr(0, 43), standard},
         {"normal", RecordBytes(1, 10, 20, 510, 420), {true, 10, 20, 500, 400, false}},
+        {"no width", RecordBytes(1, 10, 20, 10, 420), {true, 10, 20, 800, 400, false}},
         {"side overflowing 32 bits",
          RecordBytes(1, INT32_MIN, 0, INT32_MAX, 300),
          {true, INT32_MIN, 0, 800, 300, false}},

@@ -31,6 +31,7 @@ TEST(Evaluator, GivesTheAmountOrFailureForEachRoundingMode) {
         Same("12\x83\x41\x33", 123),        // a double-byte character inside a number
         Same("\x81\x35", 5),                // a stray lead byte does not swallow the digit after it
         Same("100/8*2-5", 20),
+        Same("3*-2", 6),  // a one-digit signed operand
         Same("2(3)", Fails(CalcInvalid)),
         // Operands side by side are invalid; parentheses left open or closed too often are not.
         Same("5)3", Fails(CalcInvalid)),

@@ -27,7 +27,9 @@ TEST(NewLedger, BuiltInAndStoredDefaults) {
     test::ResetLedger(doc, {"給料", "q"}, {"食費", "①番"});
     doc.GetMatter(1)->SetVisible(false);
     doc.GetMatter(3)->SetVisible(false);
+    doc.Settings().EnterMode = true;
     doc.SaveDefaultSettings();
+    EXPECT_EQ(store.ReadInt("DefaultSettings", "EnterMode"), 1);  // a flag is the byte 1
     doc.SaveDefaultMatters(true);
     doc.SaveDefaultMatters(false);
     store.WriteInt("DefaultSettings", "FontSize", 120);
@@ -39,6 +41,7 @@ TEST(NewLedger, BuiltInAndStoredDefaults) {
     QtSettingsStore reread(path);
     CTallymoDoc stored(reread);
     EXPECT_EQ(stored.Settings(), (LedgerSettings{false, 120, 0, true, 2, 20, false}));
+    EXPECT_EQ(stored.VisibleMatterCount(), 4);
     EXPECT_EQ(stored.IncomeList(), (MatterList{Matter(test::Sjis("給料"), 900, true),
                                                Matter(test::Sjis("q"), 900, false)}));
     EXPECT_EQ(stored.OutgoList(),
