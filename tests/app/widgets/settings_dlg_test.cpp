@@ -89,6 +89,7 @@ TEST_F(SettingsDlgTest, EditingTheListsReachesTheLedgerOnlyOnOk) {
     list.setCurrentRow(0);
     questions.answers = {Answer::No, Answer::Yes};
     Click(1026);
+    EXPECT_EQ(list.count(), 7);  // "no" keeps it
     Click(1026);  // 食費 deleted
     EXPECT_TRUE(questions.asked[0].noByDefault);
     EXPECT_EQ(list.count(), 6);
