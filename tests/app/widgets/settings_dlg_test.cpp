@@ -90,7 +90,7 @@ TEST_F(SettingsDlgTest, EditingTheListsReachesTheLedgerOnlyOnOk) {
     questions.answers = {Answer::No, Answer::Yes};
     Click(1026);
     EXPECT_EQ(list.count(), 7);  // "no" keeps it
-    Click(1026);  // 食費 deleted
+    Click(1026);                 // 食費 deleted
     EXPECT_TRUE(questions.asked[0].noByDefault);
     EXPECT_EQ(list.count(), 6);
     list.setCurrentRow(5);
